@@ -1,0 +1,50 @@
+# Shared build helpers: warnings, sanitizers, one static library per subsystem
+# folder and GoogleTest executables registered with CTest under a label.
+
+function(zt_setup_warnings_and_sanitizers)
+  add_compile_options(-Wall -Wextra)
+  if(ZT_WERROR)
+    add_compile_options(-Werror)
+  endif()
+  if(ZT_SANITIZE STREQUAL "address")
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+  elseif(ZT_SANITIZE STREQUAL "thread")
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+  elseif(NOT ZT_SANITIZE STREQUAL "")
+    message(FATAL_ERROR "ZT_SANITIZE must be empty, 'address' or 'thread'")
+  endif()
+endfunction()
+
+# zt_library(<name> SOURCES ... [DEPS ...])
+# Creates the static library zt_<name>; headers are included as "<folder>/<File>.h"
+# relative to src/.
+function(zt_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(zt_${name} STATIC ${ARG_SOURCES})
+  target_include_directories(zt_${name} PUBLIC "${PROJECT_SOURCE_DIR}/src")
+  if(ARG_DEPS)
+    target_link_libraries(zt_${name} PUBLIC ${ARG_DEPS})
+  endif()
+endfunction()
+
+# zt_gtest(<name> LABEL <label> SOURCES ... [DEPS ...] [QT])
+# A GoogleTest executable; QT gives it a main() that creates a QApplication on the
+# offscreen platform. Every test case becomes a CTest test carrying the label.
+function(zt_gtest name)
+  cmake_parse_arguments(ARG "QT" "LABEL" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
+  target_include_directories(${name} PRIVATE "${PROJECT_SOURCE_DIR}/tests")
+  if(ARG_QT)
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} zt_qt_test_main GTest::gtest GTest::gmock)
+  else()
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES LABELS "${ARG_LABEL}"
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZT_SOURCE_DIR=${PROJECT_SOURCE_DIR};ZT_APP_DIR=${ZT_APP_DIR}"
+               TIMEOUT 120)
+endfunction()
