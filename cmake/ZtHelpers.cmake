@@ -42,6 +42,9 @@ function(zt_gtest name)
   else()
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   endif()
+  if(COMMAND zt_embed_version)
+    zt_embed_version(${name})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     PROPERTIES LABELS "${ARG_LABEL}"
