@@ -1,0 +1,37 @@
+#include "skin/keyboard/KeyRecord.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace {
+
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b)
+{
+    auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
+}
+
+} // namespace
+
+bool KeyRecord::IsValid() const
+{
+    static constexpr std::array<std::u16string_view, 4> placeholders = {u"DO NOT USE", u"UNASSIGNED", u"RESERVED",
+                                                                        u"None"};
+    for (std::u16string_view placeholder : placeholders) {
+        if (EqualsIgnoringCase(name, placeholder))
+            return false;
+    }
+    return blocks[0][0].code >= 0;
+}
+
+KeyCode DeriveScanCode(const KeyCodeBlock& block)
+{
+    if (block[0].flag == 0)
+        return KeyCode{static_cast<uint16_t>(block[0].code), 0};
+    size_t last = 0;
+    while (last + 1 < block.size() && block[last + 1].code != 0 && block[last + 1].flag == 0)
+        ++last;
+    return KeyCode{static_cast<uint16_t>(block[last].code), block[0].flag};
+}

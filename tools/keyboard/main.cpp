@@ -1,0 +1,48 @@
+// Writes the binary key file and default file that the default skin ships, from
+// the standard key table, so the program never depends on hand-made binaries.
+//   zemko-tovik-keyfiles <key file> <default file>
+#include "skin/keyboard/StandardKeyboard.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace {
+
+bool WriteFileAtomically(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
+{
+    std::error_code ec;
+    if (path.has_parent_path())
+        std::filesystem::create_directories(path.parent_path(), ec);
+    const std::filesystem::path temporary = path.string() + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        if (!out.good())
+            return false;
+    }
+    std::filesystem::rename(temporary, path, ec);
+    return !ec;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s <key file> <default file>\n", argv[0]);
+        return 2;
+    }
+    const std::vector<KeyRecord> records = BuildStandardKeyRecords();
+    const std::vector<KeyDefault> defaults = BuildStandardKeyDefaults(records);
+    if (!WriteFileAtomically(argv[1], SerializeKeyFile(records))) {
+        std::fprintf(stderr, "cannot write %s\n", argv[1]);
+        return 1;
+    }
+    if (!WriteFileAtomically(argv[2], SerializeDefaultFile(defaults))) {
+        std::fprintf(stderr, "cannot write %s\n", argv[2]);
+        return 1;
+    }
+    return 0;
+}
