@@ -63,9 +63,15 @@ std::u16string GUID::ToU16String() const
     return std::u16string(narrow.begin(), narrow.end());
 }
 
-std::optional<GUID> GUID::Parse(std::string_view text) { return ParseBraced(text); }
+std::optional<GUID> GUID::Parse(std::string_view text)
+{
+    return ParseBraced(text);
+}
 
-std::optional<GUID> GUID::Parse(std::u16string_view text) { return ParseBraced(text); }
+std::optional<GUID> GUID::Parse(std::u16string_view text)
+{
+    return ParseBraced(text);
+}
 
 GUID GUID::Generate()
 {

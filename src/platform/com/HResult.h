@@ -19,9 +19,26 @@ constexpr HRESULT E_OUTOFMEMORY = HRESULT(0x8007000Eu);
 constexpr HRESULT E_INVALIDARG = HRESULT(0x80070057u);
 constexpr HRESULT CLASS_E_CLASSNOTAVAILABLE = HRESULT(0x80040111u);
 constexpr HRESULT REGDB_E_CLASSNOTREG = HRESULT(0x80040154u);
+constexpr HRESULT CLASS_E_NOAGGREGATION = HRESULT(0x80040110u);
+constexpr HRESULT E_BOUNDS = HRESULT(0x8000000Bu);
 
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+// Failure codes the device server answers with (Win32 errors in HRESULT form).
+constexpr HRESULT E_FILE_NOT_FOUND = HRESULT(0x80070002u);       // import file missing or unreadable
+constexpr HRESULT E_INVALID_DATA = HRESULT(0x8007000Du);         // import file or record malformed
+constexpr HRESULT E_DEVICE_FULL = HRESULT(0x80070070u);          // no room left (profile or macro limit)
+constexpr HRESULT E_NOT_FOUND = HRESULT(0x80070490u);            // unknown profile, macro, light or property
+constexpr HRESULT E_DEVICE_NOT_CONNECTED = HRESULT(0x8007048Fu); // device unplugged
+constexpr HRESULT E_FILE_CORRUPT = HRESULT(0x80070570u);         // the device's stored memory image is damaged
+constexpr HRESULT E_WRITE_FAULT = HRESULT(0x8007001Du);          // the memory image could not be stored
+
+constexpr bool SUCCEEDED(HRESULT hr)
+{
+    return hr >= 0;
+}
+constexpr bool FAILED(HRESULT hr)
+{
+    return hr < 0;
+}
 
 // Raised where the original design raises a COM failure code to the caller
 // (a missing name, an internal string failure).

@@ -1,0 +1,23 @@
+#pragma once
+// The device server this program ships: four emulated products whose memory
+// lives in files of a device directory.
+#include <filesystem>
+
+namespace emulator {
+
+// Registers the server's class (CLSID_DeviceServer) with the COM-style layer.
+// Call once before the first CoCreateInstance; calling again is harmless.
+void RegisterEmulatedDeviceServer();
+// Removes the registration (tests of "no device server").
+void UnregisterEmulatedDeviceServer();
+
+// The device directory used by an activation now: ZEMKO_TOVIK_DEVICE_DIR when
+// set and not empty, else $XDG_DATA_HOME/zemko-tovik/devices, else
+// ~/.local/share/zemko-tovik/devices. Read at each activation, never cached.
+std::filesystem::path DefaultDeviceDirectory();
+
+// Per-call delay in milliseconds: ZEMKO_TOVIK_EMU_LATENCY_MS when it is a
+// number 0..10000, else 15. Read at each activation.
+int LatencyFromEnvironment();
+
+} // namespace emulator
