@@ -1,0 +1,302 @@
+#include "platform/SkinWindow.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QMouseEvent>
+#include <QThread>
+#include <QTimerEvent>
+#include <QWindow>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+const QEvent::Type kMessageEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// The rendezvous between a thread blocked in SendMessage and the window's thread.
+class SendCompletion {
+public:
+    void Complete(LRESULT result)
+    {
+        {
+            std::lock_guard lock(mutex_);
+            if (done_)
+                return;
+            result_ = result;
+            done_ = true;
+        }
+        cv_.notify_all();
+    }
+    LRESULT Wait()
+    {
+        std::unique_lock lock(mutex_);
+        cv_.wait(lock, [this] { return done_; });
+        return result_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    bool done_ = false;
+    LRESULT result_ = 0;
+};
+
+// A message in the window thread's queue. When the window goes away before the
+// event is delivered, Qt deletes the event unhandled; the destructor then releases
+// a waiting sender with 0 so that it never blocks forever.
+class MessageEvent : public QEvent {
+public:
+    MessageEvent(UINT msg, WPARAM wParam, LPARAM lParam, std::shared_ptr<SendCompletion> completion)
+        : QEvent(kMessageEventType), msg(msg), wParam(wParam), lParam(lParam), completion(std::move(completion))
+    {
+    }
+    ~MessageEvent() override
+    {
+        if (completion)
+            completion->Complete(0);
+    }
+
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+    std::shared_ptr<SendCompletion> completion;
+};
+
+bool IsMagenta(QRgb pixel)
+{
+    return (pixel & 0xFFFFFF) == 0xFF00FF;
+}
+bool IsPureWhite(QRgb pixel)
+{
+    return (pixel & 0xFFFFFF) == 0xFFFFFF;
+}
+
+} // namespace
+
+CSkinWindow::CSkinWindow(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {}
+
+CSkinWindow::~CSkinWindow()
+{
+    destroying_ = true;
+    if (modalLoop_)
+        modalLoop_->exit(IDCANCEL);
+    // Children are destroyed now, while this object is still a complete window, so
+    // that a control notifying its parent during its own destruction reaches a
+    // window that answers 0 instead of a half-destroyed object.
+    const auto children = findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children)
+        delete child;
+}
+
+LRESULT CSkinWindow::WindowProc(UINT, WPARAM, LPARAM)
+{
+    return 0;
+}
+
+LRESULT CSkinWindow::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (destroying_)
+        return 0;
+    return WindowProc(msg, wParam, lParam);
+}
+
+LRESULT CSkinWindow::SendMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (destroying_)
+        return 0;
+    if (QThread::currentThread() == thread())
+        return Dispatch(msg, wParam, lParam);
+    if (!QCoreApplication::instance())
+        return 0;
+    auto completion = std::make_shared<SendCompletion>();
+    QCoreApplication::postEvent(this, new MessageEvent(msg, wParam, lParam, completion));
+    return completion->Wait();
+}
+
+bool CSkinWindow::PostMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (destroying_ || !QCoreApplication::instance())
+        return false;
+    QCoreApplication::postEvent(this, new MessageEvent(msg, wParam, lParam, nullptr));
+    return true;
+}
+
+bool CSkinWindow::event(QEvent* event)
+{
+    if (event->type() == kMessageEventType) {
+        auto* message = static_cast<MessageEvent*>(event);
+        // Take the completion first: the window procedure may destroy this window,
+        // and the sender must be released with the real result either way.
+        auto completion = std::move(message->completion);
+        const LRESULT result = Dispatch(message->msg, message->wParam, message->lParam);
+        if (completion)
+            completion->Complete(result);
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+CSkinWindow* CSkinWindow::GetParentWindow() const
+{
+    for (QWidget* p = parentWidget(); p; p = p->parentWidget()) {
+        if (auto* skinned = dynamic_cast<CSkinWindow*>(p))
+            return skinned;
+    }
+    return nullptr;
+}
+
+bool CSkinWindow::SetTimer(UINT id, UINT milliseconds)
+{
+    KillTimer(id);
+    const int qtId = startTimer(int(std::min<UINT>(milliseconds, INT32_MAX)));
+    if (qtId == 0)
+        return false;
+    timers_[id] = qtId;
+    return true;
+}
+
+bool CSkinWindow::KillTimer(UINT id)
+{
+    auto it = timers_.find(id);
+    if (it == timers_.end())
+        return false;
+    killTimer(it->second);
+    timers_.erase(it);
+    return true;
+}
+
+bool CSkinWindow::HasTimer(UINT id) const
+{
+    return timers_.count(id) != 0;
+}
+
+void CSkinWindow::OnTimer(UINT id)
+{
+    Dispatch(WM_TIMER, id, 0);
+}
+
+void CSkinWindow::timerEvent(QTimerEvent* event)
+{
+    for (const auto& [id, qtId] : timers_) {
+        if (qtId == event->timerId()) {
+            OnTimer(id);
+            return;
+        }
+    }
+    QWidget::timerEvent(event);
+}
+
+void CSkinWindow::Invalidate()
+{
+    update();
+}
+
+void CSkinWindow::SetCapture()
+{
+    if (isVisible())
+        grabMouse();
+}
+
+void CSkinWindow::ReleaseCapture()
+{
+    if (HasCapture())
+        releaseMouse();
+}
+
+bool CSkinWindow::HasCapture() const
+{
+    return QWidget::mouseGrabber() == this;
+}
+
+void CSkinWindow::enterEvent(QEnterEvent* event)
+{
+    hovered_ = true;
+    OnMouseEnter();
+    QWidget::enterEvent(event);
+}
+
+void CSkinWindow::leaveEvent(QEvent* event)
+{
+    hovered_ = false;
+    OnMouseLeave();
+    QWidget::leaveEvent(event);
+}
+
+QRegion CSkinWindow::RegionFromMask(const QImage& mask, MaskKind kind)
+{
+    QRegion region;
+    if (mask.isNull())
+        return region;
+    const QImage image = mask.convertToFormat(QImage::Format_RGB32);
+    // Row by row, one rectangle per horizontal run of inside pixels.
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        int runStart = -1;
+        for (int x = 0; x <= image.width(); ++x) {
+            bool inside = false;
+            if (x < image.width())
+                inside = kind == MaskKind::ControlMask ? !IsPureWhite(line[x]) : !IsMagenta(line[x]);
+            if (inside && runStart < 0) {
+                runStart = x;
+            } else if (!inside && runStart >= 0) {
+                region += QRect(runStart, y, x - runStart, 1);
+                runStart = -1;
+            }
+        }
+    }
+    return region;
+}
+
+void CSkinWindow::SetRegionFromMask(const QImage& mask, MaskKind kind)
+{
+    region_ = RegionFromMask(mask, kind);
+    hasRegion_ = true;
+    ApplyRegion();
+}
+
+void CSkinWindow::ClearRegion()
+{
+    region_ = QRegion();
+    hasRegion_ = false;
+    clearMask();
+}
+
+void CSkinWindow::ApplyRegion()
+{
+    // Qt treats an empty mask as "no mask" and would show the whole window; a mask
+    // that lies entirely outside the window shows nothing, as an empty region must.
+    if (region_.isEmpty())
+        setMask(QRegion(-1, -1, 1, 1));
+    else
+        setMask(region_);
+}
+
+void CSkinWindow::mousePressEvent(QMouseEvent* event)
+{
+    if (clientAreaDrag_ && event->button() == Qt::LeftButton && !childAt(event->position().toPoint())) {
+        QWidget* top = window();
+        if (QWindow* handle = top->windowHandle()) {
+            handle->startSystemMove();
+            event->accept();
+            return;
+        }
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void CSkinWindow::closeEvent(QCloseEvent* event)
+{
+    if (modalLoop_ && !modalEnded_)
+        EndModal(IDCANCEL);
+    QWidget::closeEvent(event);
+}
+
+void CSkinWindow::EndModal(int result)
+{
+    modalResult_ = result;
+    modalEnded_ = true;
+    if (modalLoop_)
+        modalLoop_->exit(result);
+}
