@@ -1,0 +1,9 @@
+#include "skin/GUIItem.h"
+
+#include "platform/SkinWindow.h"
+
+void CGUIItem::Show(int flag)
+{
+    if (window)
+        window->setVisible(flag == 1);
+}

@@ -1,0 +1,145 @@
+#include "skin/ResourceCache.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QImageReader>
+
+#include "skin/AppPaths.h"
+#include "skin/SkinText.h"
+
+std::u16string_view ResourceDirectory(ResourceType type)
+{
+    switch (type) {
+    case ResourceType::Image:
+    case ResourceType::WindowsBitmap:
+        return u"skins/";
+    case ResourceType::FontFile:
+        return u"fonts/";
+    case ResourceType::LanguageFile:
+        return u"lang/";
+    case ResourceType::BinaryFile:
+        return u"bin/";
+    }
+    return u"";
+}
+
+bool IsSafeResourceName(std::u16string_view name)
+{
+    if (name.empty() || name.front() == u'/' || name.front() == u'\\')
+        return false;
+    if (name.find(u'\0') != std::u16string_view::npos)
+        return false;
+    // Skin files written for the original platform may use backslashes; both count
+    // as separators when looking for a component that climbs out.
+    std::size_t start = 0;
+    while (start <= name.size()) {
+        std::size_t end = name.find_first_of(u"/\\", start);
+        if (end == std::u16string_view::npos)
+            end = name.size();
+        if (name.substr(start, end - start) == u"..")
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+CResourceCache& CResourceCache::Instance()
+{
+    static CResourceCache cache;
+    return cache;
+}
+
+std::unique_ptr<CacheEntry> CResourceCache::Load(ResourceType type, std::u16string_view name) const
+{
+    auto entry = std::make_unique<CacheEntry>();
+    entry->name = std::u16string(name);
+    entry->type = type;
+    std::u16string relative(name);
+    for (auto& c : relative)
+        if (c == u'\\')
+            c = u'/';
+    entry->fullPath = GetAppDirectory() + std::u16string(ResourceDirectory(type)) + relative;
+    const QString path = ToQString(entry->fullPath);
+
+    switch (type) {
+    case ResourceType::Image:
+    case ResourceType::WindowsBitmap: {
+        QImageReader reader(path);
+        reader.setDecideFormatFromContent(true);
+        QImage image = reader.read();
+        if (image.isNull())
+            return nullptr;
+        entry->image = image.convertToFormat(QImage::Format_ARGB32);
+        entry->size = static_cast<std::size_t>(entry->image.sizeInBytes());
+        return entry;
+    }
+    case ResourceType::FontFile: {
+        QFile file(path);
+        if (!file.exists())
+            return nullptr;
+        int fontId = QFontDatabase::addApplicationFont(path);
+        if (fontId < 0)
+            return nullptr;
+        entry->fontId = fontId;
+        entry->fontFamilyCount = static_cast<int>(QFontDatabase::applicationFontFamilies(fontId).size());
+        entry->size = static_cast<std::size_t>(file.size());
+        return entry;
+    }
+    case ResourceType::LanguageFile:
+    case ResourceType::BinaryFile: {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return nullptr;
+        entry->bytes = file.readAll();
+        entry->size = static_cast<std::size_t>(entry->bytes.size());
+        return entry;
+    }
+    }
+    return nullptr;
+}
+
+const CacheEntry* CResourceCache::Get(ResourceType type, std::u16string_view name)
+{
+    if (!IsSafeResourceName(name))
+        return nullptr;
+    std::lock_guard lock(mutex_);
+    // Same name in two folders (a language file and a media file, say) are two
+    // different files, so the folder is part of the key.
+    for (const auto& entry : entries_)
+        if (EqualsIgnoreAsciiCase(entry->name, name) && ResourceDirectory(entry->type) == ResourceDirectory(type))
+            return entry.get();
+    auto loaded = Load(type, name);
+    if (!loaded)
+        return nullptr;
+    entries_.push_back(std::move(loaded));
+    return entries_.back().get();
+}
+
+QImage CResourceCache::Image(std::u16string_view name, ResourceType type)
+{
+    const CacheEntry* entry = Get(type, name);
+    return entry ? entry->image : QImage();
+}
+
+QByteArray CResourceCache::Bytes(std::u16string_view name, ResourceType type)
+{
+    const CacheEntry* entry = Get(type, name);
+    return entry ? entry->bytes : QByteArray();
+}
+
+std::size_t CResourceCache::Count() const
+{
+    std::lock_guard lock(mutex_);
+    return entries_.size();
+}
+
+void CResourceCache::Clear()
+{
+    std::lock_guard lock(mutex_);
+    while (!entries_.empty()) {
+        const auto& entry = entries_.back();
+        if (entry->fontId >= 0)
+            QFontDatabase::removeApplicationFont(entry->fontId);
+        entries_.pop_back();
+    }
+}
