@@ -17,11 +17,15 @@ class CGUIItems;
 // What a factory needs besides the element itself.
 struct ControlContext {
     CSkinWindow* owner = nullptr; // the window the file is loaded for (may be null)
-    CGUIItems* items = nullptr;   // the collection being filled (earlier items only)
+    // The collection being filled; it holds the earlier items only. A factory that
+    // makes items of its own besides the one it returns (the thumbs of a multi-stage
+    // slider) adds them here; they come before the returned item.
+    CGUIItems* items = nullptr;
 };
 
 // Builds the item for one element; returning null means the element made nothing
-// (the loader reports it and goes on).
+// (the loader reports it and goes on). The loader sets the returned item's id, kind
+// and owner from the element. The control's parent window is `element.parentWindow`.
 using ControlFactory = std::function<std::unique_ptr<CGUIItem>(const SkinElement&, const ControlContext&)>;
 
 // Registers (or replaces) the factory for an element name such as "BUTTON".
