@@ -1,5 +1,8 @@
 #include "platform/SkinWindow.h"
 
+#include "platform/RawInputFilter.h"
+#include "platform/core/RawInput.h"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -48,20 +51,28 @@ private:
 // a waiting sender with 0 so that it never blocks forever.
 class MessageEvent : public QEvent {
 public:
-    MessageEvent(UINT msg, WPARAM wParam, LPARAM lParam, std::shared_ptr<SendCompletion> completion)
-        : QEvent(kMessageEventType), msg(msg), wParam(wParam), lParam(lParam), completion(std::move(completion))
+    MessageEvent(UINT msg, WPARAM wParam, LPARAM lParam, std::shared_ptr<SendCompletion> completion,
+                 std::shared_ptr<std::atomic<int>> queuedSends)
+        : QEvent(kMessageEventType), msg(msg), wParam(wParam), lParam(lParam), completion(std::move(completion)),
+          queuedSends(std::move(queuedSends))
     {
     }
-    ~MessageEvent() override
+    ~MessageEvent() override { Finish(0); }
+
+    void Finish(LRESULT result)
     {
-        if (completion)
-            completion->Complete(0);
+        if (completion) {
+            queuedSends->fetch_sub(1);
+            completion->Complete(result);
+            completion.reset();
+        }
     }
 
     UINT msg;
     WPARAM wParam;
     LPARAM lParam;
     std::shared_ptr<SendCompletion> completion;
+    std::shared_ptr<std::atomic<int>> queuedSends;
 };
 
 bool IsMagenta(QRgb pixel)
@@ -75,11 +86,15 @@ bool IsPureWhite(QRgb pixel)
 
 } // namespace
 
-CSkinWindow::CSkinWindow(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {}
+CSkinWindow::CSkinWindow(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags)
+{
+    RawInputFilter::EnsureInstalled();
+}
 
 CSkinWindow::~CSkinWindow()
 {
     destroying_ = true;
+    ForgetRawInputTarget(this);
     if (modalLoop_)
         modalLoop_->exit(IDCANCEL);
     // Children are destroyed now, while this object is still a complete window, so
@@ -111,7 +126,10 @@ LRESULT CSkinWindow::SendMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     if (!QCoreApplication::instance())
         return 0;
     auto completion = std::make_shared<SendCompletion>();
-    QCoreApplication::postEvent(this, new MessageEvent(msg, wParam, lParam, completion));
+    auto queued = queuedSends_;
+    queued->fetch_add(1);
+    QCoreApplication::postEvent(this, new MessageEvent(msg, wParam, lParam, completion, queued));
+    // From here on only the shared objects are used: the window may already be gone.
     return completion->Wait();
 }
 
@@ -119,7 +137,7 @@ bool CSkinWindow::PostMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (destroying_ || !QCoreApplication::instance())
         return false;
-    QCoreApplication::postEvent(this, new MessageEvent(msg, wParam, lParam, nullptr));
+    QCoreApplication::postEvent(this, new MessageEvent(msg, wParam, lParam, nullptr, queuedSends_));
     return true;
 }
 
@@ -127,12 +145,10 @@ bool CSkinWindow::event(QEvent* event)
 {
     if (event->type() == kMessageEventType) {
         auto* message = static_cast<MessageEvent*>(event);
-        // Take the completion first: the window procedure may destroy this window,
-        // and the sender must be released with the real result either way.
-        auto completion = std::move(message->completion);
+        // The window procedure may destroy this window; the event itself lives until
+        // Qt deletes it after delivery, so finishing through it stays valid.
         const LRESULT result = Dispatch(message->msg, message->wParam, message->lParam);
-        if (completion)
-            completion->Complete(result);
+        message->Finish(result);
         return true;
     }
     return QWidget::event(event);

@@ -10,7 +10,9 @@
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
+#include <atomic>
 #include <map>
+#include <memory>
 #include <string_view>
 
 class QEventLoop;
@@ -40,6 +42,8 @@ public:
     LRESULT SendMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // Queued on the window's thread; false while the window is being destroyed.
     bool PostMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // Messages sent from other threads that wait in this window's queue.
+    int QueuedSends() const { return queuedSends_->load(); }
 
     HWND GetHandle() { return this; }
     // The nearest enclosing skinned window (the one controls notify), or null.
@@ -99,6 +103,8 @@ private:
     LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
     void ApplyRegion();
 
+    // Shared with queued sends so that a sender never touches the window after queuing.
+    std::shared_ptr<std::atomic<int>> queuedSends_ = std::make_shared<std::atomic<int>>(0);
     std::map<UINT, int> timers_; // our id -> Qt timer id
     QRegion region_;
     bool hasRegion_ = false;

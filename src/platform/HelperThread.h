@@ -1,0 +1,9 @@
+#pragma once
+// Runs a blocking piece of work (a device read, the start-up search) on a helper
+// thread while the calling GUI thread keeps processing events in a local loop. The
+// caller still sees a synchronous call, windows keep painting, and the work may
+// SendMessage to windows of the GUI thread without deadlocking.
+#include <functional>
+
+// Returns when `work` has finished; an exception thrown by `work` is rethrown here.
+void RunOnHelperThread(const std::function<void()>& work);

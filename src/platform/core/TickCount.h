@@ -1,0 +1,7 @@
+#pragma once
+// Milliseconds of a steady clock, wrapping at 32 bits like the counter the macro
+// recorder measures delays with. Differences of two readings (unsigned
+// subtraction) stay right across the wrap.
+#include "platform/core/WinTypes.h"
+
+DWORD GetTickCount();
