@@ -37,6 +37,9 @@ public:
     virtual size_t GetProfileCount() const = 0;
     // A new profile with 5 stages and factory settings, appended to the list.
     virtual IMouseProfile* CreateProfile(std::u16string_view name) = 0;
+    // A new, empty profile (no stages, no defaults) appended to the list, for the
+    // device layer to fill from the device.
+    virtual IMouseProfile* AppendProfile(std::u16string_view name) = 0;
     // A copy appended to the list; null for a null source.
     virtual IMouseProfile* AddCopyOfProfile(IMouseProfile* profile) = 0;
     virtual IMouseProfile* GetProfile(size_t index) const = 0;
@@ -101,6 +104,7 @@ public:
     virtual bool GetSecondSeparate(IMouseProfile* profile = nullptr) const = 0;
     virtual void SetSensitivityRange(unsigned minimum, unsigned maximum, unsigned step,
                                      IMouseProfile* profile = nullptr) = 0;
+    // False, with all three set to 0, when there is no profile to ask.
     virtual bool GetSensitivityRange(unsigned& minimum, unsigned& maximum, unsigned& step,
                                      IMouseProfile* profile = nullptr) const = 0;
     virtual bool SetButtonAssignment(tMouseButton button, const AssignmentRecord& record,

@@ -105,6 +105,7 @@ void CTovikEliteConfig::SetCurrent(CTovikEliteProfile* profile)
 
 void CTovikEliteConfig::DeleteAllProfiles()
 {
+    // The current pointer must not outlive the profile it points at.
     SetCurrent(nullptr);
     profiles_.Clear();
 }
@@ -115,6 +116,11 @@ IMouseProfile* CTovikEliteConfig::CreateProfile(std::u16string_view name)
     profile->SetStageCount(5);
     ResetToDefaults(profile);
     return profile;
+}
+
+IMouseProfile* CTovikEliteConfig::AppendProfile(std::u16string_view name)
+{
+    return profiles_.Append(std::make_unique<CTovikEliteProfile>(name));
 }
 
 IMouseProfile* CTovikEliteConfig::AddCopyOfProfile(IMouseProfile* profile)
@@ -453,7 +459,11 @@ bool CTovikEliteConfig::GetSensitivityRange(unsigned& minimum, unsigned& maximum
                                             IMouseProfile* profile) const
 {
     IMouseProfile* target = Target(profile);
-    return target != nullptr && target->GetSensitivityRange(minimum, maximum, step);
+    if (target == nullptr) {
+        minimum = maximum = step = 0;
+        return false;
+    }
+    return target->GetSensitivityRange(minimum, maximum, step);
 }
 
 bool CTovikEliteConfig::SetButtonAssignment(tMouseButton button, const AssignmentRecord& record, IMouseProfile* profile)

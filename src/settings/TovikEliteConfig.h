@@ -87,6 +87,7 @@ public:
     void DeleteAllProfiles() override;
     size_t GetProfileCount() const override { return profiles_.Size(); }
     IMouseProfile* CreateProfile(std::u16string_view name) override;
+    IMouseProfile* AppendProfile(std::u16string_view name) override;
     IMouseProfile* AddCopyOfProfile(IMouseProfile* profile) override;
     IMouseProfile* GetProfile(size_t index) const override { return profiles_.At(index); }
     IMouseProfile* FindProfileByGuid(const GUID& guid) const override;

@@ -190,9 +190,26 @@ TEST(ConfigProfiles, DeleteClearsTheCurrentProfileAndIgnoresForeignPointers)
     EXPECT_EQ(config.GetCurrentDpi(), 0u) << "no profile to act on";
     config.SetCurrentDpi(500); // ignored, no crash
 
+    config.SetCurrentProfile(keep);
     config.DeleteAllProfiles();
     EXPECT_EQ(config.GetProfileCount(), 0u);
     EXPECT_EQ(config.GetProfile(0), nullptr);
+    EXPECT_EQ(config.GetCurrentProfile(), nullptr) << "no dangling current profile";
+    unsigned minimum = 9, maximum = 9, step = 9;
+    EXPECT_FALSE(config.GetSensitivityRange(minimum, maximum, step));
+    EXPECT_EQ(maximum, 0u);
+}
+
+TEST(ConfigProfiles, AppendedProfilesAreEmptyAndLeaveDeviceWideValuesAlone)
+{
+    CTovikEliteConfig config;
+    config.SetPollingRate(POLLING_RATE_2);
+    IMouseProfile* profile = config.AppendProfile(u"From device");
+    EXPECT_EQ(config.GetProfile(0), profile);
+    EXPECT_EQ(profile->GetName(), u"From device");
+    EXPECT_EQ(profile->GetStageCount(), 0u);
+    EXPECT_EQ(config.GetButtonAssignment(MOUSE_BUTTON_LEFT, profile).kind, AssignmentKind::Unset);
+    EXPECT_EQ(config.GetPollingRate(), POLLING_RATE_2);
 }
 
 TEST(ConfigValues, ValuesAreClampedIntoTheirRanges)
