@@ -1,0 +1,118 @@
+// The modal seam: scripted answers for windows and dialogs, and real modal runs
+// ended by the window itself.
+#include "platform/ModalService.h"
+#include "platform/SkinWindow.h"
+
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ModalServiceTest : public ::testing::Test {
+protected:
+    void SetUp() override { ModalScript::Reset(); }
+    void TearDown() override { ModalScript::Reset(); }
+};
+
+TEST_F(ModalServiceTest, ScriptedRunShowsTheWindowRunsTheActionAndEndsWithTheResult)
+{
+    CSkinWindow popup;
+    bool visibleDuringAction = false;
+    ModalScript::EndNextRun("MacroNamePopup.xml", IDOK, [&](CSkinWindow& w) {
+        visibleDuringAction = w.isVisible();
+        EXPECT_TRUE(w.IsInModalRun());
+    });
+    EXPECT_EQ(RunModal(popup, "MacroNamePopup.xml"), IDOK);
+    EXPECT_TRUE(visibleDuringAction);
+    EXPECT_FALSE(popup.isVisible());
+    EXPECT_FALSE(popup.IsInModalRun());
+    ASSERT_EQ(ModalScript::Records().size(), 1u);
+    EXPECT_EQ(ModalScript::Records()[0].name, "MacroNamePopup.xml");
+    EXPECT_TRUE(ModalScript::Records()[0].scripted);
+    EXPECT_EQ(ModalScript::Records()[0].result, IDOK);
+}
+
+TEST_F(ModalServiceTest, ScriptMatchesByNameAndTheWindowsOwnEndWins)
+{
+    ModalScript::EndNextRun("B.xml", IDOK);
+    ModalScript::EndNextRun("A.xml", IDOK, [](CSkinWindow& w) { w.EndModal(IDCANCEL); });
+    CSkinWindow a, b;
+    EXPECT_EQ(RunModal(a, "A.xml"), IDCANCEL) << "the popup ended itself with cancel";
+    EXPECT_EQ(RunModal(b, "B.xml"), IDOK);
+    EXPECT_EQ(ModalScript::PendingAnswers(), 0u);
+}
+
+TEST_F(ModalServiceTest, UnscriptedRunEndsWhenTheWindowCallsEndModalOrIsClosed)
+{
+    CSkinWindow popup;
+    QTimer::singleShot(0, &popup, [&] { popup.EndModal(5); });
+    EXPECT_EQ(RunModal(popup, "ChangeMousePopup.xml"), 5);
+
+    QTimer::singleShot(0, &popup, [&] { popup.close(); });
+    EXPECT_EQ(RunModal(popup, "ChangeMousePopup.xml"), IDCANCEL);
+    EXPECT_FALSE(ModalScript::Records()[1].scripted);
+}
+
+TEST_F(ModalServiceTest, EndModalWhileBeingShownReturnsWithoutEnteringTheLoop)
+{
+    struct EndsOnShow : CSkinWindow {
+        void showEvent(QShowEvent*) override { EndModal(IDOK); }
+    } popup;
+    EXPECT_EQ(RunModal(popup, "Quick.xml"), IDOK);
+}
+
+TEST_F(ModalServiceTest, WindowDestroyedDuringItsRunCountsAsCancel)
+{
+    auto* popup = new CSkinWindow;
+    QTimer::singleShot(0, [popup] { delete popup; });
+    EXPECT_EQ(RunModal(*popup, "Gone.xml"), IDCANCEL);
+    EXPECT_EQ(ModalScript::Records().back().result, IDCANCEL);
+}
+
+TEST_F(ModalServiceTest, StrictModeRefusesUnexpectedRunsAndDialogs)
+{
+    ModalScript::SetStrict(true);
+    CSkinWindow popup;
+    EXPECT_EQ(RunModal(popup, "Unexpected.xml"), IDCANCEL);
+    EXPECT_FALSE(popup.isVisible());
+    EXPECT_FALSE(GetOpenFileName({}).has_value());
+    EXPECT_FALSE(ChooseColor(RGB(1, 2, 3)).has_value());
+    ASSERT_EQ(ModalScript::Records().size(), 3u);
+    EXPECT_FALSE(ModalScript::Records()[0].scripted);
+}
+
+TEST_F(ModalServiceTest, FileAndColourDialogsAnswerInQueueOrderAndRecordTheRequest)
+{
+    ModalScript::AnswerNextOpenFile(u"/tmp/in.zmm");
+    ModalScript::AnswerNextSaveFile(std::nullopt);
+    ModalScript::AnswerNextOpenFile(u"/tmp/second.zmp");
+    ModalScript::AnswerNextColour(RGB(0x12, 0x34, 0x56));
+    ModalScript::AnswerNextColour(std::nullopt);
+
+    FileDialogRequest request;
+    request.filter = u"Zemko Tovik Macro Files (*.zmm)|*.zmm||";
+    request.defaultExtension = u"zmm";
+    EXPECT_EQ(GetSaveFileName(request), std::nullopt);
+    EXPECT_EQ(GetOpenFileName(request), std::u16string(u"/tmp/in.zmm"));
+    EXPECT_EQ(GetOpenFileName({}), std::u16string(u"/tmp/second.zmp"));
+    EXPECT_EQ(ChooseColor(0), RGB(0x12, 0x34, 0x56));
+    EXPECT_EQ(ChooseColor(0), std::nullopt);
+
+    const auto& records = ModalScript::Records();
+    ASSERT_EQ(records.size(), 5u);
+    EXPECT_EQ(records[0].kind, ModalRecord::Kind::SaveFile);
+    EXPECT_EQ(records[0].result, IDCANCEL);
+    EXPECT_EQ(records[1].fileRequest.defaultExtension, u"zmm");
+    EXPECT_EQ(records[1].result, IDOK);
+    EXPECT_EQ(records[3].colour, RGB(0x12, 0x34, 0x56));
+}
+
+TEST(FileDialogFilter, PipePairsBecomeQtFilters)
+{
+    EXPECT_EQ(QtFilterFromPairs(u"zmm Macro Files (*.zmm)|*.zmm||"), u"zmm Macro Files (*.zmm)");
+    EXPECT_EQ(QtFilterFromPairs(u"Profiles|*.zmp|All|*.zmp;*.zmm||"), u"Profiles (*.zmp);;All (*.zmp *.zmm)");
+    EXPECT_EQ(QtFilterFromPairs(u""), u"");
+    EXPECT_EQ(QtFilterFromPairs(u"Dangling"), u"");
+}
+
+} // namespace
