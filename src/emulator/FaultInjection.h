@@ -26,7 +26,8 @@ public:
     static void AllowOperation(std::string_view operation);
     // The next `calls` calls run normally; the one after that finds its device
     // unplugged (the attachment is removed from the device directory, so every
-    // later call fails too and enumeration no longer lists it).
+    // later call fails too and enumeration no longer lists it). When that call
+    // is an enumerator call, the next call to a device's object does it.
     static void UnplugAfterCalls(uint64_t calls);
     // The next read of a device's stored image sees damaged bytes: that call fails
     // with E_FILE_CORRUPT; the file itself is left alone.

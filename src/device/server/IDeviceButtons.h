@@ -26,6 +26,8 @@ constexpr uint32_t ButtonBit(uint32_t button)
 //                     repeat count byte at 29), 9 launch program (id at 12..27),
 //                     12 key map (offset 12: 3, id at 16..31)
 //   offset 12 20 bytes data of the action type
+//   Action types 2, 7, 10 and 11 are further device actions whose data is
+//   stored as given; other action types are refused.
 // An all-zero record is also accepted: the button does nothing.
 struct ButtonRecord {
     uint8_t bytes[32] = {};

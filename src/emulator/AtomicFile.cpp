@@ -1,0 +1,113 @@
+#include "emulator/AtomicFile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace emulator {
+
+namespace {
+
+std::atomic<bool> stopBeforeRename{false};
+std::atomic<unsigned> temporaryCounter{0};
+
+std::string SystemError(const std::string& what, const std::filesystem::path& path)
+{
+    return what + " " + path.string() + ": " + std::strerror(errno);
+}
+
+bool WriteAll(int fd, std::string_view data)
+{
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data.remove_prefix(size_t(n));
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size_t maxBytes, std::string& error)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = SystemError("cannot open", path);
+        return std::nullopt;
+    }
+    std::string data;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            error = SystemError("cannot read", path);
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        if (data.size() + size_t(n) > maxBytes) {
+            error = path.string() + " is larger than " + std::to_string(maxBytes) + " bytes";
+            ::close(fd);
+            return std::nullopt;
+        }
+        data.append(buffer, size_t(n));
+    }
+    ::close(fd);
+    return data;
+}
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view contents, std::string& error)
+{
+    const std::filesystem::path directory = path.parent_path().empty() ? "." : path.parent_path();
+    const std::filesystem::path temporary =
+        directory / (path.filename().string() + ".tmp." + std::to_string(::getpid()) + "." +
+                     std::to_string(temporaryCounter.fetch_add(1)));
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        error = SystemError("cannot create", temporary);
+        return false;
+    }
+    if (!WriteAll(fd, contents) || ::fsync(fd) != 0) {
+        error = SystemError("cannot write", temporary);
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    if (::close(fd) != 0) {
+        error = SystemError("cannot close", temporary);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    if (stopBeforeRename.exchange(false)) {
+        error = "stopped before renaming " + temporary.string();
+        return false; // the temporary file stays, as after a crash
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        error = SystemError("cannot rename to", path);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    // Make the rename itself durable.
+    const int dirFd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
+}
+
+void StopNextWriteBeforeRename()
+{
+    stopBeforeRename = true;
+}
+
+} // namespace emulator

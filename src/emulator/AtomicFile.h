@@ -1,0 +1,24 @@
+#pragma once
+// Whole-file reads and crash-safe replacement of small files.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace emulator {
+
+// The file's bytes, or nullopt with `error` set when it cannot be read or is
+// larger than `maxBytes`.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size_t maxBytes, std::string& error);
+
+// Replaces the file with `contents` so that a crash at any point leaves either
+// the old or the new file: write a temporary file beside it, flush it to disk,
+// rename it over the old one, flush the directory. On failure the old file is
+// untouched and `error` says why.
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view contents, std::string& error);
+
+// Test hook: the next WriteFileAtomically stops after the temporary file is on
+// disk and before the rename, as a crash there would, and reports failure.
+void StopNextWriteBeforeRename();
+
+} // namespace emulator

@@ -1,0 +1,82 @@
+#include "emulator/DeviceChannel.h"
+
+#include "emulator/FaultState.h"
+
+#include <chrono>
+#include <cstdio>
+#include <mutex>
+#include <set>
+#include <thread>
+
+namespace emulator {
+
+void SimulateLatency(const ServerSettings& settings)
+{
+    if (settings.latencyMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(settings.latencyMs));
+}
+
+void ReportDeviceProblem(const std::string& message)
+{
+    static std::mutex mutex;
+    static std::set<std::string> reported;
+    std::lock_guard lock(mutex);
+    if (reported.insert(message).second)
+        std::fprintf(stderr, "zemko-tovik device server: %s\n", message.c_str());
+}
+
+DeviceChannel::DeviceChannel(std::shared_ptr<const ServerSettings> settings, const ProductInfo& product,
+                             std::string token)
+    : settings_(std::move(settings)), product_(product), token_(std::move(token))
+{
+}
+
+HRESULT DeviceChannel::Read(std::string_view operation, const std::function<HRESULT(const DeviceImage&)>& read) const
+{
+    return Run(operation, false, [&](DeviceImage& image) { return read(image); });
+}
+
+HRESULT DeviceChannel::Change(std::string_view operation, const std::function<HRESULT(DeviceImage&)>& change) const
+{
+    return Run(operation, true, change);
+}
+
+HRESULT DeviceChannel::Run(std::string_view operation, bool changes,
+                           const std::function<HRESULT(DeviceImage&)>& body) const
+{
+    const DeviceDirectory directory(settings_->directory);
+    const uint32_t productId = product_.productId;
+    const HRESULT gate = CheckCall(operation, [&] {
+        std::string error;
+        if (!directory.Unplug(productId, error))
+            ReportDeviceProblem(error);
+    });
+    if (FAILED(gate))
+        return gate;
+    SimulateLatency(*settings_);
+
+    DeviceLock lock(directory, productId);
+    if (!lock.ok())
+        return E_DEVICE_NOT_CONNECTED; // the directory itself is gone
+    const auto token = directory.AttachToken(productId);
+    if (!token || *token != token_)
+        return E_DEVICE_NOT_CONNECTED;
+    std::string error;
+    auto image = directory.LoadImage(productId, error);
+    if (!image) {
+        ReportDeviceProblem(error);
+        return E_FILE_CORRUPT;
+    }
+    if (!changes)
+        return body(*image);
+    const HRESULT hr = body(*image);
+    if (FAILED(hr))
+        return hr;
+    if (!directory.SaveImage(*image, error)) {
+        ReportDeviceProblem(error);
+        return E_WRITE_FAULT;
+    }
+    return hr;
+}
+
+} // namespace emulator

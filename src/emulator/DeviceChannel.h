@@ -1,0 +1,54 @@
+#pragma once
+// What every server object of one device shares: where the device lives and
+// which attachment it belongs to. Each call re-reads the device's image under
+// its lock, so other processes' changes are seen at once, and a changing call
+// stores the image atomically before it answers.
+#include "emulator/DeviceDirectory.h"
+#include "platform/com/HResult.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace emulator {
+
+struct ServerSettings {
+    std::filesystem::path directory;
+    int latencyMs = 0;
+};
+
+// Delay of one call (the latency model).
+void SimulateLatency(const ServerSettings& settings);
+
+// Writes a problem with a device (a damaged image, a failed store) to standard
+// error, once per distinct message.
+void ReportDeviceProblem(const std::string& message);
+
+class DeviceChannel {
+public:
+    DeviceChannel(std::shared_ptr<const ServerSettings> settings, const ProductInfo& product, std::string token);
+
+    const ProductInfo& product() const { return product_; }
+    const ServerSettings& settings() const { return *settings_; }
+    const std::string& token() const { return token_; }
+    std::shared_ptr<const ServerSettings> sharedSettings() const { return settings_; }
+
+    // Runs `read` on the current image. Fails without running it when a fault
+    // rule says so, when the device's attachment is gone or is a newer one, or
+    // when the image cannot be read.
+    HRESULT Read(std::string_view operation, const std::function<HRESULT(const DeviceImage&)>& read) const;
+    // Runs `change` on a copy of the image and stores the copy when `change`
+    // succeeds; when `change` fails, or the copy cannot be stored, the device
+    // keeps its old image.
+    HRESULT Change(std::string_view operation, const std::function<HRESULT(DeviceImage&)>& change) const;
+
+private:
+    HRESULT Run(std::string_view operation, bool changes, const std::function<HRESULT(DeviceImage&)>& body) const;
+
+    std::shared_ptr<const ServerSettings> settings_;
+    const ProductInfo& product_;
+    std::string token_;
+};
+
+} // namespace emulator

@@ -1,0 +1,185 @@
+#include "emulator/DeviceDirectory.h"
+
+#include "emulator/AtomicFile.h"
+#include "emulator/FaultState.h"
+#include "emulator/ImageCodec.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <map>
+#include <random>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace emulator {
+
+namespace {
+
+std::string ProductFileStem(uint32_t productId)
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%04X", productId);
+    return buffer;
+}
+
+std::string NewToken()
+{
+    thread_local std::mt19937_64 engine{std::random_device{}()};
+    char buffer[20];
+    std::snprintf(buffer, sizeof buffer, "%016llX", static_cast<unsigned long long>(engine()));
+    return buffer;
+}
+
+// One mutex per device image in this process, keyed by the lock file's path.
+std::mutex& ThreadMutexFor(const std::filesystem::path& lockPath)
+{
+    static std::mutex tableMutex;
+    static std::map<std::string, std::unique_ptr<std::mutex>> table;
+    std::lock_guard guard(tableMutex);
+    auto& slot = table[lockPath.lexically_normal().string()];
+    if (!slot)
+        slot = std::make_unique<std::mutex>();
+    return *slot;
+}
+
+} // namespace
+
+DeviceDirectory::DeviceDirectory(std::filesystem::path directory) : directory_(std::move(directory)) {}
+
+std::filesystem::path DeviceDirectory::ImagePath(uint32_t productId) const
+{
+    return directory_ / (ProductFileStem(productId) + ".device");
+}
+
+std::filesystem::path DeviceDirectory::AttachPath(uint32_t productId) const
+{
+    return directory_ / (ProductFileStem(productId) + ".attached");
+}
+
+std::filesystem::path DeviceDirectory::LockPath(uint32_t productId) const
+{
+    return directory_ / (ProductFileStem(productId) + ".lock");
+}
+
+bool DeviceDirectory::EnsureInitialised(std::string& error) const
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(directory_, ec))
+        return true;
+    if (!std::filesystem::create_directories(directory_, ec) && ec) {
+        error = "cannot create " + directory_.string() + ": " + ec.message();
+        return false;
+    }
+    return Plug(0x0031, error);
+}
+
+std::vector<AttachedDevice> DeviceDirectory::Attached() const
+{
+    std::vector<AttachedDevice> result;
+    for (const ProductInfo& product : AllProducts())
+        if (auto token = AttachToken(product.productId))
+            result.push_back({product.productId, std::move(*token)});
+    return result;
+}
+
+std::optional<std::string> DeviceDirectory::AttachToken(uint32_t productId) const
+{
+    std::string error;
+    auto token = ReadWholeFile(AttachPath(productId), 64, error);
+    if (!token)
+        return std::nullopt;
+    while (!token->empty() && (token->back() == '\n' || token->back() == ' '))
+        token->pop_back();
+    return token;
+}
+
+bool DeviceDirectory::HasImage(uint32_t productId) const
+{
+    std::error_code ec;
+    return std::filesystem::exists(ImagePath(productId), ec);
+}
+
+bool DeviceDirectory::Plug(uint32_t productId, std::string& error) const
+{
+    const ProductInfo* product = FindProduct(productId);
+    if (!product) {
+        error = "unknown product";
+        return false;
+    }
+    DeviceLock lock(*this, productId);
+    if (!lock.ok()) {
+        error = "cannot lock " + LockPath(productId).string();
+        return false;
+    }
+    if (AttachToken(productId))
+        return true;
+    if (!HasImage(productId) && !SaveImage(FactoryImage(*product), error))
+        return false;
+    return WriteFileAtomically(AttachPath(productId), NewToken() + "\n", error);
+}
+
+bool DeviceDirectory::Unplug(uint32_t productId, std::string& error) const
+{
+    if (!FindProduct(productId)) {
+        error = "unknown product";
+        return false;
+    }
+    std::error_code ec;
+    std::filesystem::remove(AttachPath(productId), ec);
+    if (ec) {
+        error = "cannot remove " + AttachPath(productId).string() + ": " + ec.message();
+        return false;
+    }
+    return true;
+}
+
+std::optional<DeviceImage> DeviceDirectory::LoadImage(uint32_t productId, std::string& error) const
+{
+    auto text = ReadWholeFile(ImagePath(productId), kMaxImageFileBytes, error);
+    if (!text)
+        return std::nullopt;
+    if (TakeCorruptRead() && !text->empty())
+        text->resize(text->size() / 2); // as if the read had been cut short
+    auto image = DecodeImage(*text, error);
+    if (!image) {
+        error = ImagePath(productId).string() + ": " + error;
+        return std::nullopt;
+    }
+    if (image->productId != productId) {
+        error = ImagePath(productId).string() + ": image of another product";
+        return std::nullopt;
+    }
+    return image;
+}
+
+bool DeviceDirectory::SaveImage(const DeviceImage& image, std::string& error) const
+{
+    if (auto why = CheckImage(image); !why.empty()) {
+        error = "refusing to store an invalid image: " + why;
+        return false;
+    }
+    return WriteFileAtomically(ImagePath(image.productId), EncodeImage(image), error);
+}
+
+DeviceLock::DeviceLock(const DeviceDirectory& directory, uint32_t productId)
+    : threadLock_(ThreadMutexFor(directory.LockPath(productId)))
+{
+    fd_ = ::open(directory.LockPath(productId).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd_ < 0)
+        return;
+    while (::flock(fd_, LOCK_EX) != 0) {
+        if (errno != EINTR) {
+            ::close(fd_);
+            fd_ = -1;
+            return;
+        }
+    }
+}
+
+DeviceLock::~DeviceLock()
+{
+    if (fd_ >= 0)
+        ::close(fd_); // closing releases the flock
+}
+
+} // namespace emulator

@@ -1,0 +1,68 @@
+#include "emulator/EmulatedDeviceServer.h"
+
+#include "device/server/DeviceServer.h"
+#include "emulator/ServerObjects.h"
+#include "platform/com/ComRuntime.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <string_view>
+
+namespace emulator {
+
+namespace {
+
+HRESULT ActivateServer(const IID& iid, void** out)
+{
+    auto settings = std::make_shared<ServerSettings>();
+    settings->directory = DefaultDeviceDirectory();
+    settings->latencyMs = LatencyFromEnvironment();
+    std::string error;
+    if (!DeviceDirectory(settings->directory).EnsureInitialised(error)) {
+        ReportDeviceProblem(error);
+        return E_ACCESSDENIED;
+    }
+    IDeviceEnumerator* enumerator = NewEnumerator(std::move(settings));
+    const HRESULT hr = enumerator->QueryInterface(iid, out);
+    enumerator->Release();
+    return hr;
+}
+
+} // namespace
+
+void RegisterEmulatedDeviceServer()
+{
+    CoRegisterClassFactory(CLSID_DeviceServer, ActivateServer);
+}
+
+void UnregisterEmulatedDeviceServer()
+{
+    CoRevokeClassFactory(CLSID_DeviceServer);
+}
+
+std::filesystem::path DefaultDeviceDirectory()
+{
+    if (const char* dir = std::getenv("ZEMKO_TOVIK_DEVICE_DIR"); dir && *dir)
+        return dir;
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/')
+        return std::filesystem::path(data) / "zemko-tovik" / "devices";
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return std::filesystem::path(home) / ".local" / "share" / "zemko-tovik" / "devices";
+    return std::filesystem::path(".zemko-tovik") / "devices";
+}
+
+int LatencyFromEnvironment()
+{
+    constexpr int kDefaultLatencyMs = 15;
+    const char* text = std::getenv("ZEMKO_TOVIK_EMU_LATENCY_MS");
+    if (!text || !*text)
+        return kDefaultLatencyMs;
+    const std::string_view view(text);
+    int value = 0;
+    const auto [end, error] = std::from_chars(view.data(), view.data() + view.size(), value);
+    if (error != std::errc() || end != view.data() + view.size() || value < 0 || value > 10000)
+        return kDefaultLatencyMs;
+    return value;
+}
+
+} // namespace emulator

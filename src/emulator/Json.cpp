@@ -1,0 +1,532 @@
+#include "emulator/Json.h"
+
+#include <cstdio>
+
+namespace emulator {
+
+const JsonArray* JsonValue::AsArray() const
+{
+    const auto* p = std::get_if<std::shared_ptr<JsonArray>>(&value_);
+    return p ? p->get() : nullptr;
+}
+
+const JsonObject* JsonValue::AsObject() const
+{
+    const auto* p = std::get_if<std::shared_ptr<JsonObject>>(&value_);
+    return p ? p->get() : nullptr;
+}
+
+namespace {
+
+constexpr int kMaxDepth = 64;
+
+class Parser {
+public:
+    explicit Parser(std::string_view text) : text_(text) {}
+
+    JsonValue Document()
+    {
+        JsonValue v = Value(0);
+        SkipSpace();
+        if (pos_ != text_.size())
+            Fail("unexpected data after the end");
+        return v;
+    }
+
+private:
+    [[noreturn]] void Fail(const std::string& what) const
+    {
+        throw JsonError("JSON: " + what + " at byte " + std::to_string(pos_));
+    }
+
+    void SkipSpace()
+    {
+        while (pos_ < text_.size() &&
+               (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n' || text_[pos_] == '\r'))
+            ++pos_;
+    }
+
+    char Peek()
+    {
+        if (pos_ >= text_.size())
+            Fail("unexpected end");
+        return text_[pos_];
+    }
+
+    void Expect(char c)
+    {
+        if (Peek() != c)
+            Fail(std::string("expected '") + c + "'");
+        ++pos_;
+    }
+
+    void Literal(std::string_view word)
+    {
+        if (text_.substr(pos_, word.size()) != word)
+            Fail("unknown literal");
+        pos_ += word.size();
+    }
+
+    JsonValue Value(int depth)
+    {
+        if (depth > kMaxDepth)
+            Fail("nesting too deep");
+        SkipSpace();
+        const char c = Peek();
+        switch (c) {
+        case '{':
+            return Object(depth);
+        case '[':
+            return Array(depth);
+        case '"':
+            return JsonValue(String());
+        case 't':
+            Literal("true");
+            return JsonValue(true);
+        case 'f':
+            Literal("false");
+            return JsonValue(false);
+        case 'n':
+            Literal("null");
+            return JsonValue();
+        default:
+            if (c == '-' || (c >= '0' && c <= '9'))
+                return JsonValue(Number());
+            Fail("unexpected character");
+        }
+    }
+
+    JsonValue Object(int depth)
+    {
+        Expect('{');
+        JsonObject members;
+        SkipSpace();
+        if (Peek() == '}') {
+            ++pos_;
+            return JsonValue(std::move(members));
+        }
+        for (;;) {
+            SkipSpace();
+            if (Peek() != '"')
+                Fail("expected a key");
+            const std::string key = ToUtf8(String());
+            for (const auto& member : members)
+                if (member.first == key)
+                    Fail("duplicate key \"" + key + "\"");
+            SkipSpace();
+            Expect(':');
+            JsonValue v = Value(depth + 1);
+            members.emplace_back(key, std::move(v));
+            SkipSpace();
+            if (Peek() == ',') {
+                ++pos_;
+                continue;
+            }
+            Expect('}');
+            return JsonValue(std::move(members));
+        }
+    }
+
+    JsonValue Array(int depth)
+    {
+        Expect('[');
+        JsonArray items;
+        SkipSpace();
+        if (Peek() == ']') {
+            ++pos_;
+            return JsonValue(std::move(items));
+        }
+        for (;;) {
+            items.push_back(Value(depth + 1));
+            SkipSpace();
+            if (Peek() == ',') {
+                ++pos_;
+                continue;
+            }
+            Expect(']');
+            return JsonValue(std::move(items));
+        }
+    }
+
+    int64_t Number()
+    {
+        const bool negative = Peek() == '-';
+        if (negative)
+            ++pos_;
+        if (Peek() < '0' || Peek() > '9')
+            Fail("expected a digit");
+        if (Peek() == '0' && pos_ + 1 < text_.size() && text_[pos_ + 1] >= '0' && text_[pos_ + 1] <= '9')
+            Fail("leading zero");
+        // Accumulate as a negative number so that INT64_MIN is representable.
+        int64_t value = 0;
+        while (pos_ < text_.size() && text_[pos_] >= '0' && text_[pos_] <= '9') {
+            const int digit = text_[pos_] - '0';
+            if (value < (INT64_MIN + digit) / 10)
+                Fail("number out of range");
+            value = value * 10 - digit;
+            ++pos_;
+        }
+        if (pos_ < text_.size() && (text_[pos_] == '.' || text_[pos_] == 'e' || text_[pos_] == 'E'))
+            Fail("only integers are allowed");
+        if (!negative) {
+            if (value == INT64_MIN)
+                Fail("number out of range");
+            value = -value;
+        }
+        return value;
+    }
+
+    unsigned Hex4()
+    {
+        if (pos_ + 4 > text_.size())
+            Fail("short \\u escape");
+        unsigned v = 0;
+        for (int i = 0; i < 4; ++i) {
+            const char c = text_[pos_++];
+            v <<= 4;
+            if (c >= '0' && c <= '9')
+                v |= unsigned(c - '0');
+            else if (c >= 'a' && c <= 'f')
+                v |= unsigned(c - 'a' + 10);
+            else if (c >= 'A' && c <= 'F')
+                v |= unsigned(c - 'A' + 10);
+            else
+                Fail("bad \\u escape");
+        }
+        return v;
+    }
+
+    void AppendCodePoint(std::u16string& out, char32_t cp)
+    {
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(char16_t(0xD800 + (cp >> 10)));
+            out.push_back(char16_t(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(char16_t(cp));
+        }
+    }
+
+    // One UTF-8 sequence, strictly: no overlong forms, no surrogates, at most U+10FFFF.
+    char32_t Utf8()
+    {
+        const auto lead = static_cast<unsigned char>(text_[pos_]);
+        int extra;
+        char32_t cp;
+        char32_t minimum;
+        if (lead < 0x80) {
+            ++pos_;
+            return lead;
+        } else if ((lead & 0xE0) == 0xC0) {
+            extra = 1, cp = lead & 0x1F, minimum = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            extra = 2, cp = lead & 0x0F, minimum = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            extra = 3, cp = lead & 0x07, minimum = 0x10000;
+        } else {
+            Fail("invalid UTF-8");
+        }
+        if (pos_ + 1 + size_t(extra) > text_.size())
+            Fail("truncated UTF-8");
+        for (int i = 1; i <= extra; ++i) {
+            const auto c = static_cast<unsigned char>(text_[pos_ + size_t(i)]);
+            if ((c & 0xC0) != 0x80)
+                Fail("invalid UTF-8");
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            Fail("invalid UTF-8");
+        pos_ += 1 + size_t(extra);
+        return cp;
+    }
+
+    std::u16string String()
+    {
+        Expect('"');
+        std::u16string out;
+        for (;;) {
+            const char c = Peek();
+            if (c == '"') {
+                ++pos_;
+                return out;
+            }
+            if (static_cast<unsigned char>(c) < 0x20)
+                Fail("control character in string");
+            if (c != '\\') {
+                AppendCodePoint(out, Utf8());
+                continue;
+            }
+            ++pos_;
+            const char e = Peek();
+            ++pos_;
+            switch (e) {
+            case '"':
+                out.push_back(u'"');
+                break;
+            case '\\':
+                out.push_back(u'\\');
+                break;
+            case '/':
+                out.push_back(u'/');
+                break;
+            case 'b':
+                out.push_back(u'\b');
+                break;
+            case 'f':
+                out.push_back(u'\f');
+                break;
+            case 'n':
+                out.push_back(u'\n');
+                break;
+            case 'r':
+                out.push_back(u'\r');
+                break;
+            case 't':
+                out.push_back(u'\t');
+                break;
+            case 'u':
+                out.push_back(char16_t(Hex4()));
+                break;
+            default:
+                Fail("bad escape");
+            }
+        }
+    }
+
+    std::string_view text_;
+    size_t pos_ = 0;
+};
+
+void WriteString(std::string& out, std::u16string_view s)
+{
+    out.push_back('"');
+    for (const char16_t c : s) {
+        if (c == u'"') {
+            out += "\\\"";
+        } else if (c == u'\\') {
+            out += "\\\\";
+        } else if (c >= 0x20 && c < 0x7F) {
+            out.push_back(char(c));
+        } else {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\u%04X", unsigned(c));
+            out += buffer;
+        }
+    }
+    out.push_back('"');
+}
+
+void Write(std::string& out, const JsonValue& v, int indent)
+{
+    const auto newline = [&](int level) {
+        out.push_back('\n');
+        out.append(size_t(level) * 2, ' ');
+    };
+    if (v.IsNull()) {
+        out += "null";
+    } else if (const bool* b = v.AsBool()) {
+        out += *b ? "true" : "false";
+    } else if (const int64_t* n = v.AsInt()) {
+        out += std::to_string(*n);
+    } else if (const std::u16string* s = v.AsString()) {
+        WriteString(out, *s);
+    } else if (const JsonArray* a = v.AsArray()) {
+        // Arrays of plain values stay on one line; arrays of objects get a line each.
+        bool nested = false;
+        for (const auto& item : *a)
+            nested = nested || item.AsArray() || item.AsObject();
+        out.push_back('[');
+        for (size_t i = 0; i < a->size(); ++i) {
+            if (i)
+                out.push_back(',');
+            if (nested)
+                newline(indent + 1);
+            else if (i)
+                out.push_back(' ');
+            Write(out, (*a)[i], indent + 1);
+        }
+        if (nested && !a->empty())
+            newline(indent);
+        out.push_back(']');
+    } else if (const JsonObject* o = v.AsObject()) {
+        out.push_back('{');
+        for (size_t i = 0; i < o->size(); ++i) {
+            if (i)
+                out.push_back(',');
+            newline(indent + 1);
+            WriteString(out, std::u16string((*o)[i].first.begin(), (*o)[i].first.end()));
+            out += ": ";
+            Write(out, (*o)[i].second, indent + 1);
+        }
+        if (!o->empty())
+            newline(indent);
+        out.push_back('}');
+    }
+}
+
+} // namespace
+
+JsonValue ParseJson(std::string_view text)
+{
+    return Parser(text).Document();
+}
+
+std::string WriteJson(const JsonValue& value)
+{
+    std::string out;
+    Write(out, value, 0);
+    out.push_back('\n');
+    return out;
+}
+
+JsonFields::JsonFields(const JsonValue& value, std::string context)
+    : object_(value.AsObject()), context_(std::move(context))
+{
+    if (!object_)
+        throw JsonError(context_ + ": expected an object");
+    used_.assign(object_->size(), false);
+}
+
+bool JsonFields::Has(std::string_view key) const
+{
+    for (const auto& member : *object_)
+        if (member.first == key)
+            return true;
+    return false;
+}
+
+const JsonValue& JsonFields::Take(std::string_view key)
+{
+    for (size_t i = 0; i < object_->size(); ++i) {
+        if ((*object_)[i].first == key) {
+            used_[i] = true;
+            return (*object_)[i].second;
+        }
+    }
+    throw JsonError(context_ + ": missing \"" + std::string(key) + "\"");
+}
+
+int64_t JsonFields::Int(std::string_view key, int64_t minimum, int64_t maximum)
+{
+    return JsonInt(Take(key), minimum, maximum, context_ + "." + std::string(key));
+}
+
+bool JsonFields::Bool(std::string_view key)
+{
+    const bool* b = Take(key).AsBool();
+    if (!b)
+        throw JsonError(context_ + "." + std::string(key) + ": expected true or false");
+    return *b;
+}
+
+std::u16string JsonFields::String(std::string_view key, size_t maxLength)
+{
+    const std::u16string* s = Take(key).AsString();
+    if (!s)
+        throw JsonError(context_ + "." + std::string(key) + ": expected a string");
+    if (s->size() > maxLength)
+        throw JsonError(context_ + "." + std::string(key) + ": longer than " + std::to_string(maxLength));
+    if (s->find(u'\0') != std::u16string::npos)
+        throw JsonError(context_ + "." + std::string(key) + ": contains a zero character");
+    return *s;
+}
+
+const JsonArray& JsonFields::Array(std::string_view key, size_t maxItems)
+{
+    const JsonArray* a = Take(key).AsArray();
+    if (!a)
+        throw JsonError(context_ + "." + std::string(key) + ": expected an array");
+    if (a->size() > maxItems)
+        throw JsonError(context_ + "." + std::string(key) + ": more than " + std::to_string(maxItems) + " items");
+    return *a;
+}
+
+void JsonFields::Finish() const
+{
+    for (size_t i = 0; i < used_.size(); ++i)
+        if (!used_[i])
+            throw JsonError(context_ + ": unknown field \"" + (*object_)[i].first + "\"");
+}
+
+int64_t JsonInt(const JsonValue& value, int64_t minimum, int64_t maximum, const std::string& context)
+{
+    const int64_t* n = value.AsInt();
+    if (!n)
+        throw JsonError(context + ": expected an integer");
+    if (*n < minimum || *n > maximum)
+        throw JsonError(context + ": " + std::to_string(*n) + " is outside " + std::to_string(minimum) + ".." +
+                        std::to_string(maximum));
+    return *n;
+}
+
+std::string ToUtf8(std::u16string_view text)
+{
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t cp = text[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = 0xFFFD;
+        }
+        if (cp < 0x80) {
+            out.push_back(char(cp));
+        } else if (cp < 0x800) {
+            out.push_back(char(0xC0 | (cp >> 6)));
+            out.push_back(char(0x80 | (cp & 0x3F)));
+        } else if (cp < 0x10000) {
+            out.push_back(char(0xE0 | (cp >> 12)));
+            out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(char(0x80 | (cp & 0x3F)));
+        } else {
+            out.push_back(char(0xF0 | (cp >> 18)));
+            out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
+            out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(char(0x80 | (cp & 0x3F)));
+        }
+    }
+    return out;
+}
+
+std::u16string FromUtf8(std::string_view text)
+{
+    std::u16string out;
+    size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        int extra = lead < 0x80             ? 0
+                    : (lead & 0xE0) == 0xC0 ? 1
+                    : (lead & 0xF0) == 0xE0 ? 2
+                    : (lead & 0xF8) == 0xF0 ? 3
+                                            : -1;
+        char32_t cp = extra == 0 ? lead : extra == 1 ? (lead & 0x1F) : extra == 2 ? (lead & 0x0F) : (lead & 0x07);
+        bool ok = extra >= 0 && i + size_t(extra) < text.size();
+        if (ok) {
+            for (int k = 1; k <= extra; ++k) {
+                const auto c = static_cast<unsigned char>(text[i + size_t(k)]);
+                if ((c & 0xC0) != 0x80) {
+                    ok = false;
+                    break;
+                }
+                cp = (cp << 6) | (c & 0x3F);
+            }
+        }
+        static constexpr char32_t minimum[] = {0, 0x80, 0x800, 0x10000};
+        if (!ok || cp < minimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            out.push_back(u'\uFFFD');
+            ++i;
+            continue;
+        }
+        if (cp >= 0x10000) {
+            out.push_back(char16_t(0xD800 + ((cp - 0x10000) >> 10)));
+            out.push_back(char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+        } else {
+            out.push_back(char16_t(cp));
+        }
+        i += size_t(extra) + 1;
+    }
+    return out;
+}
+
+} // namespace emulator
