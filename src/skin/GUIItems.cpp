@@ -52,6 +52,16 @@ CGUIItem* CGUIItems::FindByWindow(const CSkinWindow* window) const
     return nullptr;
 }
 
+CGUIItem* CGUIItems::FindByHandle(const IMessageTarget* handle) const
+{
+    if (!handle)
+        return nullptr;
+    for (const auto& entry : entries_)
+        if (IsAlive(entry) && entry.item->window && static_cast<const IMessageTarget*>(entry.item->window) == handle)
+            return entry.item;
+    return nullptr;
+}
+
 void CGUIItems::ShowAll(int flag) const
 {
     for (const auto& entry : entries_)

@@ -10,6 +10,7 @@
 
 #include <QPointer>
 
+#include "platform/core/MessageTarget.h"
 #include "skin/GUIItem.h"
 
 class CGUIItems {
@@ -28,6 +29,8 @@ public:
     CGUIItem* FindById(int id, int kind) const;
     // First item whose window is this one, or null (buttons are told apart this way).
     CGUIItem* FindByWindow(const CSkinWindow* window) const;
+    // The same for a window handle as messages carry it (the lParam of WM_COMMAND).
+    CGUIItem* FindByHandle(const IMessageTarget* handle) const;
 
     // First item with this id that is of type T, or null.
     template <class T>

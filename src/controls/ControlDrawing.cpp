@@ -1,0 +1,92 @@
+#include "controls/ControlDrawing.h"
+
+#include <QPainter>
+
+#include "skin/LangTable.h"
+#include "skin/SkinText.h"
+
+QColor ToQColor(COLORREF color)
+{
+    return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
+}
+
+QImage CutImage(const QImage& source, int left, int top, int right, int bottom)
+{
+    if (source.isNull() || right <= left || bottom <= top)
+        return QImage();
+    QImage image(right - left, bottom - top, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QPoint(0, 0), source, QRect(left, top, right - left, bottom - top));
+    return image;
+}
+
+QString MakeCaption(std::u16string_view key, CapsMode caps)
+{
+    QString text = ToQString(TranslateText(key));
+    if (caps == CapsMode::Upper)
+        text = text.toUpper();
+    else if (caps == CapsMode::Lower)
+        text = text.toLower();
+    const qsizetype pair = text.indexOf(QStringLiteral("\\n"));
+    if (pair >= 0)
+        text.replace(pair, 2, QStringLiteral("\n"));
+    return text;
+}
+
+QString MakeTooltip(std::u16string_view key)
+{
+    QString text = ToQString(TranslateText(key));
+    text.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+    return text;
+}
+
+int DrawTextFormat::QtFlags() const
+{
+    int flags = 0;
+    switch (horizontal) {
+    case Justify::Left:
+        flags |= Qt::AlignLeft;
+        break;
+    case Justify::Centre:
+        flags |= Qt::AlignHCenter;
+        break;
+    case Justify::Right:
+        flags |= Qt::AlignRight;
+        break;
+    }
+    flags |= verticalCentre ? Qt::AlignVCenter : Qt::AlignTop;
+    if (singleLine)
+        flags |= Qt::TextSingleLine;
+    else if (wordBreak)
+        flags |= Qt::TextWordWrap;
+    return flags;
+}
+
+DrawTextFormat ButtonTextFormat(Justify justify, int multiline)
+{
+    DrawTextFormat format;
+    format.horizontal = justify;
+    if (multiline == 1) {
+        format.wordBreak = true;
+    } else {
+        format.singleLine = true;
+        format.verticalCentre = true;
+        format.wordBreak = true;
+    }
+    return format;
+}
+
+DrawTextFormat TextItemFormat(Justify justify, int multiline)
+{
+    DrawTextFormat format;
+    format.horizontal = justify;
+    if (multiline == 1) {
+        format.wordBreak = true;
+    } else if (justify != Justify::Left) {
+        format.singleLine = true;
+        format.verticalCentre = true;
+    }
+    return format;
+}
