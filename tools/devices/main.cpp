@@ -1,0 +1,228 @@
+// zemko-tovik-devices: plugs, unplugs, inspects and adjusts the emulated devices
+// of a device directory, also while the program runs.
+//
+// Exit codes: 0 done, 1 the operation failed, 2 the command line is wrong.
+#include "emulator/DeviceDirectory.h"
+#include "emulator/EmulatedDeviceServer.h"
+#include "emulator/ImageReport.h"
+
+#include <charconv>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using namespace emulator;
+
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+void PrintUsage(FILE* to)
+{
+    std::fputs("usage: zemko-tovik-devices [--dir DIR] COMMAND [ARGUMENTS]\n"
+               "commands:\n"
+               "  list                                  products, attached or not\n"
+               "  plug PRODUCT                          attach (a new device starts in factory state)\n"
+               "  unplug PRODUCT                        detach\n"
+               "  show PRODUCT                          print the device's memory\n"
+               "  set-battery PRODUCT LEVEL [CHARGING]  level 0..255; charging none, charging or full (or 0, 1, 2)\n"
+               "  reset PRODUCT                         factory settings (battery and firmware stay)\n"
+               "PRODUCT is a product id (0x0031, 0x0032, 0x0013, 0x001B) or a name\n"
+               "(mouse, dock, legacy-mouse, legacy-dock).\n"
+               "The device directory is DIR, else $ZEMKO_TOVIK_DEVICE_DIR, else the user's data directory.\n",
+               to);
+}
+
+int Usage(const std::string& message)
+{
+    std::fprintf(stderr, "zemko-tovik-devices: %s\n", message.c_str());
+    PrintUsage(stderr);
+    return kUsage;
+}
+
+int Failure(const std::string& message)
+{
+    std::fprintf(stderr, "zemko-tovik-devices: %s\n", message.c_str());
+    return kFailed;
+}
+
+bool ParseNumber(std::string_view text, uint32_t maximum, uint32_t& value)
+{
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && value <= maximum;
+}
+
+bool ParseCharging(std::string_view text, uint32_t& state)
+{
+    if (text == "none" || text == "0")
+        state = 0;
+    else if (text == "charging" || text == "1")
+        state = 1;
+    else if (text == "full" || text == "2")
+        state = 2;
+    else
+        return false;
+    return true;
+}
+
+const char* ProductIdText(uint32_t productId)
+{
+    static char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%04X", productId);
+    return buffer;
+}
+
+int List(const DeviceDirectory& devices)
+{
+    for (const ProductInfo& product : AllProducts()) {
+        const bool attached = devices.AttachToken(product.productId).has_value();
+        std::printf("%s  %-13s %-9s %s\n", ProductIdText(product.productId), std::string(product.key).c_str(),
+                    attached                              ? "attached"
+                    : devices.HasImage(product.productId) ? "detached"
+                                                          : "new",
+                    std::string(product.displayName.begin(), product.displayName.end()).c_str());
+    }
+    return kDone;
+}
+
+int Show(const DeviceDirectory& devices, const ProductInfo& product)
+{
+    if (!devices.HasImage(product.productId))
+        return Failure(std::string(product.key) + " has never been plugged in: no memory to show");
+    std::string error;
+    std::optional<DeviceImage> image;
+    {
+        DeviceLock lock(devices, product.productId);
+        if (!lock.ok())
+            return Failure("cannot lock " + devices.LockPath(product.productId).string());
+        image = devices.LoadImage(product.productId, error);
+    }
+    if (!image)
+        return Failure("the device's memory cannot be read: " + error);
+    std::printf("%s", DescribeImage(*image).c_str());
+    std::printf("  %s\n", devices.AttachToken(product.productId) ? "attached" : "detached");
+    return kDone;
+}
+
+int SetBattery(const DeviceDirectory& devices, const ProductInfo& product, uint32_t level,
+               std::optional<uint32_t> charging)
+{
+    DeviceLock lock(devices, product.productId);
+    if (!lock.ok())
+        return Failure("cannot lock " + devices.LockPath(product.productId).string());
+    std::string error;
+    std::optional<DeviceImage> image = devices.HasImage(product.productId) ? devices.LoadImage(product.productId, error)
+                                                                           : std::optional(FactoryImage(product));
+    if (!image)
+        return Failure("the device's memory cannot be read: " + error);
+    image->batteryLevel = level;
+    if (charging)
+        image->chargingState = *charging;
+    if (!devices.SaveImage(*image, error))
+        return Failure(error);
+    return kDone;
+}
+
+int Reset(const DeviceDirectory& devices, const ProductInfo& product)
+{
+    DeviceLock lock(devices, product.productId);
+    if (!lock.ok())
+        return Failure("cannot lock " + devices.LockPath(product.productId).string());
+    std::string error;
+    std::optional<DeviceImage> image;
+    if (devices.HasImage(product.productId)) {
+        image = devices.LoadImage(product.productId, error);
+        if (!image)
+            std::fprintf(stderr, "zemko-tovik-devices: the old memory was damaged (%s); writing a new one\n",
+                         error.c_str());
+    }
+    if (image)
+        RestoreFactorySettings(*image);
+    else
+        image = FactoryImage(product);
+    if (!devices.SaveImage(*image, error))
+        return Failure(error);
+    return kDone;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string_view> args(argv + 1, argv + argc);
+    std::filesystem::path directory;
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+        PrintUsage(stdout);
+        return kDone;
+    }
+    if (!args.empty() && args[0] == "--dir") {
+        if (args.size() < 2 || args[1].empty())
+            return Usage("--dir needs a directory");
+        directory = std::filesystem::path(std::string(args[1]));
+        args.erase(args.begin(), args.begin() + 2);
+    } else if (!args.empty() && args[0].starts_with("--dir=")) {
+        directory = std::filesystem::path(std::string(args[0].substr(6)));
+        if (directory.empty())
+            return Usage("--dir needs a directory");
+        args.erase(args.begin());
+    }
+    if (args.empty())
+        return Usage("no command given");
+    if (directory.empty())
+        directory = DefaultDeviceDirectory();
+
+    const std::string_view command = args[0];
+    const auto expectArguments = [&](size_t minimum, size_t maximum) {
+        return args.size() - 1 >= minimum && args.size() - 1 <= maximum;
+    };
+    const ProductInfo* product = nullptr;
+    if (command != "list") {
+        if (command != "plug" && command != "unplug" && command != "show" && command != "set-battery" &&
+            command != "reset")
+            return Usage("unknown command \"" + std::string(command) + "\"");
+        if (args.size() < 2)
+            return Usage(std::string(command) + " needs a product");
+        product = ParseProduct(args[1]);
+        if (!product)
+            return Usage("unknown product \"" + std::string(args[1]) + "\"");
+    }
+
+    uint32_t level = 0;
+    std::optional<uint32_t> charging;
+    if (command == "list" && !expectArguments(0, 0))
+        return Usage("list takes no arguments");
+    if ((command == "plug" || command == "unplug" || command == "show" || command == "reset") && !expectArguments(1, 1))
+        return Usage(std::string(command) + " takes exactly one product");
+    if (command == "set-battery") {
+        if (!expectArguments(2, 3))
+            return Usage("set-battery takes a product, a level and optionally a charging state");
+        if (!ParseNumber(args[2], 255, level))
+            return Usage("battery level must be a number from 0 to 255, not \"" + std::string(args[2]) + "\"");
+        if (args.size() == 4) {
+            uint32_t state = 0;
+            if (!ParseCharging(args[3], state))
+                return Usage("charging state must be none, charging or full, not \"" + std::string(args[3]) + "\"");
+            charging = state;
+        }
+    }
+
+    const DeviceDirectory devices(directory);
+    std::string error;
+    if (!devices.EnsureInitialised(error))
+        return Failure(error);
+
+    if (command == "list")
+        return List(devices);
+    if (command == "plug")
+        return devices.Plug(product->productId, error) ? kDone : Failure(error);
+    if (command == "unplug")
+        return devices.Unplug(product->productId, error) ? kDone : Failure(error);
+    if (command == "show")
+        return Show(devices, *product);
+    if (command == "set-battery")
+        return SetBattery(devices, *product, level, charging);
+    return Reset(devices, *product);
+}
