@@ -1,0 +1,157 @@
+// Single instance, shell open, debug output and the tick counter.
+#include "platform/DebugOutput.h"
+#include "platform/Shell.h"
+#include "platform/SingleInstance.h"
+#include "platform/core/TickCount.h"
+
+#include "support/TempDir.h"
+
+#include <QFile>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QTest>
+#include <atomic>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string UniqueName(const char* base)
+{
+    return std::string(base) + "_" + std::to_string(::getpid()) + "_" + std::to_string(GetTickCount());
+}
+
+TEST(SingleInstance, SecondCopyAsksTheFirstToComeForward)
+{
+    const std::string name = UniqueName("SINGLE_INSTANCE_TEST");
+    SingleInstance first(name);
+    int forwardRequests = 0;
+    first.SetBringForwardHandler([&] { ++forwardRequests; });
+    ASSERT_EQ(first.Claim(), SingleInstance::Outcome::First);
+
+    SingleInstance second(name);
+    EXPECT_EQ(second.Claim(), SingleInstance::Outcome::AnotherRunning);
+    QTRY_COMPARE(forwardRequests, 1);
+
+    SingleInstance third(name);
+    EXPECT_EQ(third.Claim(), SingleInstance::Outcome::AnotherRunning);
+    QTRY_COMPARE(forwardRequests, 2);
+}
+
+TEST(SingleInstance, SocketLeftByACrashedCopyDoesNotBlockTheNextStart)
+{
+    const std::string name = UniqueName("SINGLE_INSTANCE_STALE");
+    SingleInstance probe(name);
+    // A socket file that nobody listens on, as a crashed first copy leaves behind.
+    std::ofstream(probe.SocketPath()) << "";
+    SingleInstance next(name);
+    EXPECT_EQ(next.Claim(), SingleInstance::Outcome::First);
+    SingleInstance later(name);
+    EXPECT_EQ(later.Claim(), SingleInstance::Outcome::AnotherRunning);
+}
+
+TEST(SingleInstance, CopyStartingMeanwhileMakesTheOtherWaitAndGiveUp)
+{
+    const std::string name = UniqueName("SINGLE_INSTANCE_BUSY");
+    SingleInstance starting(name);
+    QLockFile held(QString::fromStdString(starting.LockPath()));
+    ASSERT_TRUE(held.tryLock(0));
+    EXPECT_EQ(starting.Claim(std::chrono::milliseconds(20)), SingleInstance::Outcome::AnotherStarting);
+    held.unlock();
+    EXPECT_EQ(starting.Claim(std::chrono::milliseconds(20)), SingleInstance::Outcome::First);
+}
+
+TEST(SingleInstance, OtherRequestsAreIgnored)
+{
+    const std::string name = UniqueName("SINGLE_INSTANCE_JUNK");
+    SingleInstance first(name);
+    int forwardRequests = 0;
+    first.SetBringForwardHandler([&] { ++forwardRequests; });
+    ASSERT_EQ(first.Claim(), SingleInstance::Outcome::First);
+    QLocalSocket junk;
+    junk.connectToServer(QString::fromStdString(first.SocketPath()));
+    ASSERT_TRUE(junk.waitForConnected(1000));
+    junk.write("format-disk\n");
+    junk.waitForBytesWritten(1000);
+    QTest::qWait(50);
+    EXPECT_EQ(forwardRequests, 0);
+}
+
+TEST(ShellOpen, StartsAProgramWithItsParametersInItsDirectory)
+{
+    TempDir dir;
+    const auto script = dir / "tray.sh";
+    std::ofstream(script) << "#!/bin/sh\necho \"$1 $2\" > \"$PWD/started.txt\"\n";
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    ShellRequest request{u"OPEN", u"tray.sh", u"one \"two words\"", dir.path().u16string()};
+    EXPECT_TRUE(ShellOpen(request));
+    QTRY_VERIFY(std::filesystem::exists(dir / "started.txt") && std::filesystem::file_size(dir / "started.txt") > 0);
+    std::ifstream in(dir / "started.txt");
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, "one two words");
+}
+
+TEST(ShellOpen, MissingFilesAndUnknownVerbsFail)
+{
+    TempDir dir;
+    EXPECT_FALSE(ShellOpen({u"open", u"ZemkoTovikSysTray.exe", u"", dir.path().u16string()}));
+    EXPECT_FALSE(ShellOpen({u"open", u"", u"", u""}));
+    std::ofstream(dir / "manual.html") << "<html></html>";
+    EXPECT_FALSE(ShellOpen({u"print", u"manual.html", u"", dir.path().u16string()}));
+}
+
+TEST(ShellOpen, HandlerReceivesRequestsInsteadOfTheDesktop)
+{
+    std::vector<std::u16string> opened;
+    SetShellOpenHandler([&](const ShellRequest& r) {
+        opened.push_back(r.file);
+        return true;
+    });
+    EXPECT_TRUE(ShellOpen({u"OPEN", u"https://example.org/drivers", u"", u""}));
+    SetShellOpenHandler({});
+    EXPECT_EQ(opened, std::vector<std::u16string>{u"https://example.org/drivers"});
+    EXPECT_FALSE(ShellOpen({u"open", u"/nonexistent/zt/manual.html", u"", u""})) << "real behaviour restored";
+}
+
+QStringList* gCaptured = nullptr;
+void Capture(QtMsgType, const QMessageLogContext& context, const QString& text)
+{
+    if (gCaptured && QByteArray(context.category) == "zemko.tovik.debug")
+        gCaptured->append(text);
+}
+
+TEST(DebugOutput, OffUnlessEnabledThenOneFormattedLinePerCall)
+{
+    QStringList captured;
+    gCaptured = &captured;
+    const auto previous = qInstallMessageHandler(Capture);
+
+    DebugPrintf("slider paint %d\n", 3);
+    EXPECT_TRUE(captured.isEmpty()) << "the category is off by default";
+
+    QLoggingCategory::setFilterRules(QStringLiteral("zemko.tovik.debug.debug=true"));
+    DebugPrintf("---  stages(%x) ---\n", 255);
+    OutputDebugString("plain\n");
+    OutputDebugStringW(u"wide \u00e9");
+    DebugPrintf("%s", std::string(3000, 'x').c_str());
+    QLoggingCategory::setFilterRules(QString());
+
+    qInstallMessageHandler(previous);
+    gCaptured = nullptr;
+    ASSERT_EQ(captured.size(), 4);
+    EXPECT_EQ(captured[0], "---  stages(ff) ---");
+    EXPECT_EQ(captured[1], "plain");
+    EXPECT_EQ(captured[2], QString::fromUtf16(u"wide \u00e9"));
+    EXPECT_EQ(captured[3].size(), 3000) << "long lines are not cut";
+}
+
+TEST(TickCount, NeverRunsBackwards)
+{
+    const DWORD first = GetTickCount();
+    QTest::qWait(20);
+    const DWORD second = GetTickCount();
+    EXPECT_GE(DWORD(second - first), 15u);
+}
+
+} // namespace
