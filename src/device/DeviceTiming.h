@@ -1,0 +1,22 @@
+#pragma once
+// The waits the device layer makes, in one place. The product uses the defaults;
+// tests shorten them here instead of skipping the waits.
+#include <chrono>
+
+struct DeviceTiming {
+    // Pause between tries to read a device profile's name while it settles.
+    std::chrono::milliseconds profileSettle{500};
+    // Pause at the end of a write before the device counts as free again.
+    std::chrono::milliseconds afterWrite{500};
+    // Longest wait for a running write when the device object goes away.
+    std::chrono::milliseconds destroyWait{7500};
+    // Pause of the null device's transfer.
+    std::chrono::milliseconds nullTransfer{5};
+};
+
+DeviceTiming GetDeviceTiming();
+void SetDeviceTiming(const DeviceTiming& timing);
+
+// Whether any device read has completed in this process.
+void SetDeviceReadDone();
+bool WasDeviceReadDone();

@@ -1,0 +1,78 @@
+#pragma once
+// `CMouse`: a real mouse or dock. It moves the configuration and its profiles to
+// and from the device server one group of settings at a time: the descriptor's
+// features decide which groups exist, the transfer flags which groups move, and a
+// write sends only what the settings model reports as modified.
+#include "device/BaseDevice.h"
+
+#include <cstdint>
+#include <vector>
+
+class IMouseProfile;
+class IMouseConfig;
+struct IDeviceProfile;
+
+class CMouse : public CBaseDevice {
+public:
+    explicit CMouse(const DeviceDescriptor& descriptor);
+    ~CMouse() override;
+
+    bool ReadAll(IMouseConfig* config) override;
+    bool ImportMacro(std::u16string_view path, IMouseConfig* config) override;
+    bool ExportMacro(std::u16string_view path, CMacro* macro) override;
+    bool HasDeviceMacro(CMacro* macro) override;
+    bool ImportProfile(std::u16string_view path, IMouseConfig* config) override;
+    bool ExportProfile(std::u16string_view path, IMouseProfile* profile) override;
+    bool HasDeviceProfile(IMouseProfile* profile) override;
+    bool QueryState() override;
+    bool Probe(int argument) override;
+    int GetDeviceProfileCount() override;
+
+    // The first version string becomes the device's firmware version ("0.00" when
+    // it cannot be read). Opens its own connection; false when that fails.
+    bool RefreshFirmwareVersion();
+
+    // The button bits of the active device profile, in increasing order.
+    std::vector<uint32_t> ButtonList() const;
+    std::vector<uint32_t> SupportedIntervals() const;
+
+protected:
+    bool WriteSelected(IMouseConfig* config, uint16_t flags) override;
+    bool ReadSelected(IMouseConfig* config, uint16_t flags) override;
+
+private:
+    bool Has(FeatureId feature) const { return Descriptor().Has(feature); }
+    bool HasProfileGroups(uint16_t flags) const;
+
+    // Reading, on an open connection.
+    bool ReadVersionStrings();
+    bool ReadButtonList(IDeviceProfile* deviceProfile);
+    bool ReadSensitivity(IDeviceProfile* deviceProfile, IMouseProfile* profile);
+    bool ReadIdentity(IDeviceProfile* deviceProfile, IMouseProfile* profile);
+    bool ReadButtons(IDeviceProfile* deviceProfile, IMouseProfile* profile);
+    bool ReadLighting(IDeviceProfile* deviceProfile, IMouseProfile* profile);
+    bool ReadMacros(IMouseConfig* config);
+    bool ReadAcceleration(IMouseConfig* config);
+    bool ReadReportInterval(IMouseConfig* config);
+    bool ReadBattery(IMouseConfig* config);
+    bool ReadPower(IMouseConfig* config);
+    bool ReadCalibration(IMouseConfig* config);
+    bool ReadFirmwareOnOpenConnection();
+
+    // Writing, on the worker.
+    bool EnsureDeviceProfile(struct IDeviceProfileCollection* collection, IMouseProfile* profile);
+    bool WriteIdentity(IDeviceProfile* deviceProfile, IMouseProfile* profile);
+    bool WriteSensitivity(IDeviceProfile* deviceProfile, IMouseProfile* profile);
+    bool WriteButtons(IDeviceProfile* deviceProfile, IMouseConfig* config, IMouseProfile* profile);
+    void WriteLighting(IDeviceProfile* deviceProfile, IMouseProfile* profile);
+    bool WriteAcceleration(IMouseConfig* config);
+    bool WriteReportInterval(IMouseConfig* config);
+    bool WriteMacros(IMouseConfig* config);
+    bool WritePower(IMouseConfig* config);
+    bool WriteCalibration(IMouseConfig* config);
+    bool WriteActiveProfile(IMouseConfig* config);
+
+    mutable std::mutex listMutex_;
+    std::vector<uint32_t> buttons_;
+    std::vector<uint32_t> intervals_;
+};

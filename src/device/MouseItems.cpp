@@ -1,0 +1,169 @@
+// Operations on one item at a time (a macro, a profile, a status query); each opens
+// and closes its own connection.
+#include "device/MacroEventBlock.h"
+#include "device/Mouse.h"
+#include "device/MouseSupport.h"
+#include "device/ServerAccess.h"
+#include "platform/com/ComRuntime.h"
+#include "settings/IMouseConfig.h"
+#include "settings/IMouseProfile.h"
+#include "settings/Macro.h"
+
+bool CMouse::ImportMacro(std::u16string_view path, IMouseConfig* config)
+{
+    OpenedConnection connection(*this);
+    if (!connection || !config)
+        return false;
+    ComPtr<IDeviceMacroCollection> macros = QueryAs<IDeviceMacroCollection>(Device());
+    ComPtr<IDeviceMacro> imported;
+    const std::u16string file(path);
+    if (!macros || FAILED(macros->ImportMacro(file.c_str(), imported.Put())) || !imported)
+        return false;
+    char16_t* rawName = nullptr;
+    const bool named = SUCCEEDED(imported->GetName(&rawName));
+    const std::u16string name = TakeTaskString(rawName);
+    CMacro* macro = named ? config->CreateMacro(name) : nullptr;
+    if (!macro)
+        return false;
+    GUID id;
+    uint8_t* block = nullptr;
+    uint32_t size = 0;
+    std::optional<std::vector<MacroEvent>> events;
+    if (SUCCEEDED(imported->GetEvents(&block, &size)) && block)
+        events = ParseMacroEventBlock(std::span<const uint8_t>(block, size));
+    CoTaskMemFree(block);
+    if (FAILED(imported->GetId(&id)) || !events) {
+        config->DeleteMacro(macro);
+        return false;
+    }
+    macro->SetGuid(id);
+    macro->SetEvents(std::move(*events));
+    return true;
+}
+
+bool CMouse::ExportMacro(std::u16string_view path, CMacro* macro)
+{
+    if (!macro || macro->GetGuid().IsNull())
+        return false;
+    OpenedConnection connection(*this);
+    if (!connection)
+        return false;
+    ComPtr<IDeviceMacroCollection> macros = QueryAs<IDeviceMacroCollection>(Device());
+    ComPtr<IDeviceMacro> deviceMacro;
+    const std::u16string file(path);
+    return macros && SUCCEEDED(macros->GetMacroById(macro->GetGuid(), deviceMacro.Put())) && deviceMacro &&
+           SUCCEEDED(deviceMacro->ExportToFile(file.c_str()));
+}
+
+bool CMouse::HasDeviceMacro(CMacro* macro)
+{
+    if (!macro)
+        return false;
+    OpenedConnection connection(*this);
+    if (!connection)
+        return false;
+    ComPtr<IDeviceMacroCollection> macros = QueryAs<IDeviceMacroCollection>(Device());
+    ComPtr<IDeviceMacro> deviceMacro;
+    return macros && SUCCEEDED(macros->GetMacroById(macro->GetGuid(), deviceMacro.Put())) && deviceMacro;
+}
+
+bool CMouse::ImportProfile(std::u16string_view path, IMouseConfig* config)
+{
+    if (!config || !Has(Feature::Profiles))
+        return false;
+    OpenedConnection connection(*this);
+    if (!connection)
+        return false;
+    ComPtr<IDeviceProfileCollection> collection = QueryAs<IDeviceProfileCollection>(Device());
+    ComPtr<IDeviceProfile> imported;
+    const std::u16string file(path);
+    if (!collection || FAILED(collection->ImportProfile(file.c_str(), imported.Put())) || !imported)
+        return false;
+    char16_t* rawName = nullptr;
+    const bool named = SUCCEEDED(imported->GetName(&rawName));
+    const std::u16string name = TakeTaskString(rawName);
+    GUID id;
+    if (!named || FAILED(imported->GetId(&id)))
+        return false;
+    IMouseProfile* profile = config->AppendProfile(name);
+    if (!profile)
+        return false;
+    profile->SetGuid(id);
+    bool ok = true;
+    if (ok && Has(Feature::Sensitivity))
+        ok = ReadSensitivity(imported.Get(), profile);
+    if (ok && Has(Feature::ProfileIdentity))
+        ok = ReadIdentity(imported.Get(), profile);
+    if (ok && Has(Feature::Buttons))
+        ok = ReadButtons(imported.Get(), profile);
+    if (ok && Has(Feature::Lighting))
+        ok = ReadLighting(imported.Get(), profile);
+    if (!ok) {
+        // The device holds the profile, but the model could not take it whole.
+        config->DeleteProfile(profile);
+        return false;
+    }
+    profile->CommitAll();
+    return true;
+}
+
+bool CMouse::ExportProfile(std::u16string_view path, IMouseProfile* profile)
+{
+    if (!profile || profile->GetGuid().IsNull())
+        return false;
+    OpenedConnection connection(*this);
+    if (!connection)
+        return false;
+    ComPtr<IDeviceProfileCollection> collection = QueryAs<IDeviceProfileCollection>(Device());
+    ComPtr<IDeviceProfile> deviceProfile;
+    const std::u16string file(path);
+    return collection && SUCCEEDED(collection->GetProfileById(profile->GetGuid(), deviceProfile.Put())) &&
+           deviceProfile && SUCCEEDED(deviceProfile->ExportToFile(file.c_str()));
+}
+
+bool CMouse::HasDeviceProfile(IMouseProfile* profile)
+{
+    if (!profile)
+        return false;
+    OpenedConnection connection(*this);
+    if (!connection)
+        return false;
+    ComPtr<IDeviceProfileCollection> collection = QueryAs<IDeviceProfileCollection>(Device());
+    ComPtr<IDeviceProfile> deviceProfile;
+    return collection && SUCCEEDED(collection->GetProfileById(profile->GetGuid(), deviceProfile.Put())) &&
+           deviceProfile;
+}
+
+int CMouse::GetDeviceProfileCount()
+{
+    OpenedConnection connection(*this);
+    if (!connection)
+        return 0;
+    ComPtr<IDeviceProfileCollection> collection = QueryAs<IDeviceProfileCollection>(Device());
+    if (!collection)
+        return 0;
+    int count = 0;
+    for (uint32_t index = 0; index < kMaxCollectionItems; ++index) {
+        ComPtr<IDeviceProfile> profile;
+        if (FAILED(collection->GetProfile(index, profile.Put())) || !profile)
+            break;
+        ++count;
+    }
+    return count;
+}
+
+bool CMouse::QueryState()
+{
+    OpenedConnection connection(*this);
+    if (!connection)
+        return false;
+    ComPtr<IDeviceState> state = QueryAs<IDeviceState>(Device());
+    int32_t flag = 0;
+    return state && SUCCEEDED(state->GetFlag(&flag)) && flag != 0;
+}
+
+bool CMouse::Probe(int)
+{
+    OpenedConnection connection(*this);
+    return connection && bool(QueryAs<IDeviceProbe>(Device()));
+}

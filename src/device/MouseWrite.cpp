@@ -1,0 +1,428 @@
+// Writing the configuration to the device: only the groups the flags select, and
+// within them only what the settings model reports as modified. Runs on the worker.
+#include "device/ButtonRecordCodec.h"
+#include "device/DeviceText.h"
+#include "device/DeviceTiming.h"
+#include "device/DeviceValues.h"
+#include "device/MacroEventBlock.h"
+#include "device/Mouse.h"
+#include "device/MouseSupport.h"
+#include "device/ServerAccess.h"
+#include "platform/com/ComRuntime.h"
+#include "settings/IMouseConfig.h"
+#include "settings/IMouseProfile.h"
+#include "settings/Macro.h"
+
+#include <cstring>
+#include <thread>
+
+namespace {
+
+bool SetOption(IDeviceProfileProperties* properties, uint16_t mask, bool on)
+{
+    const uint16_t value = on ? mask : 0;
+    const uint8_t buffer[4] = {static_cast<uint8_t>(mask), static_cast<uint8_t>(mask >> 8), static_cast<uint8_t>(value),
+                               static_cast<uint8_t>(value >> 8)};
+    return SUCCEEDED(properties->SetProperty(kPropertyOptions, buffer, 0, sizeof buffer, 0));
+}
+
+// A macro named in an assignment (rather than identified) is sent with the
+// identity the configuration knows for that name; the payload itself holds text.
+AssignmentRecord ResolveMacroByName(const AssignmentRecord& assignment, IMouseConfig* config)
+{
+    if (assignment.kind != AssignmentKind::MacroByName)
+        return assignment;
+    AssignmentRecord resolved = assignment;
+    const CMacro* macro = config->FindMacroByName(assignment.ReadName());
+    std::memset(resolved.payload.data(), 0, AssignmentRecord::kPlayModeOffset);
+    if (macro)
+        resolved.WriteGuid(macro->GetGuid());
+    return resolved;
+}
+
+struct DeviceMacroCopy {
+    std::u16string name;
+    std::vector<uint8_t> block;
+};
+
+std::optional<DeviceMacroCopy> ReadDeviceMacro(IDeviceMacro* macro)
+{
+    char16_t* rawName = nullptr;
+    uint8_t* block = nullptr;
+    uint32_t size = 0;
+    const bool named = SUCCEEDED(macro->GetName(&rawName));
+    DeviceMacroCopy copy{TakeTaskString(rawName), {}};
+    const bool hasEvents = SUCCEEDED(macro->GetEvents(&block, &size));
+    if (hasEvents && block)
+        copy.block.assign(block, block + size);
+    CoTaskMemFree(block);
+    if (!named || !hasEvents)
+        return std::nullopt;
+    return copy;
+}
+
+// A new device macro with the macro's name and events; its device id goes into the
+// macro. A failed upload leaves nothing half-made on the device.
+void UploadMacro(IDeviceMacroCollection* macros, CMacro* macro, const std::vector<uint8_t>& block)
+{
+    ComPtr<IDeviceMacro> created;
+    if (FAILED(macros->CreateMacro(created.Put())) || !created)
+        return;
+    GUID id;
+    if (FAILED(created->SetName(macro->GetName().c_str())) ||
+        FAILED(created->SetEvents(block.data(), static_cast<uint32_t>(block.size()))) || FAILED(created->GetId(&id))) {
+        macros->DeleteMacro(created.Get());
+        return;
+    }
+    macro->SetGuid(id);
+}
+
+} // namespace
+
+bool CMouse::WriteSelected(IMouseConfig* config, uint16_t flags)
+{
+    ComPtr<IDeviceObject> device = Device();
+    if (!device || !config)
+        return false;
+    bool ok = true;
+    const bool earlierGeneration = IsEarlierGeneration(Descriptor().productId);
+
+    if (HasProfileGroups(flags)) {
+        const std::u16string prefix = TranslateDeviceText(u"$Profile:");
+        ComPtr<IDeviceProfileCollection> collection = QueryAs<IDeviceProfileCollection>(device);
+        ok = bool(collection);
+        for (size_t index = 0; collection && index < config->GetProfileCount(); ++index) {
+            if (StopRequested()) {
+                ok = false;
+                break;
+            }
+            IMouseProfile* profile = config->GetProfile(index);
+            if (!profile)
+                continue;
+            if (ok)
+                ok = EnsureDeviceProfile(collection.Get(), profile);
+            ComPtr<IDeviceProfile> deviceProfile;
+            if (profile->GetGuid().IsNull() ||
+                FAILED(collection->GetProfileById(profile->GetGuid(), deviceProfile.Put())) || !deviceProfile)
+                continue;
+            SendProgressText(prefix + profile->GetName());
+            SendProgress(10);
+            if (ok && Has(Feature::ProfileIdentity) && (flags & TransferFlags::ProfileIdentity))
+                ok = WriteIdentity(deviceProfile.Get(), profile);
+            if (Has(Feature::Sensitivity) && (flags & TransferFlags::Sensitivity)) {
+                // The earlier generation answers some sensitivity writes with an
+                // error although it takes them; its result does not count.
+                if (earlierGeneration)
+                    WriteSensitivity(deviceProfile.Get(), profile);
+                else if (ok)
+                    ok = WriteSensitivity(deviceProfile.Get(), profile);
+            }
+            SendProgress(30);
+            if (ok && Has(Feature::Buttons) && (flags & TransferFlags::Buttons))
+                ok = WriteButtons(deviceProfile.Get(), config, profile);
+            SendProgress(60);
+            SendProgress(90);
+            if (ok && Has(Feature::Lighting) && (flags & TransferFlags::Lighting))
+                WriteLighting(deviceProfile.Get(), profile);
+            SendProgress(100);
+            // Only what reached the device stops being pending; after a failure the
+            // profile keeps its changes for the next write.
+            if (ok)
+                profile->CommitAll();
+        }
+    }
+
+    if (ok && StopRequested())
+        ok = false;
+    if (ok && Has(Feature::Acceleration) && (flags & TransferFlags::Acceleration))
+        ok = WriteAcceleration(config);
+    if (ok && Has(Feature::ReportInterval) && (flags & TransferFlags::ReportInterval))
+        ok = WriteReportInterval(config);
+    if (ok && Has(Feature::Macros) && (flags & TransferFlags::Macros))
+        ok = WriteMacros(config);
+    if (Has(Feature::Power) && (flags & TransferFlags::Power)) {
+        const bool sent = WritePower(config);
+        ok = ok && sent;
+    }
+    if (ok && Has(Feature::SurfaceCalibration) && (flags & TransferFlags::Calibration))
+        ok = WriteCalibration(config);
+    if (ok && HasProfileGroups(flags))
+        ok = WriteActiveProfile(config);
+
+    if (ok)
+        config->CommitAll();
+    return ok;
+}
+
+bool CMouse::EnsureDeviceProfile(IDeviceProfileCollection* collection, IMouseProfile* profile)
+{
+    const std::u16string name = profile->GetName();
+    if (profile->GetGuid().IsNull()) {
+        ComPtr<IDeviceProfile> created;
+        GUID id;
+        if (FAILED(collection->CreateProfile(created.Put())) || !created || FAILED(created->GetId(&id)))
+            return false;
+        profile->SetGuid(id);
+        return SUCCEEDED(created->SetName(name.c_str()));
+    }
+    ComPtr<IDeviceProfile> existing;
+    if (FAILED(collection->GetProfileById(profile->GetGuid(), existing.Put())) || !existing)
+        return true; // not on the device: the profile is skipped below
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        std::this_thread::sleep_for(GetDeviceTiming().profileSettle);
+        char16_t* rawName = nullptr;
+        const bool named = SUCCEEDED(existing->GetName(&rawName));
+        const std::u16string deviceName = TakeTaskString(rawName);
+        if (!named)
+            continue;
+        if (deviceName != name)
+            return SUCCEEDED(existing->SetName(name.c_str()));
+        return true;
+    }
+    return true;
+}
+
+bool CMouse::WriteIdentity(IDeviceProfile* deviceProfile, IMouseProfile* profile)
+{
+    if (FAILED(deviceProfile->SetName(profile->GetName().c_str())))
+        return false;
+    ComPtr<IDeviceProfileProperties> properties =
+        QueryAs<IDeviceProfileProperties>(ComPtr<IDeviceProfile>(deviceProfile));
+    if (!properties)
+        return false;
+    const std::u16string path = profile->GetLinkedProgramPath();
+    uint8_t buffer[kProgramPathBytes];
+    if (!EncodeProgramPath(path, buffer))
+        return false;
+    if (FAILED(properties->SetProperty(kPropertyProgramPath, buffer, 0, sizeof buffer, 0)))
+        return false;
+    bool ok = SetOption(properties.Get(), kOptionAutoSwitch, !path.empty() && profile->GetAutoSwitch());
+    if (ok)
+        ok = SetOption(properties.Get(), kOptionSensitivityOsd, profile->GetDpiOsd());
+    if (ok)
+        ok = SetOption(properties.Get(), kOptionProfileOsd, profile->GetProfileOsd());
+    return ok;
+}
+
+bool CMouse::WriteSensitivity(IDeviceProfile* deviceProfile, IMouseProfile* profile)
+{
+    ComPtr<IDeviceSensitivity> sensitivity = QueryAs<IDeviceSensitivity>(ComPtr<IDeviceProfile>(deviceProfile));
+    if (!sensitivity)
+        return false;
+    if (profile->IsModified(CategoryId::Stages) || profile->IsModified(CategoryId::StagesInUse)) {
+        const unsigned count = std::min<unsigned>(profile->GetStageCount(), kMaxSensitivityStages);
+        std::vector<uint32_t> pairs;
+        for (unsigned n = 1; n <= count; ++n) {
+            if (profile->GetStageSeparate(n)) {
+                pairs.push_back(profile->GetStageX(n));
+                pairs.push_back(profile->GetStageY(n));
+            } else {
+                pairs.push_back(profile->GetStageDpi(n));
+                pairs.push_back(profile->GetStageDpi(n));
+            }
+        }
+        if (FAILED(sensitivity->SetStages(count, pairs.data())))
+            return false;
+    }
+    if (profile->IsModified(CategoryId::SelectedStage) && profile->GetSelectedStage() > 0) {
+        const auto selected = static_cast<uint32_t>(profile->GetSelectedStage());
+        uint32_t current = 0;
+        if (FAILED(sensitivity->GetCurrentStage(&current)))
+            return false;
+        if (current != selected && FAILED(sensitivity->SetCurrentStage(selected)))
+            return false;
+    }
+    if (profile->IsModified(CategoryId::CurrentSensitivity)) {
+        const bool separate = profile->GetCurrentSeparate();
+        const uint32_t x = separate ? profile->GetCurrentX() : profile->GetCurrentDpi();
+        const uint32_t y = separate ? profile->GetCurrentY() : profile->GetCurrentDpi();
+        if (FAILED(sensitivity->SetSensitivity(x, y)))
+            return false;
+    }
+    return true;
+}
+
+bool CMouse::WriteButtons(IDeviceProfile* deviceProfile, IMouseConfig* config, IMouseProfile* profile)
+{
+    if (!profile->IsModified(CategoryId::ButtonAssignments))
+        return true;
+    if (ButtonList().empty() && !ReadButtonList(deviceProfile))
+        return false;
+    ComPtr<IDeviceButtons> buttons = QueryAs<IDeviceButtons>(ComPtr<IDeviceProfile>(deviceProfile));
+    if (!buttons)
+        return false;
+    for (uint32_t bit : ButtonList()) {
+        const tMouseButton button = ButtonOfBit(bit);
+        if (!profile->IsButtonAssignmentModified(false, button))
+            continue;
+        const AssignmentRecord assignment = profile->GetButtonAssignment(button);
+        // A button the model holds nothing for keeps what the device has, rather
+        // than being switched off by an empty record.
+        if (assignment.kind == AssignmentKind::Unset)
+            continue;
+        const ButtonRecord record = MakeButtonRecord(ResolveMacroByName(assignment, config));
+        if (FAILED(buttons->SetButton(bit, &record)))
+            return false;
+    }
+    return true;
+}
+
+void CMouse::WriteLighting(IDeviceProfile* deviceProfile, IMouseProfile* profile)
+{
+    ComPtr<IDeviceLighting> lighting = QueryAs<IDeviceLighting>(ComPtr<IDeviceProfile>(deviceProfile));
+    if (!lighting)
+        return;
+    for (uint32_t index = 0; index < kMaxCollectionItems; ++index) {
+        ComPtr<IDeviceLight> light;
+        if (FAILED(lighting->GetLight(index, light.Put())) || !light)
+            break;
+        uint32_t number = 0;
+        if (FAILED(light->GetNumber(&number)))
+            continue;
+        const int32_t key = LedKeyFromLightNumber(number);
+        if (key < 0)
+            continue;
+        const auto led = static_cast<tLEDType>(key);
+        // A light that fails is skipped; the others are still sent.
+        if (profile->IsLedElementModified(CategoryId::LedState, led)) {
+            const HRESULT hr = profile->GetLedState(led) ? light->TurnOn() : light->TurnOff();
+            if (FAILED(hr))
+                continue;
+        }
+        if (profile->IsLedElementModified(CategoryId::LedColour, led)) {
+            auto colour = QueryAs<IDeviceLightColour>(light);
+            if (!colour || FAILED(colour->SetColour(profile->GetLedColour(led))))
+                continue;
+        }
+        if (profile->IsLedElementModified(CategoryId::LedBrightness, led)) {
+            auto brightness = QueryAs<IDeviceLightBrightness>(light);
+            if (!brightness || FAILED(brightness->SetBrightness(profile->GetLedBrightness(led))))
+                continue;
+        }
+        if (profile->IsLedElementModified(CategoryId::LedEffect, led)) {
+            if (auto effect = QueryAs<IDeviceLightEffect>(light))
+                effect->SetEffect(EffectToDevice(profile->GetLedEffect(led)));
+        }
+    }
+}
+
+bool CMouse::WriteAcceleration(IMouseConfig* config)
+{
+    ComPtr<IDeviceAcceleration> acceleration = QueryAs<IDeviceAcceleration>(Device());
+    if (!acceleration)
+        return false;
+    if (config->IsModified(CategoryId::AccelerationLevel) &&
+        FAILED(acceleration->SetValue(config->GetAccelerationLevel())))
+        return false;
+    if (config->IsModified(CategoryId::AccelerationOn)) {
+        const HRESULT hr = config->GetAccelerationOn() ? acceleration->TurnOn() : acceleration->TurnOff();
+        if (FAILED(hr))
+            return false;
+    }
+    return true;
+}
+
+bool CMouse::WriteReportInterval(IMouseConfig* config)
+{
+    // A stored rate the device has no interval for fails the write, changed or not.
+    const std::optional<uint32_t> interval = ReportIntervalFromRate(config->GetPollingRate());
+    if (!interval)
+        return false;
+    if (!config->IsModified(CategoryId::PollingRate))
+        return true;
+    ComPtr<IDeviceReportInterval> reportInterval = QueryAs<IDeviceReportInterval>(Device());
+    return reportInterval && SUCCEEDED(reportInterval->SetReportInterval(*interval));
+}
+
+bool CMouse::WriteMacros(IMouseConfig* config)
+{
+    ComPtr<IDeviceMacroCollection> macros = QueryAs<IDeviceMacroCollection>(Device());
+    if (!macros)
+        return false;
+    // Device macros the configuration no longer has are deleted; the walk stays
+    // at the same index after a deletion.
+    for (uint32_t index = 0, steps = 0; steps < kMaxCollectionItems; ++steps) {
+        ComPtr<IDeviceMacro> macro;
+        if (FAILED(macros->GetMacro(index, macro.Put())) || !macro)
+            break;
+        GUID id;
+        if (SUCCEEDED(macro->GetId(&id)) && !config->FindMacroByGuid(id)) {
+            if (FAILED(macros->DeleteMacro(macro.Get())))
+                return false;
+            continue;
+        }
+        ++index;
+    }
+    for (size_t index = 0; index < config->GetMacroCount(); ++index) {
+        if (!config->IsListElementModified(CategoryList::Macros, index))
+            continue;
+        CMacro* macro = config->GetMacro(index);
+        if (!macro)
+            continue;
+        const std::vector<uint8_t> block = BuildMacroEventBlock(macro->GetEvents());
+        ComPtr<IDeviceMacro> deviceMacro;
+        std::optional<DeviceMacroCopy> copy;
+        if (!macro->GetGuid().IsNull() && SUCCEEDED(macros->GetMacroById(macro->GetGuid(), deviceMacro.Put())) &&
+            deviceMacro)
+            copy = ReadDeviceMacro(deviceMacro.Get());
+        if (!copy) {
+            UploadMacro(macros.Get(), macro, block);
+            continue;
+        }
+        if (copy->name == macro->GetName() && copy->block == block)
+            continue;
+        if (copy->block != block && FAILED(deviceMacro->SetEvents(block.data(), static_cast<uint32_t>(block.size()))))
+            return false;
+        if (copy->name != macro->GetName() && FAILED(deviceMacro->SetName(macro->GetName().c_str())))
+            return false;
+    }
+    return true;
+}
+
+bool CMouse::WritePower(IMouseConfig* config)
+{
+    ComPtr<IDevicePower> power = QueryAs<IDevicePower>(Device());
+    if (!power)
+        return false;
+    bool ok = true;
+    if (config->IsModified(CategoryId::BatteryWarningLevel)) {
+        const uint32_t level = BatteryWarningToDevice(config->GetBatteryWarningLevel(), config->GetBatteryRangeMin(),
+                                                      config->GetBatteryRangeMax());
+        ok = SUCCEEDED(power->SetBatteryWarning(level)) && ok;
+    }
+    if (config->IsModified(CategoryId::ReducedBrightness))
+        ok = SUCCEEDED(power->SetDimBrightness(config->GetReducedBrightness())) && ok;
+    if (config->IsModified(CategoryId::IdleTimeBeforeSleep))
+        ok = SUCCEEDED(power->SetSleepTimeout(config->GetIdleTimeBeforeSleep())) && ok;
+    return ok;
+}
+
+bool CMouse::WriteCalibration(IMouseConfig* config)
+{
+    ComPtr<IDeviceCalibration> calibration = QueryAs<IDeviceCalibration>(Device());
+    if (!calibration)
+        return false;
+    if (config->IsModified(CategoryId::SurfaceCalibration)) {
+        const HRESULT hr = config->GetSurfaceCalibration() ? calibration->TurnOn() : calibration->TurnOff();
+        if (FAILED(hr))
+            return false;
+    }
+    if (config->IsModified(CategoryId::AutomaticLiftOff) &&
+        FAILED(calibration->SetMode(config->GetAutomaticLiftOff() ? kLiftOffAutomatic : kLiftOffManual)))
+        return false;
+    if (config->IsModified(CategoryId::LiftOffRange) && FAILED(calibration->SetLiftOff(config->GetLiftOffRange())))
+        return false;
+    return true;
+}
+
+bool CMouse::WriteActiveProfile(IMouseConfig* config)
+{
+    IMouseProfile* current = config->GetCurrentProfile();
+    if (!current)
+        return true;
+    ComPtr<IDeviceProfileCollection> collection = QueryAs<IDeviceProfileCollection>(Device());
+    ComPtr<IDeviceProfile> deviceProfile;
+    return collection && !current->GetGuid().IsNull() &&
+           SUCCEEDED(collection->GetProfileById(current->GetGuid(), deviceProfile.Put())) && deviceProfile &&
+           SUCCEEDED(collection->ActivateProfile(deviceProfile.Get()));
+}

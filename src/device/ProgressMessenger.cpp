@@ -1,0 +1,58 @@
+#include "device/ProgressMessenger.h"
+
+#include "platform/core/Messages.h"
+
+#include <algorithm>
+
+void CProgressMessenger::AddListener(HWND window)
+{
+    if (!window)
+        return;
+    std::lock_guard lock(mutex_);
+    if (std::find(listeners_.begin(), listeners_.end(), window) == listeners_.end())
+        listeners_.push_back(window);
+}
+
+void CProgressMessenger::RemoveListener(HWND window)
+{
+    std::lock_guard lock(mutex_);
+    auto it = std::find(listeners_.begin(), listeners_.end(), window);
+    if (it != listeners_.end())
+        listeners_.erase(it);
+}
+
+std::vector<HWND> CProgressMessenger::Listeners() const
+{
+    std::lock_guard lock(mutex_);
+    return listeners_;
+}
+
+void CProgressMessenger::SendProgress(int percent) const
+{
+    Broadcast(WM_DEVICE_PROGRESS, static_cast<LPARAM>(percent));
+}
+
+void CProgressMessenger::SendProgressText(std::u16string_view text) const
+{
+    const std::u16string terminated(text);
+    Broadcast(WM_DEVICE_PROGRESS_TEXT, reinterpret_cast<LPARAM>(terminated.c_str()));
+}
+
+void CProgressMessenger::SetText(std::u16string_view text)
+{
+    std::lock_guard lock(mutex_);
+    text_ = text;
+}
+
+std::u16string CProgressMessenger::GetText() const
+{
+    std::lock_guard lock(mutex_);
+    return text_;
+}
+
+void CProgressMessenger::Broadcast(UINT message, LPARAM lParam) const
+{
+    const WPARAM source = reinterpret_cast<WPARAM>(this);
+    for (HWND window : Listeners())
+        ::SendMessage(window, message, source, lParam);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// `CProgressMessenger`: the windows that want to see how far a device operation
+// has gone. Messages go synchronously to each window in the order they were added;
+// the list is changed on the GUI thread and walked by the device worker.
+#include "platform/core/MessageTarget.h"
+
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CProgressMessenger {
+public:
+    CProgressMessenger() = default;
+    virtual ~CProgressMessenger() = default;
+    CProgressMessenger(const CProgressMessenger&) = delete;
+    CProgressMessenger& operator=(const CProgressMessenger&) = delete;
+
+    // Adding a window already listed does nothing; null is ignored.
+    void AddListener(HWND window);
+    // Removes the first occurrence.
+    void RemoveListener(HWND window);
+    std::vector<HWND> Listeners() const;
+
+    // WM_DEVICE_PROGRESS with wParam = this messenger and lParam = the percentage.
+    void SendProgress(int percent) const;
+    // WM_DEVICE_PROGRESS_TEXT with lParam = a zero-terminated UTF-16 text that
+    // lives only for the call.
+    void SendProgressText(std::u16string_view text) const;
+
+    // The status text a progress popup shows beside the percentage.
+    void SetText(std::u16string_view text);
+    std::u16string GetText() const;
+
+private:
+    // Sends to a copy of the list, so that a listener may add or remove windows
+    // (or the GUI thread may, while the worker waits for it) without a deadlock.
+    void Broadcast(UINT message, LPARAM lParam) const;
+
+    mutable std::mutex mutex_;
+    std::vector<HWND> listeners_;
+    std::u16string text_;
+};
