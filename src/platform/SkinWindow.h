@@ -45,6 +45,17 @@ public:
     // Messages sent from other threads that wait in this window's queue.
     int QueuedSends() const { return queuedSends_->load(); }
 
+    // The free functions, reachable unqualified from inside window classes, where
+    // the members above would otherwise hide them.
+    static LRESULT SendMessage(HWND target, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        return ::SendMessage(target, msg, wParam, lParam);
+    }
+    static bool PostMessage(HWND target, UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        return ::PostMessage(target, msg, wParam, lParam);
+    }
+
     HWND GetHandle() { return this; }
     // The nearest enclosing skinned window (the one controls notify), or null.
     CSkinWindow* GetParentWindow() const;
@@ -110,7 +121,7 @@ private:
     bool hasRegion_ = false;
     bool hovered_ = false;
     bool clientAreaDrag_ = false;
-    bool destroying_ = false;
+    std::atomic<bool> destroying_{false}; // read by senders on other threads
 
     QEventLoop* modalLoop_ = nullptr;
     int modalResult_ = IDCANCEL;

@@ -5,6 +5,7 @@
 
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -67,6 +68,33 @@ TEST_F(ModalServiceTest, WindowDestroyedDuringItsRunCountsAsCancel)
     QTimer::singleShot(0, [popup] { delete popup; });
     EXPECT_EQ(RunModal(*popup, "Gone.xml"), IDCANCEL);
     EXPECT_EQ(ModalScript::Records().back().result, IDCANCEL);
+}
+
+TEST_F(ModalServiceTest, WorkerSendsGetThroughWhileAPopupRunsModally)
+{
+    // A write on the worker thread reports progress while the GUI thread sits in
+    // a popup's modal loop; the popup ends the run once the last step arrived.
+    struct ProgressPopup : CSkinWindow {
+        LRESULT WindowProc(UINT msg, WPARAM, LPARAM lParam) override
+        {
+            if (msg != WM_DEVICE_PROGRESS)
+                return 0;
+            last = int(lParam);
+            if (last == 100)
+                EndModal(IDOK);
+            return 1;
+        }
+        int last = 0;
+    } popup;
+    int answered = 0;
+    std::thread worker([&] {
+        for (int percent : {10, 30, 60, 90, 100})
+            answered += int(::SendMessage(&popup, WM_DEVICE_PROGRESS, 0, percent));
+    });
+    EXPECT_EQ(RunModal(popup, "ProgressPopup.xml"), IDOK);
+    worker.join();
+    EXPECT_EQ(answered, 5);
+    EXPECT_EQ(popup.last, 100);
 }
 
 TEST_F(ModalServiceTest, StrictModeRefusesUnexpectedRunsAndDialogs)

@@ -1,5 +1,6 @@
 // Raw input: registration rules, and key and mouse events of the application
 // turned into records for the registered window.
+#include "platform/NativeKeyEvent.h"
 #include "platform/RawInputFilter.h"
 #include "platform/SkinWindow.h"
 #include "platform/core/ScanCodes.h"
@@ -58,6 +59,19 @@ void SendKey(QWindow* window, QEvent::Type type, uint32_t evdev, int qtKey,
 {
     QKeyEvent event(type, qtKey, modifiers, evdev + kXkbKeycodeOffset, 0, 0, QString(), autoRepeat);
     QApplication::sendEvent(window, &event);
+}
+
+TEST(NativeKeyEvent, CarriesTheCodeThePlatformWouldReport)
+{
+    auto up = MakeNativeKeyEvent(QEvent::KeyPress, {0x48, true, false}, Qt::Key_Up);
+    EXPECT_EQ(up->nativeScanCode(), 103u + kXkbKeycodeOffset);
+    auto record = RawInputFilter::KeyboardRecord(*up);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->keyboard.makeCode, 0x48);
+    EXPECT_EQ(record->keyboard.flags, RI_KEY_E0);
+    auto release = MakeNativeKeyEvent(QEvent::KeyRelease, {0x2A, false, false}, Qt::Key_Shift);
+    EXPECT_EQ(RawInputFilter::KeyboardRecord(*release)->keyboard.flags, RI_KEY_BREAK);
+    EXPECT_EQ(MakeNativeKeyEvent(QEvent::KeyPress, {0x7F, true, false}, 0)->nativeScanCode(), 0u);
 }
 
 void SendButton(QWindow* window, QEvent::Type type, Qt::MouseButton button)
