@@ -114,7 +114,7 @@ void CBaseDevice::WorkerMain(IMouseConfig* config, uint16_t flags)
         // Nothing to do: no pause and no completion step beyond freeing the slot.
         Close();
     } else {
-        WriteSelected(config, flags);
+        lastWriteResult_.store(WriteSelected(config, flags) ? 1 : 0);
         std::unique_lock lock(workerMutex_);
         workerDone_.wait_for(lock, GetDeviceTiming().afterWrite, [this] { return stopRequested_.load(); });
         lock.unlock();
@@ -151,4 +151,12 @@ void CBaseDevice::SetFirstVersion(std::u16string first)
 {
     std::lock_guard lock(versionMutex_);
     firstVersion_ = std::move(first);
+}
+
+std::optional<bool> CBaseDevice::LastWriteResult() const
+{
+    const int result = lastWriteResult_.load();
+    if (result < 0)
+        return std::nullopt;
+    return result == 1;
 }

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -36,6 +37,8 @@ public:
 
     // Whether a worker thread is recorded (from its start to its completion step).
     bool HasWorker() const { return workerRunning_.load(); }
+    // The result of the last write the worker finished; nothing before the first.
+    std::optional<bool> LastWriteResult() const;
 
 protected:
     // Finds the descriptor's product on the device server and holds it. Fails for
@@ -100,5 +103,6 @@ private:
     std::mutex workerMutex_;
     std::condition_variable workerDone_;
     std::atomic<bool> workerRunning_{false};
+    std::atomic<int> lastWriteResult_{-1};
     std::thread worker_;
 };
