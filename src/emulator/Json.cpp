@@ -69,7 +69,7 @@ private:
 
     JsonValue Value(int depth)
     {
-        if (depth > kMaxDepth)
+        if (depth >= kMaxDepth)
             Fail("nesting too deep");
         SkipSpace();
         const char c = Peek();

@@ -1,0 +1,137 @@
+// Plugging and unplugging, by this process or another, as a running server sees it.
+#include "EmulatorFixture.h"
+
+#include "platform/com/ComObject.h"
+
+#include <mutex>
+#include <vector>
+
+namespace {
+
+class RecordingSink final : public ComObject<IDeviceChangeSink> {
+public:
+    HRESULT OnDeviceChange(uint32_t event, const char16_t* path) override
+    {
+        std::lock_guard lock(mutex_);
+        events_.emplace_back(event, path);
+        return S_OK;
+    }
+    std::vector<std::pair<uint32_t, std::u16string>> Events()
+    {
+        std::lock_guard lock(mutex_);
+        return events_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<std::pair<uint32_t, std::u16string>> events_;
+};
+
+class Attachment : public EmulatorTest {};
+
+TEST_F(Attachment, EnumerationFollowsTheDirectoryInProductOrder)
+{
+    ComPtr<IDeviceEnumerator> enumerator = Enumerator();
+    Plug(0x001B);
+    Plug(0x0032);
+    uint32_t count = 0;
+    ASSERT_EQ(enumerator->GetDeviceCount(&count), S_OK);
+    EXPECT_EQ(count, 3u);
+    std::vector<uint32_t> products;
+    for (uint32_t i = 0; i < count; ++i) {
+        ComPtr<IDeviceObject> device;
+        ASSERT_EQ(enumerator->GetDevice(i, device.Put()), S_OK);
+        DeviceInfo info;
+        ASSERT_EQ(device->GetDeviceInfo(&info), S_OK);
+        CoTaskMemFree(info.devicePath);
+        products.push_back(info.productId);
+    }
+    EXPECT_EQ(products, (std::vector<uint32_t>{0x0031, 0x0032, 0x001B}));
+
+    Unplug(0x0031);
+    ASSERT_EQ(enumerator->GetDeviceCount(&count), S_OK);
+    EXPECT_EQ(count, 2u);
+}
+
+TEST_F(Attachment, AnUnpluggedDevicesObjectsFailEvenAfterReplugging)
+{
+    ComPtr<IDeviceObject> device = Device(0x0031);
+    ComPtr<IDeviceProfile> profile = ActiveProfile(device);
+    auto battery = As<IDeviceBattery>(device);
+    Unplug(0x0031);
+    uint32_t level = 1;
+    EXPECT_EQ(battery->GetLevel(&level), E_DEVICE_NOT_CONNECTED);
+    EXPECT_EQ(level, 0u) << "a failed level read leaves 0";
+    EXPECT_EQ(profile->SetName(u"x"), E_DEVICE_NOT_CONNECTED);
+    Plug(0x0031);
+    EXPECT_EQ(battery->GetLevel(&level), E_DEVICE_NOT_CONNECTED) << "a new attachment needs a new enumeration";
+    ASSERT_EQ(As<IDeviceBattery>(Device(0x0031))->GetLevel(&level), S_OK);
+    EXPECT_EQ(level, 200u) << "unplugging keeps the memory";
+}
+
+TEST_F(Attachment, ExistingDirectoryWithNothingAttachedStaysEmpty)
+{
+    std::filesystem::create_directories(devicePath());
+    uint32_t count = 9;
+    ASSERT_EQ(Enumerator()->GetDeviceCount(&count), S_OK);
+    EXPECT_EQ(count, 0u);
+}
+
+TEST_F(Attachment, SinksHearOfArrivalAndRemovalUntilUnadvised)
+{
+    ComPtr<IDeviceChangeSource> source;
+    ASSERT_EQ(Enumerator().As(source), S_OK);
+    auto* sink = MakeComObject<RecordingSink>();
+    ComPtr<RecordingSink> owner = ComPtr<RecordingSink>::Attach(sink);
+    uint32_t cookie = 0;
+    ASSERT_EQ(source->Advise(sink, &cookie), S_OK);
+
+    Plug(0x0032);
+    ASSERT_TRUE(Eventually([&] { return sink->Events().size() == 1; }));
+    Unplug(0x0031);
+    ASSERT_TRUE(Eventually([&] { return sink->Events().size() == 2; }));
+    const auto events = sink->Events();
+    EXPECT_EQ(events[0].first, kDeviceArrived);
+    EXPECT_NE(events[0].second.find(u"VID_2E7A&PID_0032"), std::u16string::npos);
+    EXPECT_EQ(events[1].first, kDeviceRemoved);
+    EXPECT_NE(events[1].second.find(u"PID_0031"), std::u16string::npos);
+
+    ASSERT_EQ(source->Unadvise(cookie), S_OK);
+    EXPECT_EQ(source->Unadvise(cookie), E_INVALIDARG);
+    Unplug(0x0032);
+    // The watcher polls; give it several rounds to (wrongly) report.
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    EXPECT_EQ(sink->Events().size(), 2u);
+}
+
+TEST_F(Attachment, UnplugByFaultInjectionIsReportedToo)
+{
+    ComPtr<IDeviceEnumerator> enumerator = Enumerator();
+    ComPtr<IDeviceChangeSource> source;
+    ASSERT_EQ(enumerator.As(source), S_OK);
+    auto sink = ComPtr<RecordingSink>::Attach(MakeComObject<RecordingSink>());
+    uint32_t cookie = 0;
+    ASSERT_EQ(source->Advise(sink.Get(), &cookie), S_OK);
+    auto interval = As<IDeviceReportInterval>(Device(0x0031));
+    emulator::FaultInjection::UnplugAfterCalls(0);
+    EXPECT_EQ(interval->SetReportInterval(8), E_DEVICE_NOT_CONNECTED);
+    ASSERT_TRUE(Eventually([&] { return !sink->Events().empty(); }));
+    EXPECT_EQ(sink->Events()[0].first, kDeviceRemoved);
+    source->Unadvise(cookie);
+}
+
+TEST_F(Attachment, ReleasingTheSourceStopsItsWatcher)
+{
+    auto sink = ComPtr<RecordingSink>::Attach(MakeComObject<RecordingSink>());
+    {
+        ComPtr<IDeviceChangeSource> source;
+        ASSERT_EQ(Enumerator().As(source), S_OK);
+        uint32_t cookie = 0;
+        ASSERT_EQ(source->Advise(sink.Get(), &cookie), S_OK);
+    }
+    Plug(0x0032);
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    EXPECT_TRUE(sink->Events().empty());
+}
+
+} // namespace
