@@ -1,0 +1,156 @@
+#include "controls/SliderTrack.h"
+
+#include "controls/ControlDrawing.h"
+#include "controls/SliderTooltip.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+CSliderTrack::CSliderTrack(int itemId, CSkinWindow* parent, CSkinWindow* messageOwner, const SkinRect& rect)
+    : CSkinWindow(parent), CGUIItem(itemId, ItemKind::SLIDERTRACK, nullptr, messageOwner),
+      messageOwner_(messageOwner ? messageOwner : parent)
+{
+    CGUIItem::window = this;
+    setGeometry(rect.ToQRect());
+}
+
+CSliderTrack::~CSliderTrack() = default;
+
+void CSliderTrack::SetBitmaps(const QImage& normal, const QImage& disabled, const QImage& mask)
+{
+    normal_ = normal;
+    disabledImage_ = disabled;
+    if (!mask.isNull())
+        SetRegionFromMask(mask, MaskKind::ControlMask);
+    update();
+}
+
+void CSliderTrack::SetFill(const QRect& fillRect, COLORREF fillColour)
+{
+    fill_ = fillRect;
+    fillColour_ = fillColour;
+    update();
+}
+
+void CSliderTrack::SetDisabled(bool disabled)
+{
+    disabled_ = disabled;
+    update();
+}
+
+void CSliderTrack::AttachThumb(CSliderBase* thumb)
+{
+    if (thumb && std::find(thumbs_.begin(), thumbs_.end(), thumb) == thumbs_.end())
+        thumbs_.emplace_back(thumb);
+}
+
+void CSliderTrack::DetachThumb(CSliderBase* thumb)
+{
+    std::erase_if(thumbs_, [thumb](const QPointer<CSliderBase>& p) { return p.isNull() || p == thumb; });
+}
+
+CSliderBase* CSliderTrack::DrivenThumb() const
+{
+    for (const auto& thumb : thumbs_) {
+        if (thumb)
+            return thumb;
+    }
+    return nullptr;
+}
+
+CSliderBase* CSliderTrack::ThumbById(int thumbId) const
+{
+    for (const auto& thumb : thumbs_) {
+        if (thumb && thumb->id == thumbId)
+            return thumb;
+    }
+    return nullptr;
+}
+
+CSliderTooltip* CSliderTrack::HostTooltip()
+{
+    // Made on first need, and only when the thumb wants one.
+    const CSliderBase* thumb = DrivenThumb();
+    if (!thumb || !thumb->IsTooltipEnabled())
+        return nullptr;
+    if (!tooltip_)
+        tooltip_ = std::make_unique<CSliderTooltip>();
+    return tooltip_.get();
+}
+
+bool CSliderTrack::IsTooltipShown() const
+{
+    return tooltip_ && tooltip_->isVisible();
+}
+
+void CSliderTrack::ShowTooltipFor(CSliderBase* thumb)
+{
+    if (!thumb || !thumb->IsTooltipEnabled())
+        return;
+    if (CSliderTooltip* tip = HostTooltip())
+        tip->ShowAt(thumb->TooltipText(), thumb->TooltipAnchor(), thumb->GetTooltipSide());
+}
+
+LRESULT CSliderTrack::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_SLIDER_CHANGING:
+        ShowTooltipFor(ThumbById(int(lParam)));
+        if (messageOwner_)
+            messageOwner_->PostMessage(msg, wParam, lParam);
+        update();
+        return 0;
+    case WM_SLIDER_RELEASED:
+        if (tooltip_)
+            tooltip_->HideTip();
+        if (messageOwner_)
+            messageOwner_->PostMessage(msg, wParam, lParam);
+        update();
+        return 0;
+    case WM_SLIDER_THUMB_MOVED_X:
+        if (fill_) {
+            fill_->setRight(int(lParam) - 1);
+            update();
+        }
+        return 0;
+    case WM_SLIDER_THUMB_MOVED_Y:
+        if (fill_) {
+            fill_->setTop(int(lParam));
+            update();
+        }
+        return 0;
+    default:
+        return CSkinWindow::WindowProc(msg, wParam, lParam);
+    }
+}
+
+void CSliderTrack::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        CSkinWindow::mousePressEvent(event);
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    if (CSliderBase* thumb = DrivenThumb())
+        thumb->JumpTo(point);
+    if (messageOwner_)
+        messageOwner_->PostMessage(WM_SLIDER_TRACK_CLICKED, WPARAM(id), MAKELPARAM(WORD(point.x()), WORD(point.y())));
+    event->accept();
+}
+
+void CSliderTrack::paintEvent(QPaintEvent*)
+{
+    // Drawn off-screen first so the fill never flickers over the bitmap.
+    QImage buffer(size(), QImage::Format_ARGB32_Premultiplied);
+    buffer.fill(Qt::transparent);
+    {
+        QPainter painter(&buffer);
+        const QImage& image = (disabled_ || !isEnabled()) && !disabledImage_.isNull() ? disabledImage_ : normal_;
+        if (!image.isNull())
+            painter.drawImage(0, 0, image);
+        if (fill_ && fill_->isValid())
+            painter.fillRect(*fill_, ToQColor(fillColour_));
+    }
+    QPainter(this).drawImage(0, 0, buffer);
+}

@@ -1,0 +1,62 @@
+#pragma once
+// The track of a slider (`SLIDERTRACK`, kind 25): a picture that may show a coloured
+// fill up to its thumb, jumps the thumb to a click, shows the thumbs' tooltip and
+// passes the thumbs' messages on to its owner.
+#include <QImage>
+#include <QPointer>
+#include <QRect>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "controls/SliderBase.h"
+#include "platform/SkinWindow.h"
+#include "skin/GUIItem.h"
+#include "skin/SkinGeometry.h"
+
+class CSliderTooltip;
+
+class CSliderTrack : public CSkinWindow, public CGUIItem, public CThumbHost {
+public:
+    // `messageOwner` receives the forwarded messages (the load's owner, or the parent
+    // window when there is none).
+    CSliderTrack(int itemId, CSkinWindow* parent, CSkinWindow* messageOwner, const SkinRect& rect);
+    ~CSliderTrack() override;
+
+    void SetBitmaps(const QImage& normal, const QImage& disabled, const QImage& mask);
+    // The fill rectangle (track coordinates) and its colour.
+    void SetFill(const QRect& fillRect, COLORREF fillColour);
+    bool HasFill() const { return fill_.has_value(); }
+    QRect FillRect() const { return fill_.value_or(QRect()); }
+
+    void SetDisabled(bool disabled);
+    bool IsDisabled() const { return disabled_; }
+
+    // Thumbs on this track; the first one is the thumb a click moves.
+    void AttachThumb(CSliderBase* thumb);
+    void DetachThumb(CSliderBase* thumb);
+    CSliderBase* DrivenThumb() const;
+
+    CSkinWindow* MessageOwner() const { return messageOwner_; }
+    CSliderTooltip* HostTooltip() override;
+    bool IsTooltipShown() const;
+
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    CSliderBase* ThumbById(int thumbId) const;
+    void ShowTooltipFor(CSliderBase* thumb);
+
+    QImage normal_;
+    QImage disabledImage_;
+    std::optional<QRect> fill_;
+    COLORREF fillColour_ = 0;
+    bool disabled_ = false;
+    CSkinWindow* messageOwner_ = nullptr;
+    std::vector<QPointer<CSliderBase>> thumbs_;
+    std::unique_ptr<CSliderTooltip> tooltip_;
+};
