@@ -10,6 +10,18 @@ namespace {
 
 std::atomic<CLoadProgressNotifier*> g_published{nullptr};
 
+std::mutex& CallbackMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::function<void(CLoadProgressNotifier&)>& PublishedCallback()
+{
+    static std::function<void(CLoadProgressNotifier&)> callback;
+    return callback;
+}
+
 } // namespace
 
 void CLoadProgressNotifier::AddListener(HWND window)
@@ -51,9 +63,22 @@ CLoadProgressNotifier* PublishedLoadNotifier()
     return g_published.load();
 }
 
+void SetLoadPublishedCallback(std::function<void(CLoadProgressNotifier&)> callback)
+{
+    std::lock_guard lock(CallbackMutex());
+    PublishedCallback() = std::move(callback);
+}
+
 ScopedLoadNotifierPublication::ScopedLoadNotifierPublication(CLoadProgressNotifier* notifier)
     : previous_(g_published.exchange(notifier))
 {
+    std::function<void(CLoadProgressNotifier&)> callback;
+    {
+        std::lock_guard lock(CallbackMutex());
+        callback = PublishedCallback();
+    }
+    if (callback && notifier)
+        callback(*notifier);
 }
 
 ScopedLoadNotifierPublication::~ScopedLoadNotifierPublication()

@@ -5,6 +5,7 @@
 // WM_DEVICE_PROGRESS_TEXT (wParam: the notifier, lParam: a `const char16_t*` to the
 // NUL-terminated file name, valid during the call) before reading, then
 // WM_DEVICE_PROGRESS with 0, 6, ..., 84 before each section and 100 at the end.
+#include <functional>
 #include <mutex>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,11 @@ private:
 
 // The notifier of the observable load now running, or null.
 CLoadProgressNotifier* PublishedLoadNotifier();
+
+// Called (on the loading thread) each time an observable load publishes its
+// notifier, before the first message is sent, so that a window living on the same
+// thread as the load can register itself in time. Empty function: none.
+void SetLoadPublishedCallback(std::function<void(CLoadProgressNotifier&)> callback);
 
 // Publishes a notifier for the lifetime of the object, restoring the previous one
 // afterwards (loads may nest).

@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include "SkinTestSupport.h"
+#include "skin/ResourceCache.h"
+
+using namespace skintest;
+
+TEST(ResourceCache, LoadsEachNameOnceWhateverItsLetterCase)
+{
+    TestAppDir app;
+    auto& cache = CResourceCache::Instance();
+    const CacheEntry* first = cache.Get(ResourceType::Image, u"normal.png");
+    const CacheEntry* again = cache.Get(ResourceType::Image, u"NORMAL.png");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first, again);
+    EXPECT_EQ(cache.Count(), 1u);
+    EXPECT_EQ(first->name, u"normal.png");
+    EXPECT_EQ(first->image.size(), QSize(40, 20));
+    EXPECT_EQ(first->fullPath, GetAppDirectory() + u"skins/normal.png");
+    // Images handed out share the cached pixels.
+    EXPECT_EQ(cache.Image(u"normal.png").cacheKey(), first->image.cacheKey());
+
+    const CacheEntry* clip = cache.Get(ResourceType::BinaryFile, u"clip.gif");
+    ASSERT_NE(clip, nullptr);
+    EXPECT_EQ(clip->size, static_cast<std::size_t>(clip->bytes.size()));
+    EXPECT_GT(clip->size, 0u);
+    // The same name in another folder is another file.
+    EXPECT_EQ(cache.Get(ResourceType::LanguageFile, u"clip.gif"), nullptr);
+
+    cache.Clear();
+    EXPECT_EQ(cache.Count(), 0u);
+}
+
+TEST(ResourceCache, RefusesNamesThatLeaveTheirFolderAndDoesNotRememberFailures)
+{
+    TestAppDir app;
+    auto& cache = CResourceCache::Instance();
+    EXPECT_EQ(cache.Get(ResourceType::LanguageFile, u"../xml/Order.xml"), nullptr);
+    EXPECT_EQ(cache.Get(ResourceType::LanguageFile, u"..\\xml\\Order.xml"), nullptr);
+    EXPECT_EQ(cache.Get(ResourceType::BinaryFile, u"/etc/hostname"), nullptr);
+    EXPECT_EQ(cache.Get(ResourceType::Image, u""), nullptr);
+    EXPECT_EQ(cache.Get(ResourceType::Image, u"missing.png"), nullptr);
+    EXPECT_EQ(cache.Count(), 0u);
+
+    // Not an image: a failure, not an empty bitmap.
+    WriteBytes(app.path() / "skins" / "broken.png", "not a picture");
+    EXPECT_EQ(cache.Get(ResourceType::Image, u"broken.png"), nullptr);
+    SaveSolidImage(app.path() / "skins" / "missing.png", 3, 3, Qt::red);
+    EXPECT_NE(cache.Get(ResourceType::Image, u"missing.png"), nullptr);
+}
