@@ -17,8 +17,8 @@ void CBaseDevice::WaitForWorker()
     std::unique_lock lock(workerMutex_);
     workerDone_.wait_for(lock, GetDeviceTiming().destroyWait, [this] { return !workerRunning_.load(); });
     // The worker uses this object: even past the bound, letting it run on into
-    // freed memory would be worse than waiting for its current server call to end
-    // (it stops at its next step, see StopRequested).
+    // freed memory would be worse than waiting for the rest of its write. The
+    // pause after the write is cut short.
     if (worker_.joinable()) {
         std::thread worker = std::move(worker_);
         lock.unlock();

@@ -71,9 +71,6 @@ protected:
     virtual bool WriteSelected(IMouseConfig* config, uint16_t flags) = 0;
     virtual bool ReadSelected(IMouseConfig* config, uint16_t flags) = 0;
 
-    // Set when the object is being destroyed: a running write stops at its next step.
-    bool StopRequested() const { return stopRequested_.load(); }
-
     void SetVersions(std::u16string first, std::u16string second);
     void SetFirstVersion(std::u16string first);
 

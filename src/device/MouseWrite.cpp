@@ -92,10 +92,6 @@ bool CMouse::WriteSelected(IMouseConfig* config, uint16_t flags)
         ComPtr<IDeviceProfileCollection> collection = QueryAs<IDeviceProfileCollection>(device);
         ok = bool(collection);
         for (size_t index = 0; collection && index < config->GetProfileCount(); ++index) {
-            if (StopRequested()) {
-                ok = false;
-                break;
-            }
             IMouseProfile* profile = config->GetProfile(index);
             if (!profile)
                 continue;
@@ -125,15 +121,14 @@ bool CMouse::WriteSelected(IMouseConfig* config, uint16_t flags)
             if (ok && Has(Feature::Lighting) && (flags & TransferFlags::Lighting))
                 WriteLighting(deviceProfile.Get(), profile);
             SendProgress(100);
-            // Only what reached the device stops being pending; after a failure the
-            // profile keeps its changes for the next write.
-            if (ok)
+            // Only what reached the device stops being pending: after a failure, or
+            // when the flags left some of the profile's groups out, the profile
+            // keeps its changes for the next write.
+            if (ok && CoversProfileGroups(flags))
                 profile->CommitAll();
         }
     }
 
-    if (ok && StopRequested())
-        ok = false;
     if (ok && Has(Feature::Acceleration) && (flags & TransferFlags::Acceleration))
         ok = WriteAcceleration(config);
     if (ok && Has(Feature::ReportInterval) && (flags & TransferFlags::ReportInterval))
@@ -149,9 +144,36 @@ bool CMouse::WriteSelected(IMouseConfig* config, uint16_t flags)
     if (ok && HasProfileGroups(flags))
         ok = WriteActiveProfile(config);
 
-    if (ok)
+    if (ok && CoversConfigurationGroups(flags))
         config->CommitAll();
     return ok;
+}
+
+bool CMouse::CoversProfileGroups(uint16_t flags) const
+{
+    const std::pair<FeatureId, uint16_t> groups[] = {{Feature::ProfileIdentity, TransferFlags::ProfileIdentity},
+                                                     {Feature::Sensitivity, TransferFlags::Sensitivity},
+                                                     {Feature::Buttons, TransferFlags::Buttons},
+                                                     {Feature::Lighting, TransferFlags::Lighting}};
+    for (const auto& [feature, flag] : groups) {
+        if (Has(feature) && !(flags & flag))
+            return false;
+    }
+    return true;
+}
+
+bool CMouse::CoversConfigurationGroups(uint16_t flags) const
+{
+    const std::pair<FeatureId, uint16_t> groups[] = {{Feature::Acceleration, TransferFlags::Acceleration},
+                                                     {Feature::ReportInterval, TransferFlags::ReportInterval},
+                                                     {Feature::Macros, TransferFlags::Macros},
+                                                     {Feature::Power, TransferFlags::Power},
+                                                     {Feature::SurfaceCalibration, TransferFlags::Calibration}};
+    for (const auto& [feature, flag] : groups) {
+        if (Has(feature) && !(flags & flag))
+            return false;
+    }
+    return !Has(Feature::Profiles) || (flags & TransferFlags::AnyProfileGroup);
 }
 
 bool CMouse::EnsureDeviceProfile(IDeviceProfileCollection* collection, IMouseProfile* profile)

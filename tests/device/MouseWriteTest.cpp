@@ -1,0 +1,242 @@
+#include "DeviceFixture.h"
+
+#include "device/DeviceDescriptor.h"
+#include "device/DeviceText.h"
+#include "device/Mouse.h"
+#include "settings/IMouseProfile.h"
+
+#include <algorithm>
+
+namespace {
+
+using Counts = std::map<std::string, uint64_t>;
+
+// The change calls of `after` that `baseline` (a write with nothing modified) does
+// not make.
+Counts Beyond(const Counts& after, const Counts& baseline)
+{
+    Counts extra;
+    for (const auto& [name, count] : after) {
+        auto it = baseline.find(name);
+        const uint64_t base = it == baseline.end() ? 0 : it->second;
+        if (count > base)
+            extra[name] = count - base;
+    }
+    return extra;
+}
+
+class MouseWriteTest : public DeviceTest {
+protected:
+    void SetUp() override
+    {
+        DeviceTest::SetUp();
+        Plug(0x0031);
+        emulator::DeviceImage image = Image(0x0031);
+        emulator::ProfileImage second = image.profiles.front();
+        second.id = GUID::Generate();
+        second.name = u"Second";
+        image.profiles.push_back(second);
+        emulator::MacroImage macro;
+        macro.id = GUID::Generate();
+        macro.name = u"Burst";
+        macro.events = {{kMacroEventMouseButton, MacroButtonCode(1, true), 0, 0},
+                        {kMacroEventMouseButton, MacroButtonCode(1, false), 0, 0}};
+        image.macros.push_back(macro);
+        Store(image);
+        mouse_ = std::make_unique<CMouse>(*FindSupportedDevice(0x0031));
+        ASSERT_TRUE(mouse_->ReadAll(&config_));
+        ASSERT_TRUE(mouse_->Transfer(&config_, TransferMode::Read, TransferFlags::All));
+        ASSERT_FALSE(config_.IsAnyModified());
+        ASSERT_TRUE(Write());
+        baseline_ = Changes();
+        emulator::FaultInjection::ResetCounters();
+    }
+
+    // Starts a write and waits for its completion step; its result.
+    bool Write(uint16_t flags = TransferFlags::All)
+    {
+        emulator::FaultInjection::ResetCounters();
+        if (!mouse_->Transfer(&config_, TransferMode::Write, flags))
+            return false;
+        EXPECT_TRUE(Eventually([&] { return !mouse_->IsBusy(); }));
+        return mouse_->LastWriteResult().value_or(false);
+    }
+
+    IMouseProfile* Profile(size_t index) { return config_.GetProfile(index); }
+
+    std::unique_ptr<CMouse> mouse_;
+    CTovikEliteConfig config_;
+    Counts baseline_;
+};
+
+} // namespace
+
+TEST_F(MouseWriteTest, NothingModifiedSendsOnlyIdentityAndTheActiveProfile)
+{
+    // Identity is always sent for each profile; nothing else but the activation.
+    EXPECT_EQ(baseline_, (Counts{{"Profile.SetName", 2}, {"Profiles.Activate", 1}, {"Properties.Set", 8}}));
+}
+
+TEST_F(MouseWriteTest, EachChangeSendsOnlyItsGroup)
+{
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        Counts expected;
+    };
+    const std::vector<Case> cases = {
+        {"stage", [&] { Profile(0)->SetStageDpi(3, 2500); }, {{"Sensitivity.SetStages", 1}}},
+        {"selected stage", [&] { Profile(1)->SelectStage(4); }, {{"Sensitivity.SetStage", 1}}},
+        {"button",
+         [&] { Profile(1)->SetButtonAssignment(MOUSE_BUTTON_4, AssignmentRecord::OfKind(AssignmentKind::Forward)); },
+         {{"Buttons.Set", 1}}},
+        {"led colour", [&] { Profile(0)->SetLedColour(LED_SCROLL_WHEEL, 0x0000FF); }, {{"Light.SetColour", 1}}},
+        {"polling rate", [&] { config_.SetPollingRate(POLLING_RATE_0); }, {{"ReportInterval.Set", 1}}},
+        {"power", [&] { config_.SetIdleTimeBeforeSleep(900); }, {{"Power.SetSleepTimeout", 1}}},
+        {"acceleration", [&] { config_.SetAccelerationOn(true); }, {{"Acceleration.TurnOn", 1}}},
+        {"calibration", [&] { config_.SetLiftOffRange(60); }, {{"Calibration.SetLiftOff", 1}}},
+        {"macro", [&] { config_.GetMacro(0)->Events().push_back(MacroEvent::Delay(20)); }, {{"Macro.SetEvents", 1}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.change();
+        ASSERT_TRUE(config_.IsAnyModified());
+        ASSERT_TRUE(Write());
+        EXPECT_EQ(Beyond(Changes(), baseline_), c.expected);
+        EXPECT_FALSE(config_.IsAnyModified());
+    }
+
+    const emulator::DeviceImage image = Image(0x0031);
+    EXPECT_EQ(image.profiles[0].stages[2].x, 2500u);
+    EXPECT_EQ(image.profiles[1].currentStage, 4u);
+    EXPECT_EQ(image.profiles[1].buttons.at(ButtonBit(4)).bytes[12], 4); // forward
+    EXPECT_EQ(image.profiles[0].lights[0].colour, 0x0000FFu);
+    EXPECT_EQ(image.reportInterval, 8u);
+    EXPECT_EQ(image.sleepTimeout, 900u);
+    EXPECT_TRUE(image.accelerationOn);
+    EXPECT_EQ(image.liftOff, 60u);
+    ASSERT_EQ(image.macros[0].events.size(), 3u);
+    EXPECT_EQ(image.macros[0].events[2].milliseconds, 20u);
+}
+
+TEST_F(MouseWriteTest, FlagsSelectTheGroups)
+{
+    Profile(0)->SetStageDpi(1, 1000);
+    config_.SetIdleTimeBeforeSleep(30);
+    // Battery is read only: a write of it alone sends nothing.
+    ASSERT_TRUE(Write(TransferFlags::Battery));
+    EXPECT_TRUE(Changes().empty());
+    ASSERT_TRUE(Write(TransferFlags::Power));
+    EXPECT_EQ(Changes(), (Counts{{"Power.SetSleepTimeout", 1}}));
+    EXPECT_TRUE(Profile(0)->IsAnyModified());
+    EXPECT_EQ(Image(0x0031).profiles[0].stages[0].x, 800u);
+}
+
+TEST_F(MouseWriteTest, NewProfilesAndMacrosAreCreatedOnTheDevice)
+{
+    IMouseProfile* added = config_.CreateProfile(u"Added");
+    config_.SetCurrentProfile(added);
+    CMacro* macro = config_.CreateMacro(u"Typed");
+    macro->SetEvents({MacroEvent::Keystroke(0x1E, 'A', true, false), MacroEvent::Keystroke(0x1E, 'A', false, false)});
+    config_.DeleteMacro(config_.FindMacroByName(u"Burst"));
+    ASSERT_TRUE(Write());
+
+    const emulator::DeviceImage image = Image(0x0031);
+    ASSERT_EQ(image.profiles.size(), 3u);
+    EXPECT_EQ(image.profiles[2].name, u"Added");
+    EXPECT_FALSE(added->GetGuid().IsNull());
+    EXPECT_EQ(image.profiles[2].id, added->GetGuid());
+    EXPECT_EQ(image.activeProfile, added->GetGuid());
+    ASSERT_EQ(image.macros.size(), 1u);
+    EXPECT_EQ(image.macros[0].name, u"Typed");
+    EXPECT_EQ(image.macros[0].id, macro->GetGuid());
+    ASSERT_EQ(image.macros[0].events.size(), 2u);
+    EXPECT_EQ(image.macros[0].events[1].flags, kMacroKeyRelease);
+    EXPECT_EQ(Calls("Macros.Delete"), 1u);
+}
+
+TEST_F(MouseWriteTest, AnUnknownPollingRateFailsTheWriteButPowerIsStillSent)
+{
+    config_.SetPollingRate(static_cast<tPollingRate>(3));
+    config_.SetIdleTimeBeforeSleep(450);
+    config_.SetLiftOffRange(70);
+    config_.GetMacro(0)->SetName(u"Renamed");
+    IMouseProfile* second = Profile(1);
+    config_.SetCurrentProfile(second);
+    EXPECT_FALSE(Write());
+    const emulator::DeviceImage image = Image(0x0031);
+    EXPECT_EQ(image.sleepTimeout, 450u);
+    EXPECT_EQ(image.liftOff, 20u);
+    EXPECT_EQ(image.macros[0].name, u"Burst");
+    EXPECT_EQ(image.activeProfile, Profile(0)->GetGuid());
+    EXPECT_EQ(Calls("ReportInterval.Set"), 0u);
+    // Nothing that failed to reach the device is forgotten.
+    EXPECT_TRUE(config_.IsModified(CategoryId::LiftOffRange));
+    EXPECT_TRUE(config_.IsModified(CategoryId::PollingRate));
+}
+
+TEST_F(MouseWriteTest, ProgressReachesEachListenerOnceInOrder)
+{
+    SetDeviceTextTranslator([](std::u16string_view key) {
+        return key == u"$Profile:" ? std::u16string(u"Profile: ") : std::u16string(key);
+    });
+    RecordingWindow first;
+    RecordingWindow second;
+    mouse_->AddProgressListener(&first);
+    mouse_->AddProgressListener(&second);
+    mouse_->AddProgressListener(&first);
+    EXPECT_EQ(mouse_->GetProgressMessenger()->Listeners().size(), 2u);
+    ASSERT_TRUE(Write());
+    SetDeviceTextTranslator(nullptr);
+
+    const std::vector<LPARAM> perProfile = {10, 30, 60, 90, 100};
+    std::vector<LPARAM> expected = perProfile;
+    expected.insert(expected.end(), perProfile.begin(), perProfile.end());
+    EXPECT_EQ(first.Percentages(), expected);
+    EXPECT_EQ(second.Percentages(), expected);
+    EXPECT_EQ(first.Texts(), (std::vector<std::u16string>{u"Profile: PROFILE01", u"Profile: Second"}));
+    for (const auto& message : first.Messages())
+        EXPECT_EQ(message.wParam, reinterpret_cast<WPARAM>(mouse_->GetProgressMessenger()));
+    // The text goes before the percentages of its profile.
+    EXPECT_EQ(first.Messages().front().msg, WM_DEVICE_PROGRESS_TEXT);
+
+    mouse_->RemoveProgressListener(&first);
+    ASSERT_TRUE(Write());
+    EXPECT_EQ(first.Percentages().size(), expected.size());
+    EXPECT_EQ(second.Percentages().size(), 2 * expected.size());
+}
+
+TEST_F(MouseWriteTest, OneWriteAtATime)
+{
+    RecordingWindow window;
+    std::atomic<int> secondStarted{-1};
+    std::atomic<int> readDuringWrite{-1};
+    window.onMessage = [&](const RecordingWindow::Message& message) {
+        if (message.msg == WM_DEVICE_PROGRESS && message.lParam == 30 && secondStarted.load() < 0) {
+            secondStarted.store(mouse_->Transfer(&config_, TransferMode::Write, TransferFlags::All) ? 1 : 0);
+            readDuringWrite.store(mouse_->Transfer(&config_, TransferMode::Read, TransferFlags::All) ? 1 : 0);
+        }
+    };
+    mouse_->AddProgressListener(&window);
+    Profile(0)->SetStageDpi(2, 1600);
+    ASSERT_TRUE(mouse_->Transfer(&config_, TransferMode::Write, TransferFlags::All));
+    EXPECT_TRUE(mouse_->IsBusy());
+    ASSERT_TRUE(Eventually([&] { return !mouse_->IsBusy(); }));
+    EXPECT_EQ(secondStarted.load(), 0);
+    EXPECT_EQ(readDuringWrite.load(), 0);
+    EXPECT_EQ(mouse_->LastWriteResult(), true);
+    mouse_->RemoveProgressListener(&window);
+    // After the first has completed, a new one starts.
+    EXPECT_TRUE(Write());
+}
+
+TEST_F(MouseWriteTest, DestructionWaitsForARunningWrite)
+{
+    DeviceTiming timing = GetDeviceTiming();
+    timing.afterWrite = std::chrono::milliseconds(5000);
+    SetDeviceTiming(timing);
+    Profile(0)->SetStageDpi(2, 1700);
+    ASSERT_TRUE(mouse_->Transfer(&config_, TransferMode::Write, TransferFlags::All));
+    mouse_.reset(); // waits for the write; its long pause is cut short
+    EXPECT_EQ(Image(0x0031).profiles[0].stages[1].x, 1700u);
+}
