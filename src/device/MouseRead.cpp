@@ -59,8 +59,13 @@ bool CMouse::ReadAll(IMouseConfig* config)
         ok = bool(collection);
         for (uint32_t index = 0; ok && index < kMaxCollectionItems; ++index) {
             ComPtr<IDeviceProfile> deviceProfile;
-            if (FAILED(collection->GetProfile(index, deviceProfile.Put())) || !deviceProfile)
+            const HRESULT hr = collection->GetProfile(index, deviceProfile.Put());
+            if (IsEndOfList(hr))
                 break;
+            if (FAILED(hr) || !deviceProfile) {
+                ok = false;
+                break;
+            }
             char16_t* rawName = nullptr;
             GUID id;
             const bool named = SUCCEEDED(deviceProfile->GetName(&rawName));
@@ -235,8 +240,11 @@ bool CMouse::ReadLighting(IDeviceProfile* deviceProfile, IMouseProfile* profile)
         return false;
     for (uint32_t index = 0; index < kMaxCollectionItems; ++index) {
         ComPtr<IDeviceLight> light;
-        if (FAILED(lighting->GetLight(index, light.Put())) || !light)
+        const HRESULT hr = lighting->GetLight(index, light.Put());
+        if (IsEndOfList(hr))
             break;
+        if (FAILED(hr) || !light)
+            return false;
         uint32_t number = 0;
         if (FAILED(light->GetNumber(&number)))
             continue;
@@ -274,8 +282,11 @@ bool CMouse::ReadMacros(IMouseConfig* config)
     std::vector<DeviceMacro> read;
     for (uint32_t index = 0; index < kMaxCollectionItems; ++index) {
         ComPtr<IDeviceMacro> macro;
-        if (FAILED(macros->GetMacro(index, macro.Put())) || !macro)
+        const HRESULT hr = macros->GetMacro(index, macro.Put());
+        if (IsEndOfList(hr))
             break;
+        if (FAILED(hr) || !macro)
+            return false;
         DeviceMacro entry;
         char16_t* rawName = nullptr;
         uint8_t* block = nullptr;
@@ -418,8 +429,13 @@ bool CMouse::ReadSelected(IMouseConfig* config, uint16_t flags)
         }
         for (uint32_t index = 0; ok && index < kMaxCollectionItems; ++index) {
             ComPtr<IDeviceProfile> deviceProfile;
-            if (FAILED(collection->GetProfile(index, deviceProfile.Put())) || !deviceProfile)
+            const HRESULT hr = collection->GetProfile(index, deviceProfile.Put());
+            if (IsEndOfList(hr))
                 break;
+            if (FAILED(hr) || !deviceProfile) {
+                ok = false;
+                break;
+            }
             GUID id;
             if (FAILED(deviceProfile->GetId(&id))) {
                 ok = false;

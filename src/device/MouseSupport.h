@@ -11,6 +11,13 @@
 // ends its list must not keep a transfer going forever.
 constexpr uint32_t kMaxCollectionItems = 256;
 
+// Collections answer E_BOUNDS after their last item; any other failure is a
+// failed call, not the end of the list, and fails the step that walks it.
+inline bool IsEndOfList(HRESULT hr)
+{
+    return hr == E_BOUNDS;
+}
+
 // "%d.%02d"
 std::u16string FormatDeviceVersion(uint32_t major, uint32_t minor);
 

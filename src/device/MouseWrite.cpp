@@ -97,10 +97,18 @@ bool CMouse::WriteSelected(IMouseConfig* config, uint16_t flags)
                 continue;
             if (ok)
                 ok = EnsureDeviceProfile(collection.Get(), profile);
+            // A profile the device does not have is skipped; failing to fetch one
+            // it has fails the write.
             ComPtr<IDeviceProfile> deviceProfile;
-            if (profile->GetGuid().IsNull() ||
-                FAILED(collection->GetProfileById(profile->GetGuid(), deviceProfile.Put())) || !deviceProfile)
+            if (profile->GetGuid().IsNull())
                 continue;
+            const HRESULT fetched = collection->GetProfileById(profile->GetGuid(), deviceProfile.Put());
+            if (fetched == E_NOT_FOUND)
+                continue;
+            if (FAILED(fetched) || !deviceProfile) {
+                ok = false;
+                continue;
+            }
             SendProgressText(prefix + profile->GetName());
             SendProgress(10);
             if (ok && Has(Feature::ProfileIdentity) && (flags & TransferFlags::ProfileIdentity))
@@ -188,8 +196,11 @@ bool CMouse::EnsureDeviceProfile(IDeviceProfileCollection* collection, IMousePro
         return SUCCEEDED(created->SetName(name.c_str()));
     }
     ComPtr<IDeviceProfile> existing;
-    if (FAILED(collection->GetProfileById(profile->GetGuid(), existing.Put())) || !existing)
+    const HRESULT found = collection->GetProfileById(profile->GetGuid(), existing.Put());
+    if (found == E_NOT_FOUND)
         return true; // not on the device: the profile is skipped below
+    if (FAILED(found) || !existing)
+        return false;
     for (int attempt = 0; attempt < 3; ++attempt) {
         std::this_thread::sleep_for(GetDeviceTiming().profileSettle);
         char16_t* rawName = nullptr;
@@ -365,10 +376,15 @@ bool CMouse::WriteMacros(IMouseConfig* config)
     // at the same index after a deletion.
     for (uint32_t index = 0, steps = 0; steps < kMaxCollectionItems; ++steps) {
         ComPtr<IDeviceMacro> macro;
-        if (FAILED(macros->GetMacro(index, macro.Put())) || !macro)
+        const HRESULT hr = macros->GetMacro(index, macro.Put());
+        if (IsEndOfList(hr))
             break;
+        if (FAILED(hr) || !macro)
+            return false;
         GUID id;
-        if (SUCCEEDED(macro->GetId(&id)) && !config->FindMacroByGuid(id)) {
+        if (FAILED(macro->GetId(&id)))
+            return false;
+        if (!config->FindMacroByGuid(id)) {
             if (FAILED(macros->DeleteMacro(macro.Get())))
                 return false;
             continue;
@@ -382,15 +398,20 @@ bool CMouse::WriteMacros(IMouseConfig* config)
         if (!macro)
             continue;
         const std::vector<uint8_t> block = BuildMacroEventBlock(macro->GetEvents());
+        // A macro the device does not know is uploaded as new. Any other failure
+        // fails the step: uploading then would leave the device with two copies.
         ComPtr<IDeviceMacro> deviceMacro;
-        std::optional<DeviceMacroCopy> copy;
-        if (!macro->GetGuid().IsNull() && SUCCEEDED(macros->GetMacroById(macro->GetGuid(), deviceMacro.Put())) &&
-            deviceMacro)
-            copy = ReadDeviceMacro(deviceMacro.Get());
-        if (!copy) {
+        const HRESULT found =
+            macro->GetGuid().IsNull() ? E_NOT_FOUND : macros->GetMacroById(macro->GetGuid(), deviceMacro.Put());
+        if (found == E_NOT_FOUND) {
             UploadMacro(macros.Get(), macro, block);
             continue;
         }
+        if (FAILED(found) || !deviceMacro)
+            return false;
+        const std::optional<DeviceMacroCopy> copy = ReadDeviceMacro(deviceMacro.Get());
+        if (!copy)
+            return false;
         if (copy->name == macro->GetName() && copy->block == block)
             continue;
         if (copy->block != block && FAILED(deviceMacro->SetEvents(block.data(), static_cast<uint32_t>(block.size()))))
