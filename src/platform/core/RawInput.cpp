@@ -40,6 +40,22 @@ bool IsValid(const RawInputDevice& device)
 
 } // namespace
 
+LPARAM KeyMessageLParam(const RawKeyboard& key, bool repeated)
+{
+    const bool released = key.flags & RI_KEY_BREAK;
+    DWORD value = 1u | (DWORD(key.makeCode & 0xFF) << 16);
+    if (key.flags & RI_KEY_E0)
+        value |= 1u << 24;
+    if (key.message == WM_SYSKEYDOWN || key.message == WM_SYSKEYUP)
+        value |= 1u << 29;
+    if (repeated || released)
+        value |= 1u << 30;
+    if (released)
+        value |= 1u << 31;
+    // The parameter is the 32-bit pattern, not a sign-extended number.
+    return LPARAM(value);
+}
+
 bool RegisterRawInputDevices(const RawInputDevice* devices, UINT count)
 {
     if (!devices || count == 0)

@@ -58,6 +58,11 @@ struct RawInput {
     RawMouse mouse;
 };
 
+// The lParam a key message carries for this key: repeat count 1 (bits 0-15), scan
+// code (16-23), extended bit (24), Alt held (29, for the system key messages),
+// previous state down (30: repeats and releases) and transition (31: releases).
+LPARAM KeyMessageLParam(const RawKeyboard& key, bool repeated);
+
 // Registration, by generic desktop usage.
 constexpr USHORT HID_USAGE_PAGE_GENERIC = 0x01;
 constexpr USHORT HID_USAGE_GENERIC_MOUSE = 0x02;

@@ -1,5 +1,6 @@
 // Key names, virtual-key mapping and the evdev to set-1 translation.
 #include "platform/core/KeyNames.h"
+#include "platform/core/RawInput.h"
 #include "platform/core/ScanCodes.h"
 #include "platform/core/VirtualKeys.h"
 
@@ -28,6 +29,18 @@ TEST(KeyNames, ParameterCarriesScanCodeInBits16To23AndExtendedInBit24)
     // Bits outside the two fields (repeat count, the "don't care" bit) change nothing.
     EXPECT_EQ(GetKeyNameText((LPARAM(0x1E) << 16) | 0x0001 | (LPARAM(1) << 25)), u"A");
     EXPECT_EQ(KeyNameParameter(0x11D, false), LPARAM(0x1D) << 16) << "only the low byte is a scan code";
+}
+
+TEST(KeyNames, KeyMessageParameterNamesTheSameKeyAsTheRecord)
+{
+    RawKeyboard rightCtrlUp{0x1D, RI_KEY_E0 | RI_KEY_BREAK, VK_CONTROL, WM_KEYUP};
+    const LPARAM up = KeyMessageLParam(rightCtrlUp, false);
+    EXPECT_EQ(GetKeyNameText(up), u"Right Ctrl");
+    EXPECT_EQ(up, LPARAM(0xC1000001u | (0x1Du << 16)));
+
+    RawKeyboard altF4{0x3E, RI_KEY_MAKE, VK_F1 + 3, WM_SYSKEYDOWN};
+    EXPECT_EQ(KeyMessageLParam(altF4, false), LPARAM(0x20000001u | (0x3Eu << 16)));
+    EXPECT_EQ(KeyMessageLParam(altF4, true), LPARAM(0x60000001u | (0x3Eu << 16)));
 }
 
 TEST(KeyNames, KeysWithoutANameGiveEmptyText)
