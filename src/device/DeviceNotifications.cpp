@@ -30,6 +30,7 @@ struct Registration {
 struct PendingEvent {
     WPARAM event;
     std::u16string path;
+    std::vector<Registration> recipients; // those registered when it happened
 };
 
 // Receives the device server's arrival and removal calls on its watcher thread and
@@ -186,7 +187,9 @@ public:
             dispatcherStarted_ = true;
             std::thread([this] { Dispatch(); }).detach();
         }
-        pending_.push_back({event, std::move(path)});
+        if (registrations_.empty())
+            return;
+        pending_.push_back({event, std::move(path), registrations_});
         wake_.notify_one();
     }
 
@@ -222,23 +225,30 @@ private:
 #endif
     }
 
+    bool IsRegistered(HDEVNOTIFY handle)
+    {
+        std::lock_guard lock(mutex_);
+        return std::any_of(registrations_.begin(), registrations_.end(),
+                           [&](const Registration& r) { return r.handle == handle; });
+    }
+
     void Dispatch()
     {
         for (;;) {
             PendingEvent next;
-            std::vector<Registration> recipients;
             {
                 std::unique_lock lock(mutex_);
                 wake_.wait(lock, [this] { return !pending_.empty(); });
                 next = std::move(pending_.front());
                 pending_.pop_front();
-                recipients = registrations_;
             }
             DeviceInterfaceBroadcast broadcast;
             broadcast.deviceType = DBT_DEVTYP_DEVICEINTERFACE;
             broadcast.classGuid = GUID_DEVINTERFACE_HID;
             broadcast.name = next.path;
-            for (const Registration& registration : recipients) {
+            for (const Registration& registration : next.recipients) {
+                if (!IsRegistered(registration.handle))
+                    continue; // unregistered since
                 if (registration.classGuid == GUID_DEVINTERFACE_HID || registration.classGuid.IsNull())
                     ::SendMessage(registration.window, WM_DEVICECHANGE, next.event,
                                   reinterpret_cast<LPARAM>(&broadcast));
