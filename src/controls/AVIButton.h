@@ -15,7 +15,6 @@ class QLabel;
 class QMovie;
 
 class CAVIButton : public CSkinWindow, public CGUIItem {
-    Q_OBJECT
 public:
     CAVIButton(const SkinRect& rect, QWidget* parent);
     ~CAVIButton() override;

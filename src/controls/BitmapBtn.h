@@ -18,7 +18,6 @@ class CBitmapItem;
 constexpr UINT kBlinkTimerId = 16;
 
 class CBitmapBtn : public CSkinWindow, public CGUIItem {
-    Q_OBJECT
 public:
     // Creates the button at `rect` (in the parent's client coordinates), visible.
     CBitmapBtn(const SkinRect& rect, QWidget* parent);

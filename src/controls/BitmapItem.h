@@ -11,7 +11,6 @@
 #include "skin/SkinElements.h"
 
 class CBitmapItem : public CSkinWindow, public CGUIItem {
-    Q_OBJECT
 public:
     CBitmapItem(const SkinRect& rect, QWidget* parent);
     static std::unique_ptr<CBitmapItem> FromElement(const BitmapItemElement& element);

@@ -16,7 +16,6 @@
 class CBitmapItem;
 
 class CBitmapWindow : public CSkinWindow, public CGUIItem {
-    Q_OBJECT
 public:
     CBitmapWindow(const SkinRect& rect, QWidget* parent);
     ~CBitmapWindow() override;

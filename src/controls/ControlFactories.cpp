@@ -4,6 +4,7 @@
 #include "controls/BitmapBtn.h"
 #include "controls/BitmapItem.h"
 #include "controls/BitmapWindow.h"
+#include "controls/SliderFactories.h"
 #include "controls/TextItem.h"
 #include "skin/ControlRegistry.h"
 
@@ -34,4 +35,5 @@ void RegisterBasicControlFactories()
 void RegisterAllControls()
 {
     RegisterBasicControlFactories();
+    RegisterSliderControlFactories();
 }

@@ -7,5 +7,6 @@
 // Registers the factories of all control families.
 void RegisterAllControls();
 
-// The families, each in its own *Factories.cpp; RegisterAllControls() calls them.
-void RegisterBasicControlFactories(); // panels, buttons, text items, bitmap items, clip buttons
+// The families, each in its own *Factories.cpp with its own header (for instance
+// SliderFactories.h); RegisterAllControls() calls every one of them.
+void RegisterBasicControlFactories(); // buttons, text items, bitmap items and windows, clip buttons

@@ -12,7 +12,6 @@
 #include "skin/SkinGeometry.h"
 
 class CGUIPanel : public CSkinWindow {
-    Q_OBJECT
 public:
     // A panel from a skin file (relative to xml/).
     CGUIPanel(std::u16string skinFile, QWidget* parent, Qt::WindowFlags flags = {});

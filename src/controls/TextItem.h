@@ -15,7 +15,6 @@
 class CBitmapBtn;
 
 class CTextItem : public CSkinWindow, public CGUIItem {
-    Q_OBJECT
 public:
     CTextItem(const SkinRect& rect, QWidget* parent);
     static std::unique_ptr<CTextItem> FromElement(const TextItemElement& element);

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "controls/AVIButton.h"
+#include "controls/BitmapBtn.h"
+#include "controls/BitmapItem.h"
+#include "controls/BitmapWindow.h"
+#include "controls/ControlFactories.h"
+#include "controls/TextItem.h"
+#include "skin/ControlRegistry.h"
+#include "skin/ItemIds.h"
+#include "skin/LangTable.h"
+#include "skin/SkinLoader.h"
+#include "skin/SkinTestSupport.h"
+
+using namespace skintest;
+
+namespace {
+
+class LoaderControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearControlFactories();
+        ResetLanguages();
+        RegisterAllControls();
+    }
+    void TearDown() override
+    {
+        items.Clear();
+        ClearControlFactories();
+        ResetLanguages();
+    }
+    TestAppDir app;
+    RecordingWindow owner;
+    CGUIItems items;
+};
+
+TEST_F(LoaderControlsTest, EveryBasicElementBecomesItsLiveControl)
+{
+    SkinLoadStats stats;
+    ASSERT_TRUE(LoadSkinFile(items, u"Order.xml", &owner, false, &stats));
+    EXPECT_EQ(stats.missingFactory, 0);
+    auto* ok = dynamic_cast<CBitmapBtn*>(items.FindById(ItemId::BUTTON_OK));
+    auto* clip = dynamic_cast<CAVIButton*>(items.FindById(ItemId::BUTTON_KORU));
+    auto* text = dynamic_cast<CTextItem*>(items.FindById(ItemId::TEXT_POLLINGRATE));
+    auto* picture = dynamic_cast<CBitmapItem*>(items.FindById(ItemId::BITMAP_MOUSE_TOPVIEW));
+    auto* frame = dynamic_cast<CBitmapWindow*>(items.FindById(ItemId::BITMAP_BACKGROUND_RECT));
+    ASSERT_TRUE(ok && clip && text && picture && frame);
+
+    EXPECT_EQ(ok->CGUIItem::window, ok);
+    EXPECT_EQ(ok->kind, ItemKind::BUTTON);
+    EXPECT_EQ(ok->owner, &owner);
+    EXPECT_EQ(ok->parentWidget(), &owner);
+    EXPECT_EQ(ok->Caption(), QStringLiteral("$OK")); // no language: shown as written
+    EXPECT_TRUE(ok->IsCheckBox());
+    EXPECT_EQ(text->GetText(), QStringLiteral("$Polling"));
+    EXPECT_TRUE(picture->IsMoveable());
+    EXPECT_EQ(picture->Bitmap().size(), QSize(200, 30));
+    EXPECT_EQ(clip->VideoFile(), u"clip.gif");
+    EXPECT_TRUE(clip->Play());
+
+    // Show(0) hides every window item, Show(1) shows them again.
+    owner.show();
+    items.ShowAll(0);
+    EXPECT_FALSE(ok->isVisible());
+    items.ShowAll(1);
+    EXPECT_TRUE(ok->isVisible());
+}
+
+TEST_F(LoaderControlsTest, ControlsDestroyedWithTheirWindowAreNotTouchedAgain)
+{
+    auto parent = std::make_unique<RecordingWindow>();
+    ASSERT_TRUE(LoadSkinFile(items, u"Order.xml", parent.get(), false));
+    const std::size_t before = items.Items().size();
+    parent.reset(); // Qt deletes the child controls
+    EXPECT_LT(items.Items().size(), before);
+    EXPECT_EQ(items.FindById(ItemId::BUTTON_OK), nullptr);
+    EXPECT_NE(items.FindById(ItemId::FONT_ARIAL12), nullptr);
+    items.Clear(); // must not delete the destroyed controls a second time
+}
+
+TEST_F(LoaderControlsTest, LanguageChangesWhatControlsShow)
+{
+    CGUIItems languages;
+    ASSERT_TRUE(LoadSkinFile(languages, u"Language.xml", nullptr, false));
+    ASSERT_NE(SelectCurrentLanguage(u"German"), nullptr);
+    ASSERT_TRUE(LoadSkinFile(items, u"Order.xml", &owner, false));
+    auto* ok = dynamic_cast<CBitmapBtn*>(items.FindById(ItemId::BUTTON_OK));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->Caption(), QStringLiteral("GUT")); // translated, then upper case from the override
+    EXPECT_EQ(ok->geometry(), QRect(5, 6, 80, 20));  // the German rectangle
+    items.Clear();
+}
+
+} // namespace
