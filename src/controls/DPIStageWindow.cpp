@@ -1,0 +1,213 @@
+#include "controls/DPIStageWindow.h"
+
+#include "skin/FontItem.h"
+#include "skin/LangCase.h"
+#include "skin/ResourceCache.h"
+#include "skin/SkinElements.h"
+#include "skin/TextFormat.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <array>
+
+namespace {
+
+constexpr std::array<std::u16string_view, 5> kBitmapNames{u"DPIFRAME", u"DPIFRAMESELECTED", u"DPIWIN", u"DPIWINX",
+                                                          u"DPIWINY"};
+constexpr std::array<std::u16string_view, 6> kAreaNames{u"HEADING", u"DPI", u"DPIX", u"DPIY", u"X", u"Y"};
+
+// Translated, the first backslash-n pair made a line break, then the caps mode; in
+// that order, so upper case cannot turn the pair into "\N" and keep it on one line.
+QString HeadingText(std::u16string_view key, CapsMode caps)
+{
+    QString text = MakeCaption(key);
+    if (caps == CapsMode::Upper)
+        text = text.toUpper();
+    else if (caps == CapsMode::Lower)
+        text = text.toLower();
+    return text;
+}
+
+template <std::size_t N>
+int IndexOfName(const std::array<std::u16string_view, N>& names, std::u16string_view name)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        if (EqualsIgnoringCase(names[i], name))
+            return int(i);
+    }
+    return -1;
+}
+
+} // namespace
+
+CDPIStageWindow::CDPIStageWindow(int itemId, CSkinWindow* parent, CSkinWindow* itemOwner, const SkinRect& rect)
+    : CSkinWindow(parent), CGUIItem(itemId, ItemKind::DPISTAGEWINDOW, nullptr, itemOwner), font_(DefaultControlFont())
+{
+    CGUIItem::window = this;
+    setGeometry(rect.ToQRect());
+    setFocusPolicy(Qt::ClickFocus);
+    format_ = ButtonTextFormat(Justify::Left, 0);
+}
+
+std::unique_ptr<CDPIStageWindow> CDPIStageWindow::FromElement(const DPIStageWindowElement& element,
+                                                              CSkinWindow* itemOwner)
+{
+    auto stage = std::make_unique<CDPIStageWindow>(element.id, element.parentWindow, itemOwner, element.rect);
+    for (const auto& bitmap : element.bitmaps)
+        stage->SetNamedBitmap(bitmap.name, bitmap.data.image, bitmap.rect);
+    stage->SetCaps(element.text.caps);
+    stage->SetTextFormat(ButtonTextFormat(element.text.justify, element.text.multiline));
+    for (const auto& area : element.textAreas) {
+        stage->SetTextArea(area.name, area.textKey, area.rect);
+        // The heading gets the caps mode as well.
+        if (EqualsIgnoringCase(area.name, u"HEADING"))
+            stage->SetHeading(area.textKey);
+    }
+    if (element.text.font)
+        stage->SetFont(element.text.font->Font());
+    if (element.fontColor)
+        stage->SetTextColour(*element.fontColor);
+    if (!element.tooltip.text.empty())
+        stage->SetTooltip(element.tooltip.text);
+    stage->SetSelectedBoxImage(CResourceCache::Instance().Image(u"stageSelected.bmp"));
+    stage->show();
+    return stage;
+}
+
+void CDPIStageWindow::SetNamedBitmap(std::u16string_view name, const QImage& image, const SkinRect& rect)
+{
+    const int index = IndexOfName(kBitmapNames, name);
+    if (index < 0)
+        return;
+    bitmaps_[index] = PlacedImage{image, rect.ToQRect(), true};
+    update();
+}
+
+void CDPIStageWindow::SetTextArea(std::u16string_view name, std::u16string_view textKey, const SkinRect& rect)
+{
+    const int index = IndexOfName(kAreaNames, name);
+    if (index < 0)
+        return;
+    areas_[index] = PlacedText{MakeCaption(textKey), rect.ToQRect(), true};
+    update();
+}
+
+QString CDPIStageWindow::AreaText(std::u16string_view name) const
+{
+    const int index = IndexOfName(kAreaNames, name);
+    return index < 0 ? QString() : areas_[index].text;
+}
+
+void CDPIStageWindow::SetValues(int single, int x, int y)
+{
+    single_ = single;
+    x_ = x;
+    y_ = y;
+    update();
+}
+
+void CDPIStageWindow::SetXYMode(bool xyMode)
+{
+    xyMode_ = xyMode;
+    update();
+}
+
+void CDPIStageWindow::SetSelected(bool selected)
+{
+    selected_ = selected;
+    update();
+}
+
+void CDPIStageWindow::SetVisibleFlag(bool visible)
+{
+    visible_ = visible;
+    update();
+}
+
+void CDPIStageWindow::SetHeading(std::u16string_view textKey)
+{
+    areas_[Heading].text = HeadingText(textKey, caps_);
+    update();
+}
+
+void CDPIStageWindow::SetTooltip(std::u16string_view textKey)
+{
+    setToolTip(MakeTooltip(textKey));
+}
+
+void CDPIStageWindow::DrawArea(QPainter& painter, Area area, int flags) const
+{
+    if (areas_[area].present || !areas_[area].text.isEmpty())
+        painter.drawText(areas_[area].rect, flags, areas_[area].text);
+}
+
+void CDPIStageWindow::DrawValueBox(QPainter& painter, Bitmap box, int value) const
+{
+    const PlacedImage& placed = bitmaps_[box];
+    const QImage& image = selected_ ? selectedBox_ : placed.image;
+    if (!image.isNull())
+        painter.drawImage(placed.rect.topLeft(), image);
+    // The number sits on black inside the box's frame, whether or not the box has a picture.
+    const QRect inner = placed.rect.adjusted(3, 2, -3, -2);
+    painter.fillRect(inner, Qt::black);
+    painter.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine,
+                     QString::fromStdU16String(FormatText(u"%d", {value})));
+}
+
+void CDPIStageWindow::paintEvent(QPaintEvent*)
+{
+    if (!visible_)
+        return;
+    QImage buffer(size(), QImage::Format_ARGB32_Premultiplied);
+    buffer.fill(Qt::transparent);
+    {
+        QPainter painter(&buffer);
+        // Erasing fills black, except under a selected box.
+        if (!selected_)
+            painter.fillRect(rect(), Qt::black);
+        const PlacedImage& frame =
+            selected_ && bitmaps_[FrameSelected].present ? bitmaps_[FrameSelected] : bitmaps_[Frame];
+        if (!frame.image.isNull())
+            painter.drawImage(QPoint(0, 0), frame.image);
+
+        painter.setFont(font_);
+        painter.setPen(ToQColor(textColour_ == 0 ? kDefaultTextColor : textColour_));
+        painter.setBackgroundMode(Qt::TransparentMode);
+        DrawArea(painter, Heading, Qt::AlignCenter);
+        if (xyMode_) {
+            DrawArea(painter, DpiX, format_.QtFlags());
+            DrawArea(painter, DpiY, format_.QtFlags());
+            DrawArea(painter, X, Qt::AlignCenter);
+            DrawArea(painter, Y, Qt::AlignCenter);
+            DrawValueBox(painter, WinX, x_);
+            DrawValueBox(painter, WinY, y_);
+        } else {
+            DrawArea(painter, Dpi, format_.QtFlags());
+            DrawValueBox(painter, Win, single_);
+        }
+    }
+    QPainter(this).drawImage(0, 0, buffer);
+}
+
+void CDPIStageWindow::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
+void CDPIStageWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton || !clickable_ || selected_)
+        return;
+    selected_ = true;
+    if (CSkinWindow* parent = GetParentWindow())
+        parent->SendMessage(WM_STAGE_CLICKED, WPARAM(stageIndex_), LPARAM(id));
+    setFocus(Qt::MouseFocusReason);
+    update();
+}
+
+void CDPIStageWindow::focusOutEvent(QFocusEvent* event)
+{
+    update();
+    CSkinWindow::focusOutEvent(event);
+}

@@ -1,0 +1,241 @@
+#include "controls/MacroDisplayItem.h"
+
+#include "skin/ColorTable.h"
+#include "skin/FontItem.h"
+#include "skin/LangTable.h"
+#include "skin/SkinElements.h"
+#include "skin/TextFormat.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
+
+CMacroDisplayItem::CMacroDisplayItem(int itemId, CSkinWindow* parent, CSkinWindow* itemOwner, const SkinRect& rect)
+    : CSkinWindow(parent), CGUIItem(itemId, ItemKind::MACRODISPLAY, nullptr, itemOwner), font_(DefaultControlFont())
+{
+    CGUIItem::window = this;
+    setGeometry(rect.ToQRect());
+}
+
+std::unique_ptr<CMacroDisplayItem> CMacroDisplayItem::FromElement(const MacroDisplayElement& element,
+                                                                  CSkinWindow* itemOwner)
+{
+    auto display = std::make_unique<CMacroDisplayItem>(element.id, element.parentWindow, itemOwner, element.rect);
+    display->SetMaxEvents(element.maxEvents);
+    display->SetReadOnly(element.readOnly);
+    display->SetBorderWidth(element.borderWidth);
+    display->SetLeftMargin(element.leftMargin);
+    if (element.text.font)
+        display->SetFont(element.text.font->Font());
+    const ListColors& c = element.colors;
+    display->SetColours(
+        c.fontColor.value_or(display->fontColour_), c.fontColorHighlight.value_or(display->fontHighlight_),
+        c.backColor.value_or(display->backColour_), c.backColorHighlight.value_or(display->backHighlight_),
+        c.borderColor.value_or(display->borderColour_));
+    display->SetIcons(Icons{element.keyDown.image, element.keyUp.image, element.mouse.image,
+                            element.mouseHighlight.image, element.clock.image, element.clockHighlight.image});
+    int iconWidth = display->iconWidth_;
+    int descriptionWidth = 0;
+    for (const auto& column : element.columns) {
+        if (column.columnKind == ListColumnKind::LCITEM_MCREVENT_ICON)
+            iconWidth = column.width;
+        else if (column.columnKind == ListColumnKind::LCITEM_MCREVENT_DESCRIP)
+            descriptionWidth = column.width;
+    }
+    display->SetColumns(iconWidth, descriptionWidth);
+    if (element.scrollBar)
+        display->scrollBarWidth_ = element.scrollBar->Width();
+    display->show();
+    return display;
+}
+
+QString CMacroDisplayItem::Describe(const MacroDisplayEvent& event)
+{
+    if (event.kind == MacroDisplayEventKind::Delay) {
+        return QString::fromStdU16String(
+            FormatText(u"%.3f %s", {event.seconds, TranslateText(std::u16string_view(u"$secondsdelay"))}));
+    }
+    std::u16string text = event.name + (event.down ? u"Down" : u"Up");
+    if (text.size() > 1 && (text[0] == u'$' || text[0] == u'#'))
+        text = TranslateText(text);
+    return QString::fromStdU16String(text);
+}
+
+void CMacroDisplayItem::SetIcons(const Icons& icons)
+{
+    icons_ = icons;
+    update();
+}
+
+void CMacroDisplayItem::SetColumns(int iconWidth, int descriptionWidth)
+{
+    iconWidth_ = std::max(0, iconWidth);
+    descriptionWidth_ = std::max(0, descriptionWidth);
+    update();
+}
+
+void CMacroDisplayItem::SetColours(COLORREF font, COLORREF fontHighlight, COLORREF back, COLORREF backHighlight,
+                                   COLORREF border)
+{
+    fontColour_ = font;
+    fontHighlight_ = fontHighlight;
+    backColour_ = back;
+    backHighlight_ = backHighlight;
+    borderColour_ = border;
+    update();
+}
+
+void CMacroDisplayItem::SetFont(const QFont& font)
+{
+    font_ = font;
+    update();
+}
+
+int CMacroDisplayItem::RowHeight() const
+{
+    int height = QFontMetrics(font_).height() + 4;
+    for (const QImage* icon : {&icons_.keyDown, &icons_.keyUp, &icons_.mouse, &icons_.clock})
+        height = std::max(height, icon->height());
+    return height;
+}
+
+QRect CMacroDisplayItem::RowsArea() const
+{
+    return rect().adjusted(borderWidth_, borderWidth_, -borderWidth_ - scrollBarWidth_, -borderWidth_);
+}
+
+int CMacroDisplayItem::VisibleRows() const
+{
+    return std::max(1, RowsArea().height() / RowHeight());
+}
+
+int CMacroDisplayItem::AddEvent(const MacroDisplayEvent& event)
+{
+    if (maxEvents_ > 0 && Count() >= maxEvents_)
+        return -1;
+    rows_.push_back(Row{event, Describe(event)});
+    const int index = Count() - 1;
+    Select(index);
+    return index;
+}
+
+void CMacroDisplayItem::Clear()
+{
+    rows_.clear();
+    selected_ = -1;
+    topRow_ = 0;
+    update();
+}
+
+void CMacroDisplayItem::Select(int index)
+{
+    selected_ = (index >= 0 && index < Count()) ? index : -1;
+    if (selected_ >= 0)
+        EnsureVisible(selected_);
+    update();
+}
+
+void CMacroDisplayItem::EnsureVisible(int index)
+{
+    if (index < topRow_)
+        ScrollTo(index);
+    else if (index >= topRow_ + VisibleRows())
+        ScrollTo(index - VisibleRows() + 1);
+}
+
+void CMacroDisplayItem::ScrollTo(int top)
+{
+    topRow_ = std::clamp(top, 0, std::max(0, Count() - VisibleRows()));
+    update();
+}
+
+QImage CMacroDisplayItem::RowIcon(int index) const
+{
+    const MacroDisplayEvent& event = Event(index);
+    const bool highlighted = index == selected_;
+    switch (event.kind) {
+    case MacroDisplayEventKind::Key:
+        return event.down ? icons_.keyDown : icons_.keyUp;
+    case MacroDisplayEventKind::MouseButton:
+        return highlighted && !icons_.mouseHighlight.isNull() ? icons_.mouseHighlight : icons_.mouse;
+    case MacroDisplayEventKind::Delay:
+        return highlighted && !icons_.clockHighlight.isNull() ? icons_.clockHighlight : icons_.clock;
+    }
+    return {};
+}
+
+void CMacroDisplayItem::paintEvent(QPaintEvent*)
+{
+    QImage buffer(size(), QImage::Format_ARGB32_Premultiplied);
+    buffer.fill(ToQColor(backColour_));
+    {
+        QPainter painter(&buffer);
+        if (borderWidth_ > 0) {
+            QPen pen(ToQColor(borderColour_));
+            pen.setWidth(borderWidth_);
+            pen.setJoinStyle(Qt::MiterJoin);
+            painter.setPen(pen);
+            const qreal half = borderWidth_ / 2.0;
+            painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
+        }
+        const QRect area = RowsArea();
+        painter.setClipRect(area);
+        painter.setFont(font_);
+        const int rowHeight = RowHeight();
+        const int descriptionWidth = descriptionWidth_ > 0 ? descriptionWidth_ : area.width() - iconWidth_;
+        for (int i = topRow_; i < Count() && (i - topRow_) * rowHeight < area.height(); ++i) {
+            const QRect row(area.left(), area.top() + (i - topRow_) * rowHeight, area.width(), rowHeight);
+            const bool selected = i == selected_;
+            if (selected)
+                painter.fillRect(row, ToQColor(backHighlight_));
+            const QImage icon = RowIcon(i);
+            if (!icon.isNull()) {
+                const QPoint at(row.left() + (iconWidth_ - icon.width()) / 2,
+                                row.top() + (rowHeight - icon.height()) / 2);
+                painter.drawImage(at, icon);
+            }
+            const QRect textRect(row.left() + iconWidth_ + leftMargin_, row.top(), descriptionWidth - leftMargin_,
+                                 rowHeight);
+            painter.setPen(ToQColor(selected ? fontHighlight_ : fontColour_));
+            painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                             rows_[std::size_t(i)].text);
+        }
+        painter.setClipping(false);
+        // A plain position indicator where the skin reserves room for a scroll bar.
+        if (scrollBarWidth_ > 0 && Count() > VisibleRows()) {
+            const QRect channel(width() - borderWidth_ - scrollBarWidth_, area.top(), scrollBarWidth_, area.height());
+            painter.fillRect(channel, ToQColor(backColour_).darker(150));
+            const int thumbHeight = std::max(8, channel.height() * VisibleRows() / Count());
+            const int travel = channel.height() - thumbHeight;
+            const int maxTop = Count() - VisibleRows();
+            const int thumbTop = channel.top() + (maxTop > 0 ? travel * topRow_ / maxTop : 0);
+            painter.fillRect(QRect(channel.left() + 1, thumbTop, channel.width() - 2, thumbHeight),
+                             ToQColor(borderColour_).lighter(160));
+        }
+    }
+    QPainter(this).drawImage(0, 0, buffer);
+}
+
+void CMacroDisplayItem::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QRect area = RowsArea();
+    const QPoint point = event->position().toPoint();
+    if (!area.contains(point))
+        return;
+    const int index = topRow_ + (point.y() - area.top()) / RowHeight();
+    if (index < Count())
+        Select(index);
+}
+
+void CMacroDisplayItem::wheelEvent(QWheelEvent* event)
+{
+    const int notches = event->angleDelta().y() / 120;
+    if (notches != 0)
+        ScrollTo(topRow_ - notches);
+    event->accept();
+}
