@@ -116,6 +116,7 @@ public:
             for (auto& device : DeviceDirectory(settings_->directory).Attached())
                 state_->known.emplace(device.productId, std::move(device.token));
             watcher_ = std::thread(Watch, state_, settings_->directory);
+            std::lock_guard lock(state_->mutex);
             state_->watcherId = watcher_.get_id();
         }
         std::lock_guard lock(state_->mutex);
@@ -126,20 +127,26 @@ public:
 
     HRESULT Unadvise(uint32_t cookie) override
     {
-        ComPtr<IDeviceChangeSink> released;
+        std::shared_ptr<WatchState> state;
         {
             std::lock_guard guard(startMutex_);
-            if (!state_)
-                return E_INVALIDARG;
-            std::unique_lock lock(state_->mutex);
-            const auto found = state_->sinks.find(cookie);
-            if (found == state_->sinks.end())
+            state = state_;
+        }
+        if (!state)
+            return E_INVALIDARG;
+        ComPtr<IDeviceChangeSink> released;
+        {
+            // Only the state's own lock is held while waiting, so a sink that
+            // advises or unadvises from its callback cannot deadlock with us.
+            std::unique_lock lock(state->mutex);
+            const auto found = state->sinks.find(cookie);
+            if (found == state->sinks.end())
                 return E_INVALIDARG;
             released = std::move(found->second);
-            state_->sinks.erase(found);
+            state->sinks.erase(found);
             // A delivery round may still hold the sink; wait for it unless we are it.
-            if (std::this_thread::get_id() != state_->watcherId)
-                state_->delivered.wait(lock, [&] { return !state_->delivering; });
+            if (std::this_thread::get_id() != state->watcherId)
+                state->delivered.wait(lock, [&] { return !state->delivering; });
         }
         return S_OK; // `released` drops its reference outside every lock
     }

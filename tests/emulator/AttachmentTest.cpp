@@ -3,6 +3,7 @@
 
 #include "platform/com/ComObject.h"
 
+#include <atomic>
 #include <mutex>
 #include <vector>
 
@@ -118,6 +119,45 @@ TEST_F(Attachment, UnplugByFaultInjectionIsReportedToo)
     ASSERT_TRUE(Eventually([&] { return !sink->Events().empty(); }));
     EXPECT_EQ(sink->Events()[0].first, kDeviceRemoved);
     source->Unadvise(cookie);
+}
+
+// A sink that stops listening from inside its own callback while another
+// thread unadvises a second sink (and so waits for the delivery round to end)
+// must not hang either thread.
+class SelfRemovingSink final : public ComObject<IDeviceChangeSink> {
+public:
+    explicit SelfRemovingSink(IDeviceChangeSource* source) : source_(source) {}
+    HRESULT OnDeviceChange(uint32_t, const char16_t*) override
+    {
+        if (inCallback_.exchange(true))
+            return S_OK;
+        // Give the test thread time to start its own Unadvise meanwhile.
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        result_ = source_->Unadvise(cookie_);
+        return S_OK;
+    }
+    uint32_t cookie_ = 0;
+    std::atomic<bool> inCallback_{false};
+    std::atomic<HRESULT> result_{E_UNEXPECTED};
+
+private:
+    IDeviceChangeSource* source_;
+};
+
+TEST_F(Attachment, ASinkMayUnadviseFromItsCallbackWhileAnotherThreadUnadvises)
+{
+    ComPtr<IDeviceChangeSource> source;
+    ASSERT_EQ(Enumerator().As(source), S_OK);
+    auto self = ComPtr<SelfRemovingSink>::Attach(MakeComObject<SelfRemovingSink>(source.Get()));
+    auto other = ComPtr<RecordingSink>::Attach(MakeComObject<RecordingSink>());
+    ASSERT_EQ(source->Advise(self.Get(), &self->cookie_), S_OK);
+    uint32_t otherCookie = 0;
+    ASSERT_EQ(source->Advise(other.Get(), &otherCookie), S_OK);
+    Plug(0x0032);
+    ASSERT_TRUE(Eventually([&] { return self->inCallback_.load(); }));
+    EXPECT_EQ(source->Unadvise(otherCookie), S_OK);
+    ASSERT_TRUE(Eventually([&] { return self->result_.load() == S_OK; }));
+    EXPECT_EQ(source->Unadvise(self->cookie_), E_INVALIDARG);
 }
 
 TEST_F(Attachment, ReleasingTheSourceStopsItsWatcher)
