@@ -6,7 +6,7 @@
 #include <exception>
 #include <thread>
 
-void RunOnHelperThread(const std::function<void()>& work)
+void RunOnHelperThread(const std::function<void()>& work, bool allowUserInput)
 {
     if (!QCoreApplication::instance()) {
         work();
@@ -25,7 +25,7 @@ void RunOnHelperThread(const std::function<void()>& work)
         QMetaObject::invokeMethod(
             &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
     });
-    loop.exec();
+    loop.exec(allowUserInput ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
     helper.join();
     if (failure)
         std::rethrow_exception(failure);

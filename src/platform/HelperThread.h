@@ -6,4 +6,7 @@
 #include <functional>
 
 // Returns when `work` has finished; an exception thrown by `work` is rethrown here.
-void RunOnHelperThread(const std::function<void()>& work);
+// Meanwhile windows paint and handle messages, but keyboard and mouse input waits
+// until the call returns (unless `allowUserInput`), so that the caller's window is
+// not re-entered by the user in the middle of what looks like one call.
+void RunOnHelperThread(const std::function<void()>& work, bool allowUserInput = false);

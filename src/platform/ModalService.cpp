@@ -103,6 +103,12 @@ int RunModal(CSkinWindow& window, std::string_view name)
     ModalRecord record;
     record.kind = ModalRecord::Kind::Window;
     record.name = std::string(name);
+    if (window.IsInModalRun()) {
+        // One window cannot run two modal loops at once; the inner one would take
+        // over the outer one's result.
+        state.records.push_back(record);
+        return IDCANCEL;
+    }
     std::optional<ScriptedAnswer> answer = TakeAnswer(ModalRecord::Kind::Window, name);
     record.scripted = answer.has_value();
     if (!answer && state.strict) {

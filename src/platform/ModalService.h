@@ -16,7 +16,8 @@ class CSkinWindow;
 // Shows the window modally and runs a local event loop until the window calls
 // EndModal (or is closed, which counts as IDCANCEL). `name` identifies the run for
 // scripts and the record, e.g. the popup's skin file name. Returns the result;
-// IDCANCEL also when the window is destroyed during the run.
+// IDCANCEL also when the window is destroyed during the run or is already in a
+// modal run.
 int RunModal(CSkinWindow& window, std::string_view name);
 
 struct FileDialogRequest {

@@ -10,6 +10,7 @@
 #include <QThread>
 #include <QTimerEvent>
 #include <QWindow>
+#include <algorithm>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -165,8 +166,11 @@ CSkinWindow* CSkinWindow::GetParentWindow() const
 
 bool CSkinWindow::SetTimer(UINT id, UINT milliseconds)
 {
+    constexpr UINT kMinimumPeriod = 10;
+    if (QThread::currentThread() != thread() || destroying_)
+        return false;
     KillTimer(id);
-    const int qtId = startTimer(int(std::min<UINT>(milliseconds, INT32_MAX)));
+    const int qtId = startTimer(int(std::clamp<UINT>(milliseconds, kMinimumPeriod, INT32_MAX)));
     if (qtId == 0)
         return false;
     timers_[id] = qtId;
@@ -175,6 +179,8 @@ bool CSkinWindow::SetTimer(UINT id, UINT milliseconds)
 
 bool CSkinWindow::KillTimer(UINT id)
 {
+    if (QThread::currentThread() != thread())
+        return false;
     auto it = timers_.find(id);
     if (it == timers_.end())
         return false;

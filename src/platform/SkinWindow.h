@@ -60,7 +60,9 @@ public:
     // The nearest enclosing skinned window (the one controls notify), or null.
     CSkinWindow* GetParentWindow() const;
 
-    // Timers by id: setting an id that runs restarts it with the new period.
+    // Timers by id, on the window's thread only (false from another thread).
+    // Setting an id that runs restarts it with the new period; periods below 10 ms
+    // are raised to 10 ms, as on the original platform, so that a 0 never spins.
     bool SetTimer(UINT id, UINT milliseconds);
     bool KillTimer(UINT id);
     bool HasTimer(UINT id) const;

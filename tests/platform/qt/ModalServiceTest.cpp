@@ -62,6 +62,15 @@ TEST_F(ModalServiceTest, EndModalWhileBeingShownReturnsWithoutEnteringTheLoop)
     EXPECT_EQ(RunModal(popup, "Quick.xml"), IDOK);
 }
 
+TEST_F(ModalServiceTest, AWindowAlreadyInARunCannotStartASecondOne)
+{
+    CSkinWindow popup;
+    int inner = 0;
+    ModalScript::EndNextRun("Outer.xml", IDOK, [&](CSkinWindow& w) { inner = RunModal(w, "Inner.xml"); });
+    EXPECT_EQ(RunModal(popup, "Outer.xml"), IDOK) << "the refused inner run must not end the outer one";
+    EXPECT_EQ(inner, IDCANCEL);
+}
+
 TEST_F(ModalServiceTest, WindowDestroyedDuringItsRunCountsAsCancel)
 {
     auto* popup = new CSkinWindow;

@@ -4,6 +4,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <map>
+#include <thread>
 
 namespace {
 
@@ -40,6 +41,16 @@ TEST(SkinWindowTimers, SettingARunningIdAgainReplacesItsPeriod)
     QTest::qWait(60);
     EXPECT_EQ(window.fired[4], before);
     EXPECT_TRUE(window.HasTimer(4));
+}
+
+TEST(SkinWindowTimers, OnlyTheWindowsThreadCanSetThem)
+{
+    TimerWindow window;
+    bool set = true;
+    std::thread other([&] { set = window.SetTimer(3, 10); });
+    other.join();
+    EXPECT_FALSE(set);
+    EXPECT_FALSE(window.HasTimer(3));
 }
 
 TEST(SkinWindowTimers, DefaultTimerHandlerReachesTheWindowProcedure)
