@@ -298,9 +298,10 @@ void CSkinWindow::ApplyRegion()
 void CSkinWindow::mousePressEvent(QMouseEvent* event)
 {
     if (clientAreaDrag_ && event->button() == Qt::LeftButton && !childAt(event->position().toPoint())) {
-        QWidget* top = window();
-        if (QWindow* handle = top->windowHandle()) {
-            handle->startSystemMove();
+        QWindow* handle = window()->windowHandle();
+        // Platforms without a window manager move (offscreen) refuse; the press then
+        // goes on as an ordinary one.
+        if (handle && handle->startSystemMove()) {
             event->accept();
             return;
         }
