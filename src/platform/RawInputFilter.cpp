@@ -102,6 +102,23 @@ std::optional<RawInput> RawInputFilter::KeyboardRecord(const QKeyEvent& event)
     return record;
 }
 
+std::vector<RawInput> RawInputFilter::KeyboardRecords(const QKeyEvent& event)
+{
+    std::vector<RawInput> records;
+    auto record = KeyboardRecord(event);
+    if (!record)
+        return records;
+    records.push_back(*record);
+    if (record->keyboard.flags & RI_KEY_E1) {
+        RawInput tail = *record;
+        tail.keyboard.makeCode = 0x45;
+        tail.keyboard.flags = USHORT(record->keyboard.flags & RI_KEY_BREAK);
+        tail.keyboard.vKey = kUnknownVirtualKey;
+        records.push_back(tail);
+    }
+    return records;
+}
+
 std::optional<RawInput> RawInputFilter::MouseButtonRecord(const QMouseEvent& event)
 {
     const bool down = event.type() == QEvent::MouseButtonPress || event.type() == QEvent::MouseButtonDblClick;
@@ -168,8 +185,8 @@ bool RawInputFilter::eventFilter(QObject* watched, QEvent* event)
             return false;
         // A held key repeats presses; a repeated release is not a real release.
         if (!(keyEvent.type() == QEvent::KeyRelease && keyEvent.isAutoRepeat())) {
-            if (auto record = KeyboardRecord(keyEvent))
-                DeliverRawInput(*record);
+            for (const RawInput& record : KeyboardRecords(keyEvent))
+                DeliverRawInput(record);
         }
         return (registration->flags & RIDEV_NOLEGACY) == RIDEV_NOLEGACY;
     }

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPointF>
 #include <optional>
+#include <vector>
 
 class QKeyEvent;
 class QMouseEvent;
@@ -21,6 +22,11 @@ public:
     // The record for an event, or nothing when the event carries no key or button
     // the records can describe (for keys: a native scan code with no set-1 code).
     static std::optional<RawInput> KeyboardRecord(const QKeyEvent& event);
+    // What the keyboard reports for the event, in order: the record above, and for
+    // Pause a second record (make code 0x45, no prefix, virtual key 0xFF), as the
+    // hardware sends E1 1D 45. Readers that drop E1 records and let 0xFF keep the
+    // previous virtual key see Pause as scan code 0x45 with VK_PAUSE.
+    static std::vector<RawInput> KeyboardRecords(const QKeyEvent& event);
     static std::optional<RawInput> MouseButtonRecord(const QMouseEvent& event);
     static std::optional<RawInput> WheelRecord(const QWheelEvent& event);
 

@@ -133,7 +133,7 @@ TEST_F(RawInputTest, KeysBecomeSet1RecordsWithPrefixFlagsAndGenericVirtualKeys)
     SendKey(window_, QEvent::KeyPress, 54, Qt::Key_Shift);    // right Shift (not extended)
     SendKey(window_, QEvent::KeyPress, 119, Qt::Key_Pause);   // Pause
 
-    ASSERT_EQ(sink_.records.size(), 8u);
+    ASSERT_EQ(sink_.records.size(), 9u);
     auto expect = [&](size_t i, USHORT make, USHORT flags, USHORT vk, UINT message) {
         SCOPED_TRACE(i);
         const RawInput& r = sink_.records[i];
@@ -151,6 +151,7 @@ TEST_F(RawInputTest, KeysBecomeSet1RecordsWithPrefixFlagsAndGenericVirtualKeys)
     expect(5, 0x4D, RI_KEY_E0 | RI_KEY_BREAK, VK_RIGHT, WM_KEYUP);
     expect(6, 0x36, RI_KEY_MAKE, VK_SHIFT, WM_KEYDOWN);
     expect(7, 0x1D, RI_KEY_E1, VK_PAUSE, WM_KEYDOWN);
+    expect(8, 0x45, RI_KEY_MAKE, 0xFF, WM_KEYDOWN); // the rest of Pause's E1 1D 45
 }
 
 TEST_F(RawInputTest, KeypadVirtualKeyFollowsWhatTheKeyProduced)
