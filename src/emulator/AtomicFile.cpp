@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace emulator {
@@ -36,9 +37,17 @@ bool WriteAll(int fd, std::string_view data)
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size_t maxBytes, std::string& error)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking open and a regular-file check, so a FIFO or device node
+    // handed over as a file cannot stall the caller.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         error = SystemError("cannot open", path);
+        return std::nullopt;
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        error = path.string() + " is not a regular file";
+        ::close(fd);
         return std::nullopt;
     }
     std::string data;

@@ -7,8 +7,8 @@
 
 namespace emulator {
 
-// The file's bytes, or nullopt with `error` set when it cannot be read or is
-// larger than `maxBytes`.
+// The file's bytes, or nullopt with `error` set when it cannot be read, is not
+// a regular file or is larger than `maxBytes`.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size_t maxBytes, std::string& error);
 
 // Replaces the file with `contents` so that a crash at any point leaves either

@@ -9,6 +9,7 @@
 #include "platform/com/ComRuntime.h"
 
 #include <cstring>
+#include <unistd.h>
 
 namespace emulator {
 
@@ -550,14 +551,15 @@ private:
         std::filesystem::path source;
         if (!PathFromInterface(path, source))
             return E_INVALIDARG;
+        std::error_code ec;
+        const auto status = std::filesystem::status(source, ec);
+        if (!std::filesystem::exists(status))
+            return E_FILE_NOT_FOUND;
         std::string error;
         const auto text = ReadWholeFile(source, kMaxExchangeFileBytes, error);
-        if (!text) {
-            std::error_code ec;
-            return std::filesystem::exists(source, ec) && std::filesystem::file_size(source, ec) > kMaxExchangeFileBytes
-                       ? E_INVALID_DATA
-                       : E_FILE_NOT_FOUND;
-        }
+        if (!text) // not a regular file, too large, or not readable by us
+            return std::filesystem::is_regular_file(status) && ::access(source.c_str(), R_OK) != 0 ? E_ACCESSDENIED
+                                                                                                   : E_INVALID_DATA;
         return decode(*text, error) ? S_OK : E_INVALID_DATA;
     }
 

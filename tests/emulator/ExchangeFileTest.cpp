@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -148,6 +149,14 @@ TEST_F(ExchangeFiles, BadProfileFilesAreRefusedAndChangeNothing)
                                                                   ComPtr<IDeviceProfile>().Put()),
               E_FILE_NOT_FOUND);
     EXPECT_EQ(As<IDeviceProfileCollection>(device)->ImportProfile(u"", ComPtr<IDeviceProfile>().Put()), E_INVALIDARG);
+    // Not a regular file: refused at once instead of waiting for a writer.
+    ASSERT_EQ(mkfifo((temp_ / "pipe.zmp").c_str(), 0600), 0);
+    EXPECT_EQ(As<IDeviceProfileCollection>(device)->ImportProfile(PathText("pipe.zmp").c_str(),
+                                                                  ComPtr<IDeviceProfile>().Put()),
+              E_INVALID_DATA);
+    EXPECT_EQ(As<IDeviceProfileCollection>(device)->ImportProfile(PathText("").c_str(), ComPtr<IDeviceProfile>().Put()),
+              E_INVALID_DATA)
+        << "a directory";
     const char16_t unpaired[] = {u'/', 0xD800, u'x', 0};
     EXPECT_EQ(As<IDeviceProfileCollection>(device)->ImportProfile(unpaired, ComPtr<IDeviceProfile>().Put()),
               E_INVALIDARG);
