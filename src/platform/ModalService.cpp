@@ -14,6 +14,7 @@ namespace {
 
 struct ScriptedAnswer {
     ModalRecord::Kind kind;
+    bool anyFileDialog = false;               // answers an open or a save dialog
     std::string name;                         // windows only
     int result = IDCANCEL;                    // windows only
     std::function<void(CSkinWindow&)> action; // windows only
@@ -38,7 +39,9 @@ std::optional<ScriptedAnswer> TakeAnswer(ModalRecord::Kind kind, std::string_vie
 {
     auto& answers = State().answers;
     for (auto it = answers.begin(); it != answers.end(); ++it) {
-        if (it->kind == kind && (kind != ModalRecord::Kind::Window || it->name == name)) {
+        const bool fileKind = kind == ModalRecord::Kind::OpenFile || kind == ModalRecord::Kind::SaveFile;
+        const bool kindMatches = it->kind == kind || (fileKind && it->anyFileDialog);
+        if (kindMatches && (kind != ModalRecord::Kind::Window || it->name == name)) {
             ScriptedAnswer answer = std::move(*it);
             answers.erase(it);
             return answer;
@@ -81,8 +84,11 @@ std::optional<std::u16string> RunFileDialog(const FileDialogRequest& request, bo
     const QString filter = ToQString(QtFilterFromPairs(request.filter));
     if (!filter.isEmpty())
         dialog.setNameFilter(filter);
-    if (!request.defaultExtension.empty())
-        dialog.setDefaultSuffix(ToQString(request.defaultExtension));
+    QString suffix = ToQString(request.defaultExtension);
+    while (suffix.startsWith(u'.'))
+        suffix.remove(0, 1);
+    if (!suffix.isEmpty())
+        dialog.setDefaultSuffix(suffix);
     if (!request.initialFileName.empty())
         dialog.selectFile(ToQString(request.initialFileName));
 
@@ -223,23 +229,28 @@ std::u16string QtFilterFromPairs(std::u16string_view filter)
 
 void ModalScript::EndNextRun(std::string name, int result, std::function<void(CSkinWindow&)> action)
 {
-    ScriptedAnswer answer{ModalRecord::Kind::Window, std::move(name), result, std::move(action), {}, {}};
+    ScriptedAnswer answer{ModalRecord::Kind::Window, false, std::move(name), result, std::move(action), {}, {}};
     State().answers.push_back(std::move(answer));
 }
 
 void ModalScript::AnswerNextOpenFile(std::optional<std::u16string> path)
 {
-    State().answers.push_back({ModalRecord::Kind::OpenFile, {}, IDCANCEL, {}, std::move(path), {}});
+    State().answers.push_back({ModalRecord::Kind::OpenFile, false, {}, IDCANCEL, {}, std::move(path), {}});
 }
 
 void ModalScript::AnswerNextSaveFile(std::optional<std::u16string> path)
 {
-    State().answers.push_back({ModalRecord::Kind::SaveFile, {}, IDCANCEL, {}, std::move(path), {}});
+    State().answers.push_back({ModalRecord::Kind::SaveFile, false, {}, IDCANCEL, {}, std::move(path), {}});
+}
+
+void ModalScript::AnswerNextFileDialog(std::optional<std::u16string> path)
+{
+    State().answers.push_back({ModalRecord::Kind::OpenFile, true, {}, IDCANCEL, {}, std::move(path), {}});
 }
 
 void ModalScript::AnswerNextColour(std::optional<COLORREF> colour)
 {
-    State().answers.push_back({ModalRecord::Kind::Colour, {}, IDCANCEL, {}, {}, colour});
+    State().answers.push_back({ModalRecord::Kind::Colour, false, {}, IDCANCEL, {}, {}, colour});
 }
 
 void ModalScript::SetStrict(bool strict)

@@ -23,7 +23,7 @@ int RunModal(CSkinWindow& window, std::string_view name);
 struct FileDialogRequest {
     // Filter in the "Description (*.ext)|*.ext||" form, pairs separated by '|'.
     std::u16string filter;
-    // Extension without the dot, added to a typed name that has none.
+    // Extension ("zmm" or ".zmm"), added to a typed name that has none.
     std::u16string defaultExtension;
     std::u16string initialDirectory;
     std::u16string initialFileName;
@@ -60,6 +60,8 @@ public:
     // The next open (save) dialog answers `path`, or cancels when it is empty.
     static void AnswerNextOpenFile(std::optional<std::u16string> path);
     static void AnswerNextSaveFile(std::optional<std::u16string> path);
+    // The next file dialog of either kind.
+    static void AnswerNextFileDialog(std::optional<std::u16string> path);
     // The next colour dialog answers `colour`, or cancels when it is empty.
     static void AnswerNextColour(std::optional<COLORREF> colour);
     // Strict: a run or dialog with no queued answer is not shown; it is recorded

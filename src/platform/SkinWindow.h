@@ -38,7 +38,9 @@ public:
 
     // On the window's thread the procedure is called directly. From another thread
     // the message is queued to the window's thread and the caller blocks until it
-    // has been handled; if the window is destroyed first, the caller gets 0.
+    // has been handled; if the window is destroyed first, the caller gets 0. Other
+    // threads must stop using the window's handle before it is destroyed (the
+    // progress sources forget a popup before it closes).
     LRESULT SendMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // Queued on the window's thread; false while the window is being destroyed.
     bool PostMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -122,7 +122,7 @@ TEST_F(ModalServiceTest, FileAndColourDialogsAnswerInQueueOrderAndRecordTheReque
 {
     ModalScript::AnswerNextOpenFile(u"/tmp/in.zmm");
     ModalScript::AnswerNextSaveFile(std::nullopt);
-    ModalScript::AnswerNextOpenFile(u"/tmp/second.zmp");
+    ModalScript::AnswerNextFileDialog(u"/tmp/second.zmp");
     ModalScript::AnswerNextColour(RGB(0x12, 0x34, 0x56));
     ModalScript::AnswerNextColour(std::nullopt);
 
@@ -131,7 +131,7 @@ TEST_F(ModalServiceTest, FileAndColourDialogsAnswerInQueueOrderAndRecordTheReque
     request.defaultExtension = u"zmm";
     EXPECT_EQ(GetSaveFileName(request), std::nullopt);
     EXPECT_EQ(GetOpenFileName(request), std::u16string(u"/tmp/in.zmm"));
-    EXPECT_EQ(GetOpenFileName({}), std::u16string(u"/tmp/second.zmp"));
+    EXPECT_EQ(GetSaveFileName({}), std::u16string(u"/tmp/second.zmp")) << "either kind takes it";
     EXPECT_EQ(ChooseColor(0), RGB(0x12, 0x34, 0x56));
     EXPECT_EQ(ChooseColor(0), std::nullopt);
 
