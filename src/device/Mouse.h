@@ -43,7 +43,7 @@ protected:
 private:
     bool Has(FeatureId feature) const { return Descriptor().Has(feature); }
     bool HasProfileGroups(uint16_t flags) const;
-    // Whether a write with these flags sent every group of a profile (of the
+    // Whether a transfer with these flags moved every group of a profile (of the
     // configuration) that this device has; only then may it all be committed.
     bool CoversProfileGroups(uint16_t flags) const;
     bool CoversConfigurationGroups(uint16_t flags) const;

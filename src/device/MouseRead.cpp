@@ -460,8 +460,10 @@ bool CMouse::ReadSelected(IMouseConfig* config, uint16_t flags)
             if (ok && Has(Feature::Lighting) && (flags & TransferFlags::Lighting))
                 ok = ReadLighting(deviceProfile.Get(), profile);
             SendProgress(100);
-            // What was read is what the device holds: nothing of it is pending.
-            if (ok)
+            // What was read is what the device holds, and what could not be read
+            // must not be sent back as if it had been edited: nothing of a profile
+            // read whole is pending afterwards.
+            if (CoversProfileGroups(flags))
                 profile->CommitAll();
         }
     }
@@ -480,6 +482,5 @@ bool CMouse::ReadSelected(IMouseConfig* config, uint16_t flags)
         ok = ReadFirmwareOnOpenConnection();
 
     config->CommitAll();
-    SetDeviceReadDone();
     return ok;
 }
