@@ -310,6 +310,14 @@ TEST_F(InterfaceConformance, LightsPerProfileWithTheirFacets)
     ASSERT_EQ(wheel->TurnOff(), S_OK);
     ASSERT_EQ(wheel->IsOn(&on), S_OK);
     EXPECT_EQ(on, 0);
+    ComPtr<IDeviceLight> battery;
+    ASSERT_EQ(lighting->GetLight(1, battery.Put()), S_OK);
+    ASSERT_EQ(battery->TurnOff(), S_OK);
+    ASSERT_EQ(battery->TurnOn(), S_OK);
+    ASSERT_EQ(battery->IsOn(&on), S_OK);
+    EXPECT_EQ(on, 1);
+    ASSERT_EQ(wheel->IsOn(&on), S_OK);
+    EXPECT_EQ(on, 0) << "each light keeps its own state";
 
     ComPtr<IDeviceLightColour> colour;
     ComPtr<IDeviceLightBrightness> brightness;
@@ -438,6 +446,11 @@ TEST_F(InterfaceConformance, DeviceWideSettingsKeepToTheirValues)
     EXPECT_EQ(acceleration->SetValue(11), E_INVALIDARG);
     ASSERT_EQ(acceleration->IsOn(&on), S_OK);
     EXPECT_EQ(on, 1);
+    ASSERT_EQ(acceleration->GetValue(&level), S_OK);
+    EXPECT_EQ(level, 10u);
+    ASSERT_EQ(acceleration->TurnOff(), S_OK);
+    ASSERT_EQ(acceleration->IsOn(&on), S_OK);
+    EXPECT_EQ(on, 0);
 
     auto calibration = As<IDeviceCalibration>(device);
     uint32_t mode = 0, liftOff = 0;
@@ -454,6 +467,13 @@ TEST_F(InterfaceConformance, DeviceWideSettingsKeepToTheirValues)
     EXPECT_EQ(calibration->SetLiftOff(101), E_INVALIDARG);
     ASSERT_EQ(calibration->GetMode(&mode), S_OK);
     EXPECT_EQ(mode, kLiftOffManual);
+    ASSERT_EQ(calibration->GetLiftOff(&liftOff), S_OK);
+    EXPECT_EQ(liftOff, 100u);
+    ASSERT_EQ(calibration->IsOn(&on), S_OK);
+    EXPECT_EQ(on, 1);
+    ASSERT_EQ(calibration->TurnOff(), S_OK);
+    ASSERT_EQ(calibration->IsOn(&on), S_OK);
+    EXPECT_EQ(on, 0);
 
     auto power = As<IDevicePower>(device);
     uint32_t value = 0;
@@ -464,7 +484,13 @@ TEST_F(InterfaceConformance, DeviceWideSettingsKeepToTheirValues)
     ASSERT_EQ(power->GetSleepTimeout(&value), S_OK);
     EXPECT_EQ(value, 60u);
     ASSERT_EQ(power->SetBatteryWarning(63), S_OK);
+    EXPECT_EQ(power->SetBatteryWarning(256), E_INVALIDARG);
+    ASSERT_EQ(power->GetBatteryWarning(&value), S_OK);
+    EXPECT_EQ(value, 63u);
+    ASSERT_EQ(power->SetDimBrightness(75), S_OK);
     EXPECT_EQ(power->SetDimBrightness(256), E_INVALIDARG);
+    ASSERT_EQ(power->GetDimBrightness(&value), S_OK);
+    EXPECT_EQ(value, 75u);
     EXPECT_EQ(power->SetSleepTimeout(0), E_INVALIDARG);
     ASSERT_EQ(power->SetSleepTimeout(900), S_OK);
     ASSERT_EQ(power->GetSleepTimeout(&value), S_OK);
