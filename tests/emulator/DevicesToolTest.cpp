@@ -47,6 +47,10 @@ TEST_F(DevicesTool, ListsPlugsAndUnplugsWhileAServerRuns)
     ComPtr<IDeviceEnumerator> enumerator = Enumerator();
     ComPtr<IDeviceObject> mouse = Device(0x0031);
     ASSERT_EQ(Run("plug legacy-dock").exitCode, 0);
+    const std::string elsewhere = (temp_ / "elsewhere").string();
+    ASSERT_EQ(Run("plug dock --dir '" + elsewhere + "'").exitCode, 0) << "a later --dir wins";
+    EXPECT_TRUE(std::filesystem::exists(temp_ / "elsewhere" / "0032.attached"));
+    EXPECT_FALSE(std::filesystem::exists(devicePath() / "0032.attached"));
     ASSERT_EQ(Run("unplug 0x31").exitCode, 0);
     uint32_t count = 0;
     ASSERT_EQ(enumerator->GetDeviceCount(&count), S_OK);
@@ -130,6 +134,9 @@ TEST_F(DevicesTool, BadCommandLinesExitWithUsage)
         EXPECT_EQ(r.exitCode, 2) << arguments << "\n" << r.output;
         EXPECT_NE(r.output.find("usage:"), std::string::npos) << arguments;
     }
+    const RunResult option = Run("list --verbose");
+    EXPECT_EQ(option.exitCode, 2);
+    EXPECT_NE(option.output.find("unknown option"), std::string::npos) << option.output;
     const RunResult never = Run("show dock");
     EXPECT_EQ(never.exitCode, 1);
     EXPECT_NE(never.output.find("never been plugged in"), std::string::npos) << never.output;

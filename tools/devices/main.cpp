@@ -158,16 +158,23 @@ int main(int argc, char** argv)
         PrintUsage(stdout);
         return kDone;
     }
-    if (!args.empty() && args[0] == "--dir") {
-        if (args.size() < 2 || args[1].empty())
-            return Usage("--dir needs a directory");
-        directory = std::filesystem::path(std::string(args[1]));
-        args.erase(args.begin(), args.begin() + 2);
-    } else if (!args.empty() && args[0].starts_with("--dir=")) {
-        directory = std::filesystem::path(std::string(args[0].substr(6)));
-        if (directory.empty())
-            return Usage("--dir needs a directory");
-        args.erase(args.begin());
+    // --dir may stand anywhere on the line.
+    for (size_t i = 0; i < args.size();) {
+        if (args[i] == "--dir") {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                return Usage("--dir needs a directory");
+            directory = std::filesystem::path(std::string(args[i + 1]));
+            args.erase(args.begin() + std::ptrdiff_t(i), args.begin() + std::ptrdiff_t(i) + 2);
+        } else if (args[i].starts_with("--dir=")) {
+            directory = std::filesystem::path(std::string(args[i].substr(6)));
+            if (directory.empty())
+                return Usage("--dir needs a directory");
+            args.erase(args.begin() + std::ptrdiff_t(i));
+        } else if (args[i].starts_with("--")) {
+            return Usage("unknown option \"" + std::string(args[i]) + "\"");
+        } else {
+            ++i;
+        }
     }
     if (args.empty())
         return Usage("no command given");
