@@ -10,6 +10,7 @@
 #include "skin/PanelBitmap.h"
 #include "skin/SkinDataItems.h"
 #include "skin/SkinLoader.h"
+#include "skin/keyboard/KeyboardDef.h"
 
 using namespace skintest;
 
@@ -305,6 +306,61 @@ TEST_F(SkinLoaderTest, LoadProgressReachesListenersOfObservableLoadsOnly)
     ASSERT_TRUE(LoadSkinFile(quiet, u"Order.xml", nullptr, false));
     EXPECT_TRUE(grabber.messages.empty());
     SetLoadPublishedCallback({});
+}
+
+} // namespace
+
+namespace {
+
+// A key file with one key: the name as UTF-16, two codes, then four blocks of ten
+// (code, flag, unused) entries.
+std::string OneKeyFile(const std::u16string& name, int16_t scanCode)
+{
+    std::string bytes;
+    auto put32 = [&bytes](uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+    };
+    auto put16 = [&bytes](uint16_t v) {
+        bytes.push_back(static_cast<char>(v & 0xFF));
+        bytes.push_back(static_cast<char>(v >> 8));
+    };
+    put32(1);
+    put32(static_cast<uint32_t>(name.size() * 2));
+    for (char16_t c : name)
+        put16(c);
+    put16(0xFFFF);
+    put16(0xFFFF);
+    for (int block = 0; block < 4; ++block)
+        for (int entry = 0; entry < 10; ++entry) {
+            put16(block == 0 && entry == 0 ? static_cast<uint16_t>(scanCode) : 0);
+            bytes.push_back(0);
+            bytes.push_back(0);
+        }
+    return bytes;
+}
+
+TEST_F(SkinLoaderTest, KeyboardFilesReadTheirDefinitionOnceAndThenTheirSections)
+{
+    WriteBytes(app.path() / "bin" / "keys.bin", OneKeyFile(u"a A", 0x1E));
+    app.WriteXml("Keyboard.xml", R"(<KEYBOARD>
+        <KEYBOARDDEF name="KBDDEF_WINDOWS" file="keys.bin"/>
+        <FONTLIST><FONT name="FONT_ARIAL10" pitch="10"/></FONTLIST>
+      </KEYBOARD>)");
+    ASSERT_TRUE(LoadSkinFile(items, u"Keyboard.xml", nullptr, false));
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0]->kind, ItemKind::KEYBOARDDEF);
+    EXPECT_EQ(items[0]->id, ItemId::KBDDEF_WINDOWS);
+    EXPECT_EQ(items[1]->id, ItemId::FONT_ARIAL10);
+    auto* definition = dynamic_cast<CKeyboardDefItem*>(items[0]);
+    ASSERT_NE(definition, nullptr);
+    EXPECT_TRUE(definition->Definition().IsLoaded());
+
+    // A keyboard definition whose name is unknown fails the file.
+    app.WriteXml("Nameless.xml", R"(<KEYBOARD><KEYBOARDDEF name="KBDDEF_MAC" file="keys.bin"/></KEYBOARD>)");
+    CGUIItems nameless;
+    EXPECT_FALSE(LoadSkinFile(nameless, u"Nameless.xml", nullptr, false));
+    EXPECT_TRUE(nameless.empty());
 }
 
 } // namespace
