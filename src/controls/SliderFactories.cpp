@@ -15,12 +15,6 @@ CSkinWindow* TrackWindow(const CGUIItem* track)
     return track ? track->window : nullptr;
 }
 
-// Bitmap items, and so tracks, draw their images at control size.
-QImage AtControlSize(const SkinBitmap& bitmap, const SkinRect& rect)
-{
-    return CutImage(bitmap.image, 0, 0, rect.Width(), rect.Height());
-}
-
 void ApplyTooltip(CSliderBase& thumb, const TooltipInfo& tooltip)
 {
     thumb.SetTooltipSide(tooltip.side);
@@ -32,9 +26,7 @@ void ApplyTooltip(CSliderBase& thumb, const TooltipInfo& tooltip)
 std::unique_ptr<CGUIItem> MakeTrack(const SliderTrackElement& element, const ControlContext& context)
 {
     auto track = std::make_unique<CSliderTrack>(element.id, element.parentWindow, context.owner, element.rect);
-    track->SetBitmaps(AtControlSize(element.bitmaps.normal, element.rect),
-                      AtControlSize(element.bitmaps.disabled, element.rect),
-                      AtControlSize(element.bitmaps.mask, element.rect));
+    track->SetBitmaps(element.bitmaps.normal.image, element.bitmaps.disabled.image, element.bitmaps.mask.image);
     if (element.fill)
         track->SetFill(element.fill->rect.ToQRect(), element.fill->fillColor.value_or(0));
     track->show();

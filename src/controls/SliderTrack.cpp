@@ -8,21 +8,19 @@
 #include <algorithm>
 
 CSliderTrack::CSliderTrack(int itemId, CSkinWindow* parent, CSkinWindow* messageOwner, const SkinRect& rect)
-    : CSkinWindow(parent), CGUIItem(itemId, ItemKind::SLIDERTRACK, nullptr, messageOwner),
-      messageOwner_(messageOwner ? messageOwner : parent)
+    : CBitmapItem(rect, parent), messageOwner_(messageOwner ? messageOwner : parent)
 {
-    CGUIItem::window = this;
-    setGeometry(rect.ToQRect());
+    id = itemId;
+    kind = ItemKind::SLIDERTRACK;
+    owner = messageOwner;
 }
 
 CSliderTrack::~CSliderTrack() = default;
 
 void CSliderTrack::SetBitmaps(const QImage& normal, const QImage& disabled, const QImage& mask)
 {
-    normal_ = normal;
-    disabledImage_ = disabled;
-    if (!mask.isNull())
-        SetRegionFromMask(mask, MaskKind::ControlMask);
+    SetBitmap(normal, mask);
+    disabledImage_ = CutImage(disabled, 0, 0, width(), height());
     update();
 }
 
@@ -121,14 +119,14 @@ LRESULT CSliderTrack::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     default:
-        return CSkinWindow::WindowProc(msg, wParam, lParam);
+        return CBitmapItem::WindowProc(msg, wParam, lParam);
     }
 }
 
 void CSliderTrack::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {
-        CSkinWindow::mousePressEvent(event);
+        CBitmapItem::mousePressEvent(event);
         return;
     }
     const QPoint point = event->position().toPoint();
@@ -146,7 +144,7 @@ void CSliderTrack::paintEvent(QPaintEvent*)
     buffer.fill(Qt::transparent);
     {
         QPainter painter(&buffer);
-        const QImage& image = (disabled_ || !isEnabled()) && !disabledImage_.isNull() ? disabledImage_ : normal_;
+        const QImage& image = (disabled_ || !isEnabled()) && !disabledImage_.isNull() ? disabledImage_ : Bitmap();
         if (!image.isNull())
             painter.drawImage(0, 0, image);
         if (fill_ && fill_->isValid())

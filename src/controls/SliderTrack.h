@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "controls/BitmapItem.h"
 #include "controls/SliderBase.h"
 #include "platform/SkinWindow.h"
 #include "skin/GUIItem.h"
@@ -16,13 +17,14 @@
 
 class CSliderTooltip;
 
-class CSliderTrack : public CSkinWindow, public CGUIItem, public CThumbHost {
+class CSliderTrack : public CBitmapItem, public CThumbHost {
 public:
     // `messageOwner` receives the forwarded messages (the load's owner, or the parent
     // window when there is none).
     CSliderTrack(int itemId, CSkinWindow* parent, CSkinWindow* messageOwner, const SkinRect& rect);
     ~CSliderTrack() override;
 
+    // Cut to the track's size like every bitmap item's images.
     void SetBitmaps(const QImage& normal, const QImage& disabled, const QImage& mask);
     // The fill rectangle (track coordinates) and its colour.
     void SetFill(const QRect& fillRect, COLORREF fillColour);
@@ -51,7 +53,6 @@ private:
     CSliderBase* ThumbById(int thumbId) const;
     void ShowTooltipFor(CSliderBase* thumb);
 
-    QImage normal_;
     QImage disabledImage_;
     std::optional<QRect> fill_;
     COLORREF fillColour_ = 0;

@@ -7,6 +7,7 @@
 #include "skin/LangTable.h"
 #include "skin/SkinElements.h"
 
+#include <QDir>
 #include <bit>
 #include <gtest/gtest.h>
 
@@ -282,4 +283,23 @@ TEST(MultiSlider, SurvivesItsTrackBeingDestroyedFirst)
     EXPECT_EQ(multi.Thumb(0), nullptr);
     multi.SetRange(1, 5, 1.0f);
     multi.Enable(true);
+}
+
+TEST(SliderTrack, PaintsTheFillUpToTheThumb)
+{
+    HorizontalRig rig;
+    rig.thumb.SetValue(6); // left edge 105
+    const QImage shot = rig.track.grab().toImage();
+    shot.save(QDir::currentPath() + QStringLiteral("/slider_track.png"));
+    EXPECT_EQ(shot.pixelColor(50, 9), QColor(0, 200, 255));
+    EXPECT_EQ(shot.pixelColor(104, 9), QColor(0, 200, 255));
+    EXPECT_EQ(shot.pixelColor(150, 9), QColor(Qt::darkGray));
+    EXPECT_EQ(shot.pixelColor(50, 2), QColor(Qt::darkGray));
+    // The thumb's shape leaves out the colour of its top-left pixel.
+    EXPECT_EQ(shot.pixelColor(110, 10), QColor(Qt::cyan));
+    EXPECT_EQ(shot.pixelColor(105, 5), QColor(Qt::darkGray));
+
+    rig.track.SetDisabled(true);
+    rig.track.SetBitmaps(SolidImage(200, 20, Qt::darkGray), SolidImage(200, 20, Qt::darkRed), QImage());
+    EXPECT_EQ(rig.track.grab().toImage().pixelColor(150, 2), QColor(Qt::darkRed));
 }
