@@ -4,6 +4,7 @@
 #include "controls/BitmapBtn.h"
 #include "controls/BitmapItem.h"
 #include "controls/BitmapWindow.h"
+#include "controls/KeyboardKeyItem.h"
 #include "controls/SliderFactories.h"
 #include "controls/TextItem.h"
 #include "skin/ControlRegistry.h"
@@ -29,6 +30,10 @@ void RegisterBasicControlFactories()
     RegisterTypedControlFactory<TextItemElement>(
         "TEXTITEM", [](const TextItemElement& element, const ControlContext&) -> std::unique_ptr<CGUIItem> {
             return CTextItem::FromElement(element);
+        });
+    RegisterTypedControlFactory<KbdKeyElement>(
+        "KBDKEY", [](const KbdKeyElement& element, const ControlContext&) -> std::unique_ptr<CGUIItem> {
+            return CKeyboardKeyItem::FromElement(element);
         });
 }
 

@@ -9,4 +9,4 @@ void RegisterAllControls();
 
 // The families, each in its own *Factories.cpp with its own header (for instance
 // SliderFactories.h); RegisterAllControls() calls every one of them.
-void RegisterBasicControlFactories(); // buttons, text items, bitmap items and windows, clip buttons
+void RegisterBasicControlFactories(); // buttons, keys, text items, bitmap items and windows, clip buttons
