@@ -72,11 +72,11 @@ public:
     void Stop()
     {
         if (thread_.joinable()) {
+            stopping_.store(true);
             const uint64_t one = 1;
             if (write(stopFd_, &one, sizeof one) < 0) {
                 // The thread also wakes every second and sees the stop flag.
             }
-            stopping_.store(true);
             thread_.join();
         }
         Release();
