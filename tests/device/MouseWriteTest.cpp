@@ -240,3 +240,43 @@ TEST_F(MouseWriteTest, DestructionWaitsForARunningWrite)
     mouse_.reset(); // waits for the write; its long pause is cut short
     EXPECT_EQ(Image(0x0031).profiles[0].stages[1].x, 1700u);
 }
+
+TEST_F(MouseWriteTest, AFailingLightIsSkippedWithoutFailingTheWrite)
+{
+    Profile(0)->SetLedColour(LED_SCROLL_WHEEL, 0x010203);
+    Profile(0)->SetLedBrightness(LED_BATTERY_INDICATOR, 30);
+    emulator::FaultInjection::FailOperation("Light.SetColour");
+    EXPECT_TRUE(Write());
+    const emulator::DeviceImage image = Image(0x0031);
+    EXPECT_NE(image.profiles[0].lights[0].colour, 0x010203u);
+    EXPECT_EQ(image.profiles[0].lights[1].brightness, 30u);
+}
+
+TEST_F(MouseWriteTest, AMacroNamedInAnAssignmentIsSentByItsIdentity)
+{
+    AssignmentRecord byName = AssignmentRecord::OfKind(AssignmentKind::MacroByName);
+    ASSERT_TRUE(byName.WriteName(u"burst")); // names match ignoring case
+    byName.WritePlayMode(MacroPlayMode::Multiple);
+    ASSERT_TRUE(Profile(0)->SetButtonAssignment(MOUSE_BUTTON_5, byName));
+    ASSERT_TRUE(Write());
+    const ButtonRecord& record = Image(0x0031).profiles[0].buttons.at(ButtonBit(5));
+    EXPECT_EQ(record.bytes[8], 8);
+    EXPECT_EQ(GUID::FromBytes(record.bytes + 12), config_.GetMacro(0)->GetGuid());
+    EXPECT_EQ(record.bytes[28], 2);
+}
+
+TEST_F(DeviceTest, TheEarlierGenerationIgnoresItsSensitivityResult)
+{
+    Plug(0x0013);
+    CMouse mouse(*FindSupportedDevice(0x0013));
+    CTovikEliteConfig config;
+    ASSERT_TRUE(mouse.ReadAll(&config));
+    ASSERT_TRUE(mouse.Transfer(&config, TransferMode::Read, TransferFlags::All));
+    config.GetProfile(0)->SetStageDpi(1, 1000);
+    config.GetProfile(0)->SetButtonAssignment(MOUSE_BUTTON_4, AssignmentRecord::OfKind(AssignmentKind::Forward));
+    emulator::FaultInjection::FailOperation("Sensitivity.SetStages");
+    ASSERT_TRUE(mouse.Transfer(&config, TransferMode::Write, TransferFlags::All));
+    ASSERT_TRUE(Eventually([&] { return !mouse.IsBusy(); }));
+    EXPECT_EQ(mouse.LastWriteResult(), true);
+    EXPECT_EQ(Image(0x0013).profiles[0].buttons.at(ButtonBit(4)).bytes[12], 4);
+}
