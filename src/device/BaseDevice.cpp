@@ -13,8 +13,9 @@ CBaseDevice::~CBaseDevice()
 
 void CBaseDevice::WaitForWorker()
 {
-    stopRequested_.store(true);
     std::unique_lock lock(workerMutex_);
+    stopRequested_.store(true);
+    workerDone_.notify_all(); // ends the pause after a write
     workerDone_.wait_for(lock, GetDeviceTiming().destroyWait, [this] { return !workerRunning_.load(); });
     // The worker uses this object: even past the bound, letting it run on into
     // freed memory would be worse than waiting for the rest of its write. The
