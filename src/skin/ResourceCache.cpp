@@ -1,6 +1,8 @@
 #include "skin/ResourceCache.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QImageReader>
 
@@ -43,6 +45,34 @@ bool IsSafeResourceName(std::u16string_view name)
     return true;
 }
 
+namespace {
+
+// Skin files were written for a file system that ignores letter case; here a name
+// that does not match exactly is looked up component by component, A-Z folded.
+QString ResolveIgnoringCase(const QString& base, const std::u16string& relative)
+{
+    const QString exact = base + ToQString(relative);
+    if (QFileInfo::exists(exact))
+        return exact;
+    QString current = base;
+    const QStringList parts = ToQString(relative).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString& part : parts) {
+        const QStringList entries = QDir(current).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        QString match;
+        for (const QString& entry : entries)
+            if (EqualsIgnoreAsciiCase(entry.toStdU16String(), part.toStdU16String())) {
+                match = entry;
+                break;
+            }
+        if (match.isEmpty())
+            return exact;
+        current = QDir(current).filePath(match);
+    }
+    return current;
+}
+
+} // namespace
+
 CResourceCache& CResourceCache::Instance()
 {
     static CResourceCache cache;
@@ -58,8 +88,9 @@ std::unique_ptr<CacheEntry> CResourceCache::Load(ResourceType type, std::u16stri
     for (auto& c : relative)
         if (c == u'\\')
             c = u'/';
-    entry->fullPath = GetAppDirectory() + std::u16string(ResourceDirectory(type)) + relative;
-    const QString path = ToQString(entry->fullPath);
+    const QString path =
+        ResolveIgnoringCase(ToQString(GetAppDirectory() + std::u16string(ResourceDirectory(type))), relative);
+    entry->fullPath = path.toStdU16String();
 
     switch (type) {
     case ResourceType::Image:

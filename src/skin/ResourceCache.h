@@ -25,7 +25,7 @@ std::u16string_view ResourceDirectory(ResourceType type);
 
 struct CacheEntry {
     std::u16string name;     // as first written
-    std::u16string fullPath; // application directory + type folder + name
+    std::u16string fullPath; // application directory + type folder + name (as found on disk)
     ResourceType type = ResourceType::Image;
     QImage image;            // image types
     QByteArray bytes;        // file types
@@ -39,7 +39,8 @@ public:
     static CResourceCache& Instance();
 
     // The entry for a name (whole name, letter case of A-Z ignored), loading it on
-    // first use from the type's folder. Null when the name is empty, unsafe (an
+    // first use from the type's folder, where the file's own name may differ from
+    // the skin's in the letter case of A-Z. Null when the name is empty, unsafe (an
     // absolute path or one that climbs out with ".."), or the file cannot be read
     // or decoded; a failure is not remembered, so a later call tries again.
     const CacheEntry* Get(ResourceType type, std::u16string_view name);

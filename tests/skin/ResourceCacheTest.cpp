@@ -3,6 +3,8 @@
 #include "SkinTestSupport.h"
 #include "skin/ResourceCache.h"
 
+#include <QFontDatabase>
+
 using namespace skintest;
 
 TEST(ResourceCache, LoadsEachNameOnceWhateverItsLetterCase)
@@ -47,4 +49,27 @@ TEST(ResourceCache, RefusesNamesThatLeaveTheirFolderAndDoesNotRememberFailures)
     EXPECT_EQ(cache.Get(ResourceType::Image, u"broken.png"), nullptr);
     SaveSolidImage(app.path() / "skins" / "missing.png", 3, 3, Qt::red);
     EXPECT_NE(cache.Get(ResourceType::Image, u"missing.png"), nullptr);
+}
+
+TEST(ResourceCache, FontFilesJoinThePrivateFontsUntilTheCacheIsCleared)
+{
+    const std::filesystem::path systemFont = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+    if (!std::filesystem::exists(systemFont))
+        GTEST_SKIP() << "no font file to copy";
+    TestAppDir app;
+    std::filesystem::create_directories(app.path() / "fonts");
+    std::filesystem::copy_file(systemFont, app.path() / "fonts" / "Private.ttf");
+    auto& cache = CResourceCache::Instance();
+    const CacheEntry* font = cache.Get(ResourceType::FontFile, u"private.TTF");
+    ASSERT_NE(font, nullptr);
+    EXPECT_GE(font->fontId, 0);
+    EXPECT_GE(font->fontFamilyCount, 1);
+    EXPECT_TRUE(QFontDatabase::applicationFontFamilies(font->fontId).contains(QStringLiteral("DejaVu Sans Mono")));
+    const int id = font->fontId;
+    cache.Clear();
+    EXPECT_TRUE(QFontDatabase::applicationFontFamilies(id).isEmpty());
+
+    // Not a font: no entry.
+    WriteBytes(app.path() / "fonts" / "Broken.ttf", "not a font");
+    EXPECT_EQ(cache.Get(ResourceType::FontFile, u"Broken.ttf"), nullptr);
 }

@@ -127,7 +127,7 @@ public:
         for (const auto& entry : std::filesystem::directory_iterator(xmlSource))
             std::filesystem::copy_file(entry.path(), dir_ / "xml" / entry.path().filename());
         const auto skins = dir_ / "skins";
-        SaveSolidImage(skins / "normal.png", 40, 20, QColor(10, 10, 10));
+        SaveSolidImage(skins / "normal.png", 40, 20, QColor(45, 50, 60));
         SaveSolidImage(skins / "over.png", 40, 20, QColor(0, 200, 220));
         SaveSolidImage(skins / "down.png", 40, 20, QColor(0, 90, 110));
         SaveSolidImage(skins / "disabled.png", 40, 20, QColor(60, 60, 60));
