@@ -1,0 +1,166 @@
+#include "controls/DropdownListItem.h"
+
+#include "skin/FontItem.h"
+#include "skin/SkinElements.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+
+CDropdownListItem::CDropdownListItem(int itemId, CSkinWindow* parent, CSkinWindow* itemOwner, const SkinRect& rect,
+                                     int itemKind)
+    : CSkinWindow(parent), CGUIItem(itemId, itemKind, nullptr, itemOwner), font_(DefaultControlFont())
+{
+    CGUIItem::window = this;
+    setGeometry(rect.ToQRect());
+}
+
+std::unique_ptr<CDropdownListItem> CDropdownListItem::FromElement(const ComboElement& element, CSkinWindow* itemOwner)
+{
+    auto box = std::make_unique<CDropdownListItem>(element.id, element.parentWindow, itemOwner, element.rect);
+    DropdownColours colours;
+    const ListColors& c = element.colors;
+    colours.text = c.fontColor.value_or(colours.text);
+    colours.textHighlight = c.fontColorHighlight.value_or(colours.textHighlight);
+    colours.disabledText = c.disabledFontColor.value_or(colours.disabledText);
+    colours.back = c.backColor.value_or(colours.back);
+    colours.backHighlight = c.backColorHighlight.value_or(colours.backHighlight);
+    colours.disabledBack = c.disabledBackColor.value_or(colours.disabledBack);
+    colours.border = c.borderColor.value_or(colours.border);
+    colours.disabledBorder = c.disabledBorderColor.value_or(colours.disabledBorder);
+    box->SetColours(colours);
+    box->SetBorderWidth(element.borderWidth);
+    box->SetMargins(element.leftMargin, element.rightMargin);
+    box->SetSorted(element.sorted);
+    box->SetPopupSize(element.listWidth, element.listHeight);
+    if (element.text.font)
+        box->SetFont(element.text.font->Font());
+    if (!element.tooltip.text.empty())
+        box->setToolTip(MakeTooltip(element.tooltip.text));
+    box->SetEntries(element.entries);
+    box->show();
+    return box;
+}
+
+void CDropdownListItem::SetEntries(const std::vector<std::u16string>& entries)
+{
+    entries_.clear();
+    selected_ = -1;
+    for (const auto& entry : entries)
+        AddEntry(entry);
+}
+
+void CDropdownListItem::AddEntry(std::u16string_view entry)
+{
+    const QString text = MakeCaption(entry);
+    if (sorted_) {
+        const auto at =
+            std::upper_bound(entries_.begin(), entries_.end(), text,
+                             [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+        const int index = int(at - entries_.begin());
+        entries_.insert(at, text);
+        if (selected_ >= index)
+            ++selected_;
+    } else {
+        entries_.push_back(text);
+    }
+    update();
+}
+
+QString CDropdownListItem::Entry(int index) const
+{
+    return index >= 0 && index < EntryCount() ? entries_[std::size_t(index)] : QString();
+}
+
+bool CDropdownListItem::SetSelected(int index)
+{
+    if (index < -1 || index >= EntryCount())
+        return false;
+    selected_ = index;
+    update();
+    return true;
+}
+
+void CDropdownListItem::SetLabel(std::u16string_view key)
+{
+    label_ = MakeCaption(key);
+    update();
+}
+
+QString CDropdownListItem::BoxText() const
+{
+    const QString selected = Entry(selected_);
+    return label_.isEmpty() ? selected : label_ + QStringLiteral(": ") + selected;
+}
+
+void CDropdownListItem::SetColours(const DropdownColours& colours)
+{
+    colours_ = colours;
+    update();
+}
+
+void CDropdownListItem::SetMargins(int left, int right)
+{
+    leftMargin_ = std::max(0, left);
+    rightMargin_ = std::max(0, right);
+}
+
+void CDropdownListItem::SetPopupSize(int width, int height)
+{
+    popupWidth_ = std::max(0, width);
+    popupHeight_ = std::max(0, height);
+}
+
+void CDropdownListItem::SetDisabled(bool disabled)
+{
+    disabled_ = disabled;
+    update();
+}
+
+void CDropdownListItem::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton || disabled_ || !interactive_)
+        return;
+    if (CSkinWindow* parent = GetParentWindow())
+        parent->SendMessage(WM_DROPDOWN_OPENING, 0, reinterpret_cast<LPARAM>(GetHandle()));
+}
+
+void CDropdownListItem::PaintContent(QPainter& painter, const QRect& area, const QColor& textColour)
+{
+    painter.setFont(font_);
+    painter.setPen(textColour);
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     painter.fontMetrics().elidedText(BoxText(), Qt::ElideRight, area.width()));
+}
+
+void CDropdownListItem::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const bool hot = IsHovered() && !disabled_;
+    const COLORREF back = disabled_ ? colours_.disabledBack : hot ? colours_.backHighlight : colours_.back;
+    const COLORREF border = disabled_ ? colours_.disabledBorder : colours_.border;
+    const COLORREF text = disabled_ ? colours_.disabledText : hot ? colours_.textHighlight : colours_.text;
+    painter.fillRect(rect(), ToQColor(border));
+    const QRect inner = rect().adjusted(borderWidth_, borderWidth_, -borderWidth_, -borderWidth_);
+    painter.fillRect(inner, ToQColor(back));
+
+    // The arrow box at the right end: a square as high as the inside.
+    const int arrowSize = ShowsArrow() ? std::max(0, inner.height()) : 0;
+    const QRect arrowBox(inner.right() - arrowSize + 1, inner.top(), arrowSize, arrowSize);
+    QPainterPath arrow;
+    const QPointF centre = QRectF(arrowBox).center();
+    const qreal half = arrowSize / 5.0;
+    arrow.moveTo(centre.x() - half, centre.y() - half / 2);
+    arrow.lineTo(centre.x() + half, centre.y() - half / 2);
+    arrow.lineTo(centre.x(), centre.y() + half / 2);
+    arrow.closeSubpath();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(arrow, ToQColor(text == 0 ? kDefaultTextColor : text));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+
+    const QRect content(inner.left() + leftMargin_, inner.top(), inner.width() - leftMargin_ - rightMargin_ - arrowSize,
+                        inner.height());
+    PaintContent(painter, content, ToQColor(text == 0 ? kDefaultTextColor : text));
+}

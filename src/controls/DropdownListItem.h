@@ -1,0 +1,85 @@
+#pragma once
+// The closed box of a drop-down list (`COMBO`, kind 14): it shows the label, ": "
+// and the selected entry (or the selected entry alone without a label) and tells
+// its parent when it is pressed (1588). The pop-up list that opens on a press is
+// not part of this control yet: a press reports 1588 and leaves the selection as is.
+#include <QFont>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "controls/ControlDrawing.h"
+#include "platform/SkinWindow.h"
+#include "skin/GUIItem.h"
+#include "skin/SkinGeometry.h"
+
+struct ComboElement;
+
+struct DropdownColours {
+    COLORREF text = kDefaultTextColor;
+    COLORREF textHighlight = kDefaultTextColor;
+    COLORREF disabledText = RGB(0x77, 0x70, 0x69);
+    COLORREF back = RGB(0x1C, 0x18, 0x03);
+    COLORREF backHighlight = RGB(0x36, 0x2E, 0x04);
+    COLORREF disabledBack = RGB(0x0B, 0x0B, 0x0B);
+    COLORREF border = RGB(0x48, 0x3D, 0x06);
+    COLORREF disabledBorder = RGB(0x2B, 0x2B, 0x2B);
+};
+
+class CDropdownListItem : public CSkinWindow, public CGUIItem {
+public:
+    CDropdownListItem(int itemId, CSkinWindow* parent, CSkinWindow* itemOwner, const SkinRect& rect,
+                      int itemKind = ItemKind::COMBO);
+    static std::unique_ptr<CDropdownListItem> FromElement(const ComboElement& element, CSkinWindow* itemOwner);
+
+    // Entries are keys or plain texts, translated when added; kept in letter-case
+    // insensitive order when sorted.
+    void SetEntries(const std::vector<std::u16string>& entries);
+    void AddEntry(std::u16string_view entry);
+    int EntryCount() const { return int(entries_.size()); }
+    QString Entry(int index) const;
+    // -1 for none; other values outside the entries are refused.
+    bool SetSelected(int index);
+    int Selected() const { return selected_; }
+    void SetLabel(std::u16string_view key);
+    // What the closed box shows.
+    QString BoxText() const;
+
+    void SetColours(const DropdownColours& colours);
+    void SetBorderWidth(int width) { borderWidth_ = std::max(0, width); }
+    void SetMargins(int left, int right);
+    void SetSorted(bool sorted) { sorted_ = sorted; }
+    void SetPopupSize(int width, int height);
+    int PopupWidth() const { return popupWidth_; }
+    int PopupHeight() const { return popupHeight_; }
+    void SetFont(const QFont& font) { font_ = font; }
+    void SetDisabled(bool disabled);
+    bool IsDisabled() const { return disabled_; }
+    void SetInteractive(bool interactive) { interactive_ = interactive; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void OnMouseEnter() override { update(); }
+    void OnMouseLeave() override { update(); }
+    // Draws what the box holds between its border and the arrow.
+    virtual void PaintContent(QPainter& painter, const QRect& area, const QColor& textColour);
+    virtual bool ShowsArrow() const { return true; }
+    const DropdownColours& Colours() const { return colours_; }
+    int BorderWidth() const { return borderWidth_; }
+
+private:
+    std::vector<QString> entries_;
+    int selected_ = -1;
+    QString label_;
+    DropdownColours colours_;
+    int borderWidth_ = 1;
+    int leftMargin_ = 4;
+    int rightMargin_ = 0;
+    bool sorted_ = false;
+    int popupWidth_ = 0;
+    int popupHeight_ = 0;
+    QFont font_;
+    bool disabled_ = false;
+    bool interactive_ = true;
+};

@@ -1,0 +1,123 @@
+#pragma once
+// A list panel (`LISTPANEL`, kind 16): rows of text that may each open a sub-panel,
+// with the skin's colours, border and margins. A panel that is not `dynamic` is
+// shown embedded in its window as a list (`CListPanelStatic`) that reports a chosen
+// row at once (1557). Showing a dynamic panel as a modal pop-up is not part of this
+// control yet.
+#include <QFont>
+#include <QPointer>
+#include <QString>
+#include <vector>
+
+#include "controls/ControlDrawing.h"
+#include "platform/SkinWindow.h"
+#include "skin/GUIItem.h"
+#include "skin/SkinGeometry.h"
+
+struct ListPanelElement;
+class CListPanelStatic;
+
+struct ListPanelColours {
+    COLORREF text = kDefaultTextColor;
+    COLORREF textHighlight = kDefaultTextColor;
+    COLORREF textSelected = kDefaultTextColor;
+    COLORREF disabledText = RGB(0x77, 0x70, 0x69);
+    COLORREF back = RGB(0x36, 0x2E, 0x05);
+    COLORREF backHighlight = RGB(0x5E, 0x51, 0x0A);
+    COLORREF backSelected = RGB(0x81, 0x6E, 0x0B);
+    COLORREF disabledBack = RGB(0x2B, 0x2B, 0x2B);
+    COLORREF border = RGB(0x81, 0x6E, 0x0B);
+};
+
+class CListPanelItem : public CGUIItem {
+public:
+    struct Entry {
+        QString text;
+        QString tooltip;
+        CListPanelItem* subPanel = nullptr;
+        bool disabled = false;
+    };
+
+    CListPanelItem(int itemId, CSkinWindow* itemOwner, const SkinRect& rect);
+    ~CListPanelItem() override;
+    static std::unique_ptr<CListPanelItem> FromElement(const ListPanelElement& element, CSkinWindow* itemOwner);
+
+    // Texts are keys or plain texts, translated here; with `sorted` the rows stay in
+    // letter-case insensitive order.
+    void ClearEntries();
+    int AddEntry(std::u16string_view text, std::u16string_view tooltip = {}, CListPanelItem* subPanel = nullptr,
+                 bool disabled = false);
+    int RowCount() const { return int(entries_.size()); }
+    const Entry& EntryAt(int row) const { return entries_.at(std::size_t(row)); }
+    // A row is disabled when marked so or when its sub-panel has no rows.
+    bool IsRowDisabled(int row) const;
+    void SetSelectionText(const QString& text);
+    const QString& SelectionText() const { return selectionText_; }
+
+    void SetColours(const ListPanelColours& colours) { colours_ = colours; }
+    const ListPanelColours& Colours() const { return colours_; }
+    // Negative widths and margins are read as 0.
+    void SetBorderWidth(int width) { borderWidth_ = std::max(0, width); }
+    // The border drawn: a width of 0 is drawn as 1.
+    int ShownBorderWidth() const { return borderWidth_ == 0 ? 1 : borderWidth_; }
+    void SetMargins(int left, int right);
+    // The margins in use: one wider than the panel is taken as 0.
+    int LeftMargin() const;
+    int RightMargin() const;
+    void SetFont(const QFont& font) { font_ = font; }
+    const QFont& Font() const { return font_; }
+    void SetSorted(bool sorted) { sorted_ = sorted; }
+    bool IsSorted() const { return sorted_; }
+    void SetDynamic(bool dynamic) { dynamic_ = dynamic; }
+    bool IsDynamic() const { return dynamic_; }
+    void SetListHeight(int height) { listHeight_ = std::max(0, height); }
+    int ListHeight() const { return listHeight_; }
+    void SetScrollBarWidth(int width) { scrollBarWidth_ = std::max(0, width); }
+    int ScrollBarWidth() const { return scrollBarWidth_; }
+    int Width() const { return rect_.Width(); }
+    const SkinRect& Rect() const { return rect_; }
+
+    // For a panel that is not dynamic: the list shown in `parent` at the panel's
+    // rectangle. It becomes the item's window.
+    CListPanelStatic* Embed(CSkinWindow* parent);
+    CListPanelStatic* EmbeddedList() const { return list_; }
+
+private:
+    std::vector<Entry> entries_;
+    QString selectionText_;
+    ListPanelColours colours_;
+    int borderWidth_ = 0;
+    int leftMargin_ = 0;
+    int rightMargin_ = 0;
+    QFont font_;
+    bool sorted_ = false;
+    bool dynamic_ = true;
+    int listHeight_ = 0;
+    int scrollBarWidth_ = 0;
+    SkinRect rect_;
+    QPointer<CListPanelStatic> list_;
+};
+
+// The rows of a list panel drawn inside a window.
+class CListPanelStatic : public CSkinWindow {
+public:
+    static constexpr int kRowHeight = 18;
+
+    CListPanelStatic(CListPanelItem& panel, CSkinWindow* parent);
+
+    int HoveredRow() const { return hovered_; }
+    int SelectedRow() const { return selected_; }
+    void SetSelectedRow(int row);
+    int RowAt(const QPoint& point) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void OnMouseLeave() override;
+
+private:
+    CListPanelItem& panel_;
+    int hovered_ = -1;
+    int selected_ = -1;
+};

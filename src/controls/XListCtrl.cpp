@@ -1,0 +1,362 @@
+#include "controls/XListCtrl.h"
+
+#include "skin/FontItem.h"
+#include "skin/SkinElements.h"
+#include "skin/TextFormat.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+constexpr int kCheckHitHalfWidth = 6;
+
+// A format of the caller's is filled safely: only an integer conversion gets the value.
+QString ProgressLabel(const CXListCtrl::Cell& cell)
+{
+    const std::u16string format =
+        cell.progressFormat.isEmpty() ? std::u16string(u"%d%%") : cell.progressFormat.toStdU16String();
+    return QString::fromStdU16String(FormatWithFallback(format, u"%d%%", {cell.progress.value_or(0)}));
+}
+
+} // namespace
+
+CXListCtrl::CXListCtrl(int itemId, CSkinWindow* parent, CSkinWindow* itemOwner, const SkinRect& rect)
+    : CSkinWindow(parent), CGUIItem(itemId, ItemKind::LISTCTRL, nullptr, itemOwner), font_(DefaultControlFont())
+{
+    CGUIItem::window = this;
+    setGeometry(rect.ToQRect());
+}
+
+std::unique_ptr<CXListCtrl> CXListCtrl::FromElement(const ListCtrlElement& element, CSkinWindow* itemOwner)
+{
+    auto list = std::make_unique<CXListCtrl>(element.id, element.parentWindow, itemOwner, element.rect);
+    Looks looks;
+    const ListColors& c = element.colors;
+    looks.text = c.fontColor.value_or(looks.text);
+    looks.back = c.backColor.value_or(looks.back);
+    looks.textHighlight = c.fontColorHighlight.value_or(looks.textHighlight);
+    looks.backHighlight = c.backColorHighlight.value_or(looks.backHighlight);
+    looks.border = c.borderColor.value_or(looks.border);
+    if (element.header) {
+        looks.headerText = element.header->fontColor.value_or(looks.headerText);
+        looks.headerBack = element.header->backColor.value_or(looks.headerBack);
+        looks.headerBorder = std::max(0, element.header->borderWidth);
+    }
+    list->SetLooks(looks);
+    if (element.text.font)
+        list->SetFont(element.text.font->Font());
+    list->SetSorted(element.sorted);
+    for (const auto& info : element.columns) {
+        Column column;
+        column.columnKind = info.columnKind;
+        column.cellKind = info.cellKind;
+        column.width = std::max(0, info.width);
+        column.header = MakeCaption(info.headerText);
+        column.tooltip = info.tooltip.empty() ? QString() : MakeTooltip(info.tooltip);
+        column.exclusive = info.exclusive;
+        column.unchecked = info.checkBitmaps.normal.image;
+        column.checked = info.checkBitmaps.down.image;
+        column.mask = info.checkBitmaps.mask.image;
+        list->AddColumn(column);
+    }
+    list->show();
+    return list;
+}
+
+void CXListCtrl::AddColumn(const Column& column)
+{
+    columns_.push_back(column);
+    for (auto& row : rows_)
+        row.cells.resize(columns_.size());
+    update();
+}
+
+int CXListCtrl::AddRow(int userValue, const QString& firstCellText)
+{
+    Row row{userValue, std::vector<Cell>(columns_.size())};
+    if (!row.cells.empty())
+        row.cells[0].text = firstCellText;
+    auto at = rows_.end();
+    if (sorted_) {
+        at = std::upper_bound(rows_.begin(), rows_.end(), firstCellText, [](const QString& text, const Row& r) {
+            return text.compare(r.cells.empty() ? QString() : r.cells[0].text, Qt::CaseInsensitive) < 0;
+        });
+    }
+    const int index = int(at - rows_.begin());
+    rows_.insert(at, std::move(row));
+    if (selected_ >= index)
+        ++selected_;
+    update();
+    return index;
+}
+
+void CXListCtrl::DeleteAllRows()
+{
+    rows_.clear();
+    selected_ = -1;
+    topRow_ = 0;
+    update();
+}
+
+int CXListCtrl::RowUserValue(int row) const
+{
+    return row >= 0 && row < RowCount() ? rows_[std::size_t(row)].userValue : -1;
+}
+
+int CXListCtrl::FindRow(int userValue) const
+{
+    for (int row = 0; row < RowCount(); ++row) {
+        if (rows_[std::size_t(row)].userValue == userValue)
+            return row;
+    }
+    return -1;
+}
+
+CXListCtrl::Cell* CXListCtrl::CellAt(int row, int column)
+{
+    if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount())
+        return nullptr;
+    return &rows_[std::size_t(row)].cells[std::size_t(column)];
+}
+
+const CXListCtrl::Cell* CXListCtrl::CellAt(int row, int column) const
+{
+    return const_cast<CXListCtrl*>(this)->CellAt(row, column);
+}
+
+bool CXListCtrl::SetCellText(int row, int column, const QString& text)
+{
+    Cell* cell = CellAt(row, column);
+    if (!cell)
+        return false;
+    cell->text = text;
+    update();
+    return true;
+}
+
+QString CXListCtrl::CellText(int row, int column) const
+{
+    const Cell* cell = CellAt(row, column);
+    return cell ? cell->text : QString();
+}
+
+bool CXListCtrl::SetCellChecked(int row, int column, bool checked)
+{
+    Cell* cell = CellAt(row, column);
+    if (!cell)
+        return false;
+    cell->checked = checked;
+    update();
+    return true;
+}
+
+bool CXListCtrl::IsCellChecked(int row, int column) const
+{
+    const Cell* cell = CellAt(row, column);
+    return cell && cell->checked;
+}
+
+bool CXListCtrl::SetCellProgress(int row, int column, int percent, const QString& format)
+{
+    Cell* cell = CellAt(row, column);
+    if (!cell)
+        return false;
+    cell->progress = std::clamp(percent, 0, 100);
+    cell->progressFormat = format;
+    update();
+    return true;
+}
+
+QString CXListCtrl::CellProgressText(int row, int column) const
+{
+    const Cell* cell = CellAt(row, column);
+    if (!cell || !cell->progress)
+        return {};
+    return ProgressLabel(*cell);
+}
+
+bool CXListCtrl::SetCellChoices(int row, int column, const std::vector<QString>& choices, int chosen)
+{
+    Cell* cell = CellAt(row, column);
+    if (!cell)
+        return false;
+    cell->choices = choices;
+    cell->chosen = chosen >= 0 && chosen < int(choices.size()) ? chosen : -1;
+    cell->text = cell->chosen >= 0 ? choices[std::size_t(cell->chosen)] : QString();
+    update();
+    return true;
+}
+
+void CXListCtrl::SetLooks(const Looks& looks)
+{
+    looks_ = looks;
+    update();
+}
+
+QRect CXListCtrl::CellRect(int row, int column) const
+{
+    int left = 0;
+    for (int c = 0; c < column && c < ColumnCount(); ++c)
+        left += columns_[std::size_t(c)].width;
+    const int width = column < ColumnCount() ? columns_[std::size_t(column)].width : 0;
+    return QRect(left, kHeaderHeight + (row - topRow_) * kRowHeight, width, kRowHeight);
+}
+
+int CXListCtrl::RowAt(const QPoint& point) const
+{
+    if (point.y() < kHeaderHeight)
+        return -1;
+    const int row = topRow_ + (point.y() - kHeaderHeight) / kRowHeight;
+    return row < RowCount() ? row : -1;
+}
+
+int CXListCtrl::CellColumnAt(int row, const QPoint& point) const
+{
+    for (int column = 0; column < ColumnCount(); ++column) {
+        QRect rect = CellRect(row, column);
+        if (columns_[std::size_t(column)].cellKind == CellKind::CHECKBOX) {
+            const int centre = rect.center().x();
+            rect = QRect(centre - kCheckHitHalfWidth, rect.top(), 2 * kCheckHitHalfWidth, rect.height());
+        }
+        if (rect.contains(point))
+            return column;
+    }
+    return -1;
+}
+
+CSkinWindow* CXListCtrl::NotifyTarget() const
+{
+    return owner ? owner : GetParentWindow();
+}
+
+void CXListCtrl::ToggleCheck(int row, int column)
+{
+    const Column& info = columns_[std::size_t(column)];
+    Cell& cell = rows_[std::size_t(row)].cells[std::size_t(column)];
+    if (info.exclusive) {
+        // An exclusive column keeps exactly the clicked row checked; clicking it again changes nothing.
+        if (cell.checked)
+            return;
+        for (auto& other : rows_)
+            other.cells[std::size_t(column)].checked = false;
+        cell.checked = true;
+    } else {
+        cell.checked = !cell.checked;
+    }
+    update();
+    const int32_t state = cell.checked ? 1 : 0;
+    ListCellRecord record{rows_[std::size_t(row)].userValue, column, &state};
+    if (CSkinWindow* target = NotifyTarget())
+        target->SendMessage(WM_LIST_CHECK_TOGGLED, reinterpret_cast<WPARAM>(GetHandle()),
+                            reinterpret_cast<LPARAM>(&record));
+}
+
+void CXListCtrl::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint point = event->position().toPoint();
+    const int row = RowAt(point);
+    if (row < 0)
+        return;
+    selected_ = row;
+    const int column = CellColumnAt(row, point);
+    if (column >= 0 && columns_[std::size_t(column)].cellKind == CellKind::CHECKBOX)
+        ToggleCheck(row, column);
+    update();
+    if (CSkinWindow* target = NotifyTarget())
+        target->SendMessage(WM_LIST_ROW_CLICKED, WPARAM(uint32_t(rows_[std::size_t(row)].userValue)),
+                            reinterpret_cast<LPARAM>(GetHandle()));
+}
+
+void CXListCtrl::DrawCell(QPainter& painter, const QRect& rect, const Column& column, const Cell& cell,
+                          bool selected) const
+{
+    const QColor text = ToQColor(selected ? looks_.textHighlight : looks_.text);
+    if (cell.progress) {
+        const QRect frame = rect.adjusted(2, 3, -3, -4);
+        painter.setPen(text);
+        painter.drawRect(frame);
+        const QRect inner = frame.adjusted(1, 1, 0, 0);
+        const QRect bar(inner.left(), inner.top(), inner.width() * *cell.progress / 100, inner.height());
+        painter.fillRect(bar, ToQColor(looks_.border).lighter(220));
+        const QString label = ProgressLabel(cell);
+        // Drawn twice so the text stays readable over the bar and over the rest.
+        painter.save();
+        painter.setClipRect(bar);
+        painter.setPen(ToQColor(looks_.back));
+        painter.drawText(inner, Qt::AlignCenter, label);
+        painter.setClipRect(QRect(bar.right() + 1, inner.top(), inner.right() - bar.right(), inner.height()));
+        painter.setPen(text);
+        painter.drawText(inner, Qt::AlignCenter, label);
+        painter.restore();
+        return;
+    }
+    if (column.cellKind == CellKind::CHECKBOX) {
+        const QImage& image = cell.checked ? column.checked : column.unchecked;
+        if (!image.isNull()) {
+            painter.drawImage(QPoint(rect.center().x() - image.width() / 2, rect.center().y() - image.height() / 2),
+                              image);
+        } else {
+            const QRect box(rect.center().x() - 5, rect.center().y() - 5, 10, 10);
+            painter.setPen(text);
+            painter.drawRect(box);
+            if (cell.checked)
+                painter.fillRect(box.adjusted(2, 2, -1, -1), text);
+        }
+        return;
+    }
+    QRect textRect = rect.adjusted(4, 0, -2, 0);
+    if (column.cellKind == CellKind::COMBO) {
+        // The closed combo: the text and a square box with a small arrow at the right end.
+        const int side = rect.height() - 4;
+        const QRect box(rect.right() - side - 1, rect.top() + 2, side, side);
+        painter.setPen(text);
+        painter.drawRect(box);
+        const QPoint c = box.center();
+        const QPoint arrow[3] = {QPoint(c.x() - 3, c.y() - 1), QPoint(c.x() + 3, c.y() - 1), QPoint(c.x(), c.y() + 2)};
+        painter.setBrush(text);
+        painter.drawPolygon(arrow, 3);
+        painter.setBrush(Qt::NoBrush);
+        textRect.setRight(box.left() - 2);
+    }
+    painter.setPen(text);
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     painter.fontMetrics().elidedText(cell.text, Qt::ElideRight, textRect.width()));
+}
+
+void CXListCtrl::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), ToQColor(looks_.back));
+    painter.setFont(font_);
+    int left = 0;
+    for (const auto& column : columns_) {
+        const QRect header(left, 0, column.width, kHeaderHeight);
+        painter.fillRect(header, ToQColor(looks_.headerBack));
+        if (looks_.headerBorder > 0) {
+            painter.setPen(ToQColor(looks_.border));
+            painter.drawRect(header.adjusted(0, 0, -1, -1));
+        }
+        painter.setPen(ToQColor(looks_.headerText));
+        painter.drawText(header.adjusted(4, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                         column.header);
+        left += column.width;
+    }
+    for (int row = topRow_; row < RowCount(); ++row) {
+        const QRect rowRect(0, kHeaderHeight + (row - topRow_) * kRowHeight, width(), kRowHeight);
+        if (rowRect.top() >= height())
+            break;
+        const bool selected = row == selected_;
+        if (selected)
+            painter.fillRect(rowRect, ToQColor(looks_.backHighlight));
+        for (int column = 0; column < ColumnCount(); ++column)
+            DrawCell(painter, CellRect(row, column), columns_[std::size_t(column)],
+                     rows_[std::size_t(row)].cells[std::size_t(column)], selected);
+    }
+    painter.setPen(ToQColor(looks_.border));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}

@@ -1,0 +1,131 @@
+#pragma once
+// The multi-column list of the profiles and macros pages (`LISTCTRL`, kind 18):
+// a header and rows whose cells hold text, a check box, a progress bar or a
+// drop-down choice. Check boxes toggle on a click (exclusively in an `exclusive`
+// column) and every click on a row reports the row's user value. In-place editing,
+// the drop-down of combo cells, the file choice and the context menu are not part
+// of this control yet.
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "controls/ControlDrawing.h"
+#include "platform/SkinWindow.h"
+#include "skin/GUIItem.h"
+#include "skin/SkinGeometry.h"
+
+struct ListCtrlElement;
+
+// Cell kinds of a column (`type` of `LISTCOLUMN`).
+namespace CellKind {
+constexpr int ICON = 0;
+constexpr int STATIC = 1;
+constexpr int EDIT = 2;
+constexpr int COMBO = 3;
+constexpr int CHECKBOX = 4;
+constexpr int FILEDIALOG = 5;
+} // namespace CellKind
+
+// What the cell notifications point to, valid during the call: the row's user value
+// (-1 for none), the column, and the new text (a NUL-terminated UTF-16 string) or,
+// for check boxes, the new check state (an int32_t, 0 or 1).
+struct ListCellRecord {
+    int32_t rowUserValue = -1;
+    int32_t column = 0;
+    const void* value = nullptr;
+};
+
+class CXListCtrl : public CSkinWindow, public CGUIItem {
+public:
+    static constexpr int kHeaderHeight = 20;
+    static constexpr int kRowHeight = 20;
+
+    struct Column {
+        int columnKind = -1;
+        int cellKind = CellKind::STATIC;
+        int width = 0;
+        QString header;
+        QString tooltip;
+        bool exclusive = false;
+        QImage unchecked; // SBMN
+        QImage checked;   // SBMD
+        QImage mask;      // SBMM
+    };
+    struct Cell {
+        QString text;
+        bool checked = false;
+        std::optional<int> progress; // percent
+        QString progressFormat;      // "%d%%" when empty
+        std::vector<QString> choices;
+        int chosen = -1;
+    };
+
+    CXListCtrl(int itemId, CSkinWindow* parent, CSkinWindow* itemOwner, const SkinRect& rect);
+    static std::unique_ptr<CXListCtrl> FromElement(const ListCtrlElement& element, CSkinWindow* itemOwner);
+
+    void AddColumn(const Column& column);
+    int ColumnCount() const { return int(columns_.size()); }
+    const Column& ColumnAt(int column) const { return columns_.at(std::size_t(column)); }
+
+    // Appends a row (or inserts it in text order of column 0 when sorted); returns its index.
+    int AddRow(int userValue, const QString& firstCellText = {});
+    void DeleteAllRows();
+    int RowCount() const { return int(rows_.size()); }
+    int RowUserValue(int row) const;
+    int FindRow(int userValue) const;
+
+    bool SetCellText(int row, int column, const QString& text);
+    QString CellText(int row, int column) const;
+    bool SetCellChecked(int row, int column, bool checked);
+    bool IsCellChecked(int row, int column) const;
+    // Clamped to [0, 100]; the text is "%d%%" of the value unless a format is given.
+    bool SetCellProgress(int row, int column, int percent, const QString& format = {});
+    QString CellProgressText(int row, int column) const;
+    bool SetCellChoices(int row, int column, const std::vector<QString>& choices, int chosen);
+
+    struct Looks {
+        COLORREF text = kDefaultTextColor;
+        COLORREF back = RGB(0x0B, 0x0B, 0x0B);
+        COLORREF textHighlight = kDefaultTextColor;
+        COLORREF backHighlight = RGB(0x36, 0x2E, 0x04);
+        COLORREF border = RGB(0x55, 0x49, 0x09);
+        COLORREF headerText = kDefaultTextColor;
+        COLORREF headerBack = RGB(0x2B, 0x2B, 0x2B);
+        int headerBorder = 1;
+    };
+    void SetLooks(const Looks& looks);
+    void SetFont(const QFont& font) { font_ = font; }
+    void SetSorted(bool sorted) { sorted_ = sorted; }
+    int SelectedRow() const { return selected_; }
+
+    // The row and column at a client point (-1 when none); check-box cells only
+    // count within 12 pixels around their centre.
+    int RowAt(const QPoint& point) const;
+    int CellColumnAt(int row, const QPoint& point) const;
+    QRect CellRect(int row, int column) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    Cell* CellAt(int row, int column);
+    const Cell* CellAt(int row, int column) const;
+    void ToggleCheck(int row, int column);
+    CSkinWindow* NotifyTarget() const;
+    void DrawCell(QPainter& painter, const QRect& rect, const Column& column, const Cell& cell, bool selected) const;
+
+    struct Row {
+        int userValue = -1;
+        std::vector<Cell> cells;
+    };
+    std::vector<Column> columns_;
+    std::vector<Row> rows_;
+    Looks looks_;
+    QFont font_;
+    bool sorted_ = false;
+    int selected_ = -1;
+    int topRow_ = 0;
+};
