@@ -97,6 +97,7 @@ bool CBaseDevice::StartWorker(IMouseConfig* config, uint16_t flags)
         worker_.join();
     workerRunning_.store(true);
     busy_.store(true);
+    lastWriteResult_.store(-1);
     try {
         worker_ = std::thread(&CBaseDevice::WorkerMain, this, config, flags);
     } catch (const std::system_error&) {

@@ -37,7 +37,8 @@ public:
 
     // Whether a worker thread is recorded (from its start to its completion step).
     bool HasWorker() const { return workerRunning_.load(); }
-    // The result of the last write the worker finished; nothing before the first.
+    // The result of the write the worker ran last, once its step has ended;
+    // nothing before the first write and from the start of a new one.
     std::optional<bool> LastWriteResult() const;
 
 protected:
