@@ -9,6 +9,7 @@
 #include "skin/ControlRegistry.h"
 #include "skin/ItemIds.h"
 #include "skin/LangTable.h"
+#include "skin/SkinLoader.h"
 #include "skin/SkinTestSupport.h"
 
 using namespace skintest;
@@ -96,6 +97,37 @@ TEST_F(PanelTest, ClicksReachThePanelAsCommandsItCanMatchToItems)
     // The label clicks its check box; the picture passes its button's click on.
     EXPECT_EQ(clicked,
               (std::vector<int>{ItemId::BUTTON_OK, ItemId::BUTTON_ENABLEXY, ItemId::BUTTON_CHKBOX_SLCT_SHIFT}));
+}
+
+TEST_F(PanelTest, TranslatedTextsWithALineBreakShowTwoLines)
+{
+    CGUIItems languages;
+    ASSERT_TRUE(LoadSkinFile(languages, u"Language.xml", nullptr, false));
+    ASSERT_NE(SelectCurrentLanguage(u"German"), nullptr);
+    CGUIPanel panel(u"Panel.xml", nullptr);
+    ASSERT_TRUE(panel.Create());
+    auto* label = dynamic_cast<CTextItem*>(panel.Items().FindById(ItemId::TEXT_ENABLEXY));
+    auto* box = dynamic_cast<CBitmapBtn*>(panel.Items().FindById(ItemId::BUTTON_ENABLEXY));
+    ASSERT_TRUE(label && box);
+    EXPECT_EQ(label->GetText(), QStringLiteral("Erste\nZweite"));
+    box->SetChecked(true);
+    panel.show();
+
+    // The two lines are drawn one above the other: lit rows in two separate bands.
+    const QImage painted = panel.grab(label->geometry()).toImage();
+    std::vector<bool> litRows(painted.height(), false);
+    for (int y = 0; y < painted.height(); ++y)
+        for (int x = 0; x < painted.width(); ++x)
+            if (qGray(painted.pixel(x, y)) > 160)
+                litRows[y] = true;
+    int bands = 0;
+    for (int y = 0; y < painted.height(); ++y)
+        if (litRows[y] && (y == 0 || !litRows[y - 1]))
+            ++bands;
+    EXPECT_EQ(bands, 2);
+    SaveScreenshot(panel, QStringLiteral("test_panel_german"));
+    panel.Destroy();
+    ResetLanguages();
 }
 
 TEST_F(PanelTest, APanelWhoseFileDoesNotLoadKeepsItsSize)
