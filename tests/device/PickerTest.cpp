@@ -1,5 +1,6 @@
 #include "DeviceFixture.h"
 
+#include "device/DeviceChoice.h"
 #include "device/Mouse.h"
 #include "device/MousePicker.h"
 #include "device/NullMouse.h"
@@ -121,4 +122,20 @@ TEST_F(PickerTest, NothingAttachedFallsBackToTheNullMouse)
     EXPECT_FALSE(null.Probe(0));
     EXPECT_TRUE(null.IsPresent());
     EXPECT_FALSE(null.IsBusy());
+}
+
+TEST_F(PickerTest, StartUpChoosesThePickerOnlyWhenAMouseCanBeRead)
+{
+    std::unique_ptr<IMouseDevice> device = ChooseDevice(&config_);
+    EXPECT_EQ(device->GetProductId(), 0);
+    EXPECT_EQ(device->GetDisplayName(), u"NullMouse");
+    EXPECT_EQ(config_.GetProfile(0)->GetName(), u"PROFILE01");
+
+    Plug(0x0013);
+    std::vector<int> reported;
+    device = ChooseDevice(
+        &config_, [&](CMouse* mouse, void*) { reported.push_back(mouse ? mouse->GetProductId() : -1); }, this);
+    EXPECT_EQ(device->GetProductId(), 0x0013);
+    EXPECT_EQ(reported, std::vector<int>{0x0013});
+    EXPECT_NE(config_.GetProfile(0)->GetGuid(), CNullMouse::kDefaultProfileId);
 }
