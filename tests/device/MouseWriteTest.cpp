@@ -262,7 +262,8 @@ TEST_F(MouseWriteTest, AMacroNamedInAnAssignmentIsSentByItsIdentity)
     byName.WritePlayMode(MacroPlayMode::Multiple);
     ASSERT_TRUE(Profile(0)->SetButtonAssignment(MOUSE_BUTTON_5, byName));
     ASSERT_TRUE(Write());
-    const ButtonRecord& record = Image(0x0031).profiles[0].buttons.at(ButtonBit(5));
+    const emulator::DeviceImage image = Image(0x0031);
+    const ButtonRecord& record = image.profiles[0].buttons.at(ButtonBit(5));
     EXPECT_EQ(record.bytes[8], 8);
     EXPECT_EQ(GUID::FromBytes(record.bytes + 12), config_.GetMacro(0)->GetGuid());
     EXPECT_EQ(record.bytes[28], 2);
