@@ -46,8 +46,7 @@ int CPHSlider::ClampedPixelOfPoint(const QPoint& trackPoint) const
 void CPHSlider::PlaceAt(int x, bool)
 {
     move(x, rect_.top + (rect_.Height() - thumbSize_.height()) / 2);
-    if (dynamic_cast<CThumbHost*>(track_))
-        track_->SendMessage(WM_SLIDER_THUMB_MOVED_X, 0, LPARAM(x));
+    SendFillEdge(WM_SLIDER_THUMB_MOVED_X, x);
 }
 
 void CPHSlider::SetPosition(uint32_t pos, bool redraw)

@@ -153,6 +153,12 @@ void CSliderBase::NotifyTrack(UINT msg, WPARAM wParam, LPARAM lParam)
         notifyTarget_->PostMessage(msg, wParam, lParam);
 }
 
+void CSliderBase::SendFillEdge(UINT msg, int pixel)
+{
+    if (auto* host = dynamic_cast<CThumbHost*>(track_); host && host->FollowsThumb(this))
+        track_->SendMessage(msg, 0, LPARAM(pixel));
+}
+
 void CSliderBase::ShowOwnTooltip()
 {
     if (!tooltipEnabled_ || dynamic_cast<CThumbHost*>(track_))

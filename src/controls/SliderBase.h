@@ -13,6 +13,7 @@
 #include "skin/GUIItem.h"
 #include "skin/SkinGeometry.h"
 
+class CSliderBase;
 class CSliderTrack;
 class CSliderTooltip;
 
@@ -23,6 +24,8 @@ public:
     virtual ~CThumbHost() = default;
     // The tooltip that the host shows for its thumbs, or null when it shows none.
     virtual CSliderTooltip* HostTooltip() { return nullptr; }
+    // Whether a thumb's moves drive the host's fill (1097, 1098).
+    virtual bool FollowsThumb(const CSliderBase*) const { return true; }
 };
 
 class CSliderBase : public CSkinWindow, public CGUIItem {
@@ -145,4 +148,6 @@ protected:
     CSkinWindow* notifyTarget_ = nullptr;
 
     void UpdateMaxPosition();
+    // Tells the host which pixel the fill should reach, when this thumb drives it.
+    void SendFillEdge(UINT msg, int pixel);
 };

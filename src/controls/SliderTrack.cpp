@@ -66,6 +66,12 @@ CSliderBase* CSliderTrack::ThumbById(int thumbId) const
     return nullptr;
 }
 
+bool CSliderTrack::FollowsThumb(const CSliderBase* thumb) const
+{
+    const CSliderBase* driven = DrivenThumb();
+    return driven == nullptr || driven == thumb;
+}
+
 CSliderTooltip* CSliderTrack::HostTooltip()
 {
     // Made on first need, and only when the thumb wants one.

@@ -41,6 +41,8 @@ public:
 
     CSkinWindow* MessageOwner() const { return messageOwner_; }
     CSliderTooltip* HostTooltip() override;
+    // The fill follows the thumb a click moves (the first one), not every thumb.
+    bool FollowsThumb(const CSliderBase* thumb) const override;
     bool IsTooltipShown() const;
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

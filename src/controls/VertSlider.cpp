@@ -43,8 +43,7 @@ void CVertSlider::PlaceAt(int y, bool)
     move(rect_.left + (rect_.Width() - thumbSize_.width()) / 2, y);
     // The fill below the thumb starts at the thumb's lower edge, whether the thumb
     // was dragged or set.
-    if (dynamic_cast<CThumbHost*>(track_))
-        track_->SendMessage(WM_SLIDER_THUMB_MOVED_Y, 0, LPARAM(y + thumbSize_.height()));
+    SendFillEdge(WM_SLIDER_THUMB_MOVED_Y, y + thumbSize_.height());
 }
 
 void CVertSlider::SetPosition(uint32_t pos, bool redraw)
