@@ -3,6 +3,7 @@
 #include "controls/DropdownColorButton.h"
 #include "controls/DropdownListItem.h"
 #include "controls/EditItem.h"
+#include "controls/EditItemSingleKey.h"
 #include "controls/ListPanelItem.h"
 #include "controls/ProgressPanelItem.h"
 #include "controls/XListCtrl.h"
@@ -25,6 +26,13 @@ void RegisterListControlFactories()
     RegisterTypedControlFactory<EditCtrlElement>("EDITCTRL", [](const EditCtrlElement& e, const ControlContext& c) {
         return std::unique_ptr<CGUIItem>(CEditItem::FromElement(e, c.owner));
     });
+    RegisterTypedControlFactory<EditCtrlElement>("EDITCTRLSK", [](const EditCtrlElement& e, const ControlContext& c) {
+        return std::unique_ptr<CGUIItem>(CEditItemSingleKeyInput::FromElement(e, c.owner));
+    });
+    RegisterTypedControlFactory<EditCtrlElement>(
+        "EDITCTRLSKMMO", [](const EditCtrlElement& e, const ControlContext& c) {
+            return std::unique_ptr<CGUIItem>(CEditItemSingleKeyInputMMO::FromElement(e, c.owner));
+        });
     RegisterTypedControlFactory<ProgressPanelElement>(
         "PROGRESSPANELITEM", [](const ProgressPanelElement& e, const ControlContext& c) {
             return std::unique_ptr<CGUIItem>(CProgressPanelItem::FromElement(e, c.owner));

@@ -1,5 +1,5 @@
 #pragma once
 // Registers with the skin loader the factories of the list, edit, drop-down and
-// progress controls: `LISTCTRL`, `LISTPANEL`, `COMBO`, `COMBOCOLOR`, `EDITCTRL` and
-// `PROGRESSPANELITEM`.
+// progress controls: `LISTCTRL`, `LISTPANEL`, `COMBO`, `COMBOCOLOR`, `EDITCTRL`,
+// `EDITCTRLSK`, `EDITCTRLSKMMO` and `PROGRESSPANELITEM`.
 void RegisterListControlFactories();

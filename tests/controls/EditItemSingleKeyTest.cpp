@@ -1,0 +1,126 @@
+#include "SliderTestSupport.h"
+
+#include "controls/EditItemSingleKey.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr USHORT kCtrlScan = 29;
+constexpr USHORT kShiftScan = 42;
+constexpr USHORT kAScan = 30;
+constexpr USHORT kBScan = 48;
+
+RawKeyboard Down(USHORT scan, USHORT vKey, USHORT extra = 0)
+{
+    return RawKeyboard{scan, USHORT(RI_KEY_MAKE | extra), vKey, WM_KEYDOWN};
+}
+
+RawKeyboard Up(USHORT scan, USHORT vKey, USHORT extra = 0)
+{
+    return RawKeyboard{scan, USHORT(RI_KEY_BREAK | extra), vKey, WM_KEYUP};
+}
+
+struct MmoRig {
+    RecordingWindow owner;
+    CEditItemSingleKeyInputMMO field{310, &owner, &owner, SkinRect{10, 10, 160, 30}, 1};
+    uint32_t seconds = 100;
+    MmoRig()
+    {
+        CEditItemSingleKeyInputMMO::ResetReferenceTime();
+        CEditItemSingleKeyInputMMO::SetSecondsClock([this] { return seconds; });
+        field.show();
+    }
+    ~MmoRig()
+    {
+        CEditItemSingleKeyInputMMO::SetSecondsClock({});
+        CEditItemSingleKeyInputMMO::ResetReferenceTime();
+    }
+    // Delivered as the popup's raw-input registration would.
+    void Feed(const RawKeyboard& key)
+    {
+        RawInput record;
+        record.type = RIM_TYPEKEYBOARD;
+        record.keyboard = key;
+        field.SendMessage(WM_INPUT, 0, reinterpret_cast<LPARAM>(&record));
+    }
+};
+
+} // namespace
+
+TEST(SingleKeyField, ShowsTheNameOfEveryNamedKey)
+{
+    RecordingWindow owner;
+    CEditItemSingleKeyInput field(310, &owner, &owner, SkinRect{10, 10, 160, 30}, 1);
+    field.show();
+    RawInput record;
+    record.keyboard = Down(kAScan, 'A');
+    field.SendMessage(WM_INPUT, 0, reinterpret_cast<LPARAM>(&record));
+    EXPECT_EQ(field.GetText(), QStringLiteral("A"));
+    EXPECT_EQ(field.LastScanCode(), kAScan);
+    EXPECT_EQ(field.Edit()->cursorPosition(), 1);
+    // Extended keys are told apart from their plain twins.
+    record.keyboard = Down(kCtrlScan, 17, RI_KEY_E0);
+    field.SendMessage(WM_INPUT, 0, reinterpret_cast<LPARAM>(&record));
+    const QString rightCtrl = field.GetText();
+    record.keyboard = Down(kCtrlScan, 17);
+    field.SendMessage(WM_INPUT, 0, reinterpret_cast<LPARAM>(&record));
+    EXPECT_NE(field.GetText(), rightCtrl);
+    // Typing does nothing, and mouse records are not keys.
+    QTest::keyClicks(field.Edit(), QStringLiteral("xy"));
+    record.type = RIM_TYPEMOUSE;
+    field.SendMessage(WM_INPUT, 0, reinterpret_cast<LPARAM>(&record));
+    EXPECT_EQ(field.LastScanCode(), kCtrlScan);
+    EXPECT_FALSE(field.GetText().contains(QStringLiteral("xy")));
+}
+
+TEST(SingleKeyField, ModifiersHeldWithAKeyAreRecordedUntilReleased)
+{
+    MmoRig rig;
+    rig.Feed(Down(kCtrlScan, 17));
+    EXPECT_EQ(rig.field.GetState(), CEditItemSingleKeyInputMMO::ModifiersHeld);
+    EXPECT_EQ(rig.field.Modifiers(), CEditItemSingleKeyInputMMO::kCtrl);
+    rig.Feed(Down(kAScan, 'A'));
+    EXPECT_EQ(rig.field.GetState(), CEditItemSingleKeyInputMMO::KeyCaptured);
+    EXPECT_EQ(rig.field.ShownText(), QStringLiteral("A"));
+    EXPECT_EQ(rig.field.Modifiers(), CEditItemSingleKeyInputMMO::kCtrl);
+    ASSERT_EQ(rig.owner.Of(WM_SINGLE_KEY_CHANGED).size(), 1u);
+
+    rig.Feed(Up(kCtrlScan, 17));
+    EXPECT_EQ(rig.field.Modifiers(), 0);
+    EXPECT_EQ(rig.field.ShownText(), QStringLiteral("A"));
+    rig.Feed(Up(kAScan, 'A'));
+    EXPECT_EQ(rig.field.GetState(), CEditItemSingleKeyInputMMO::Released);
+
+    // Within the same second the field keeps the key; Shift pressed then still counts.
+    rig.Feed(Down(kShiftScan, 16));
+    EXPECT_EQ(rig.field.ShownText(), QStringLiteral("A"));
+    rig.Feed(Down(kBScan, 'B'));
+    EXPECT_EQ(rig.field.ShownText(), QStringLiteral("B"));
+    EXPECT_EQ(rig.field.Modifiers(), CEditItemSingleKeyInputMMO::kShift);
+    EXPECT_EQ(rig.owner.Of(WM_SINGLE_KEY_CHANGED).size(), 2u);
+}
+
+TEST(SingleKeyField, InputAfterTheReleasedSecondStartsAgain)
+{
+    MmoRig rig;
+    rig.Feed(Down(kAScan, 'A'));
+    rig.Feed(Up(kAScan, 'A'));
+    EXPECT_EQ(rig.field.GetState(), CEditItemSingleKeyInputMMO::Released);
+    rig.seconds += 2;
+    rig.Feed(Down(kCtrlScan, 17));
+    EXPECT_EQ(rig.field.ShownText(), QString());
+    EXPECT_EQ(rig.field.GetState(), CEditItemSingleKeyInputMMO::ModifiersHeld);
+    rig.Feed(Down(kBScan, 'B'));
+    EXPECT_EQ(rig.field.ShownText(), QStringLiteral("B"));
+    EXPECT_EQ(rig.field.Modifiers(), CEditItemSingleKeyInputMMO::kCtrl);
+    // A modifier, the right Ctrl included, is never the key; an extended key brings its bit.
+    rig.Feed(Down(kCtrlScan, 17, RI_KEY_E0));
+    EXPECT_EQ(rig.field.Modifiers() & CEditItemSingleKeyInputMMO::kExtended, 0);
+    rig.Feed(Down(0x47, 36, RI_KEY_E0)); // Home on the navigation block
+    EXPECT_EQ(rig.field.Modifiers() & CEditItemSingleKeyInputMMO::kExtended, CEditItemSingleKeyInputMMO::kExtended);
+    // A key without a name changes nothing.
+    const QString before = rig.field.ShownText();
+    rig.Feed(Down(0x7F, 0));
+    EXPECT_EQ(rig.field.ShownText(), before);
+}
