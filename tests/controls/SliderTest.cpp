@@ -2,6 +2,7 @@
 
 #include "controls/PHSlider.h"
 #include "controls/SliderHMulti.h"
+#include "controls/SliderTooltip.h"
 #include "controls/SliderTrack.h"
 #include "controls/VertSlider.h"
 #include "skin/LangTable.h"
@@ -302,4 +303,39 @@ TEST(SliderTrack, PaintsTheFillUpToTheThumb)
     rig.track.SetDisabled(true);
     rig.track.SetBitmaps(SolidImage(200, 20, Qt::darkGray), SolidImage(200, 20, Qt::darkRed), QImage());
     EXPECT_EQ(rig.track.grab().toImage().pixelColor(150, 2), QColor(Qt::darkRed));
+}
+
+TEST(SliderTooltip, PlacementBySide)
+{
+    const QPoint thumb(100, 50);
+    const QSize tip(40, 20);
+    EXPECT_EQ(CSliderTooltip::Placement(thumb, tip, TooltipSide::Left), QPoint(60, 40));
+    EXPECT_EQ(CSliderTooltip::Placement(thumb, tip, TooltipSide::Right), QPoint(100, 40));
+    EXPECT_EQ(CSliderTooltip::Placement(thumb, tip, TooltipSide::Top), QPoint(80, 30));
+    EXPECT_EQ(CSliderTooltip::Placement(thumb, tip, TooltipSide::Bottom), QPoint(80, 50));
+}
+
+TEST(SliderTooltip, HoverShowsTheValueUnlessDisabledAndTextsStayShort)
+{
+    HorizontalRig rig;
+    rig.thumb.SetValue(3);
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(rig.thumb.mapToGlobal(QPoint(2, 2))));
+    QApplication::sendEvent(&rig.thumb, &enter);
+    EXPECT_TRUE(rig.thumb.IsHover());
+    EXPECT_TRUE(rig.track.IsTooltipShown());
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&rig.thumb, &leave);
+    EXPECT_FALSE(rig.track.IsTooltipShown());
+
+    rig.thumb.SetTooltipEnabled(false);
+    QApplication::sendEvent(&rig.thumb, &enter);
+    EXPECT_FALSE(rig.track.IsTooltipShown());
+
+    ResetLanguages();
+    CLangTable english(0);
+    english.AddPair(u"Long", std::u16string(300, u'x'));
+    SetCurrentLanguage(&english);
+    rig.thumb.SetTooltipPrefix(u"$Long");
+    EXPECT_EQ(rig.thumb.TooltipText().size(), 119);
+    ResetLanguages();
 }
