@@ -39,6 +39,22 @@ uint32_t ProductIdForDeviceCode(int deviceCode)
     }
 }
 
+int DeviceCodeForProductId(uint32_t productId)
+{
+    switch (productId) {
+    case kProductEliteMouse:
+        return 1;
+    case kProductEliteDock:
+        return 2;
+    case kProductLegacyMouse:
+        return 4;
+    case kProductLegacyDock:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
 std::optional<BatteryStatus> ReadBatteryStatus(int deviceCode)
 {
     ComScope com;

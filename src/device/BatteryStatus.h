@@ -12,6 +12,10 @@ class IMouseConfig;
 // The main window's device code (1, 2, 4, 8) -> product id (0x0031, 0x0032,
 // 0x0013, 0x001B); anything else counts as the current-generation dock.
 uint32_t ProductIdForDeviceCode(int deviceCode);
+// The other way, as the main window keeps it: 1, 2, 4, 8 for the four products,
+// 0 for any other product id (the null device's 0 included).
+constexpr int kDeviceCodeNone = 18; // what the window keeps when no device is attached
+int DeviceCodeForProductId(uint32_t productId);
 
 struct BatteryStatus {
     // False when the level read failed on an earlier-generation device that is

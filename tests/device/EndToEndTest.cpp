@@ -110,6 +110,10 @@ TEST_F(DeviceTest, BackgroundBatteryRead)
     EXPECT_EQ(ProductIdForDeviceCode(4), 0x0013u);
     EXPECT_EQ(ProductIdForDeviceCode(8), 0x001Bu);
     EXPECT_EQ(ProductIdForDeviceCode(18), 0x0032u);
+    for (int code : {1, 2, 4, 8})
+        EXPECT_EQ(DeviceCodeForProductId(ProductIdForDeviceCode(code)), code);
+    EXPECT_EQ(DeviceCodeForProductId(0), 0);
+    EXPECT_EQ(DeviceCodeForProductId(0x0099), 0);
     EXPECT_FALSE(ReadBatteryStatus(1)); // nothing attached
 
     Plug(0x0031);
