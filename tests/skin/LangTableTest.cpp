@@ -26,8 +26,11 @@ std::vector<char> Utf16File(std::u16string_view text, bool withMark = true)
 
 std::filesystem::path LangDataDir()
 {
-    const char* source = std::getenv("ZT_SOURCE_DIR");
-    return std::filesystem::path(source ? source : ".") / "tests/skin/langdata";
+    // The source tree from the environment when the test runner sets it, else from
+    // where this file was compiled.
+    if (const char* source = std::getenv("ZT_SOURCE_DIR"))
+        return std::filesystem::path(source) / "tests/skin/langdata";
+    return std::filesystem::path(__FILE__).parent_path() / "langdata";
 }
 
 class LanguagesReset : public ::testing::Test {
