@@ -47,6 +47,10 @@ bool IsSafeResourceName(std::u16string_view name)
 
 namespace {
 
+// Language files and clips are small; a file beyond this is refused rather than
+// read whole into memory.
+constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
+
 // Skin files were written for a file system that ignores letter case; here a name
 // that does not match exactly is looked up component by component, A-Z folded.
 QString ResolveIgnoringCase(const QString& base, const std::u16string& relative)
@@ -119,7 +123,7 @@ std::unique_ptr<CacheEntry> CResourceCache::Load(ResourceType type, std::u16stri
     case ResourceType::LanguageFile:
     case ResourceType::BinaryFile: {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
             return nullptr;
         entry->bytes = file.readAll();
         entry->size = static_cast<std::size_t>(entry->bytes.size());

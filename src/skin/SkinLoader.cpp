@@ -1063,6 +1063,12 @@ bool LoadSkinFile(CGUIItems& items, std::u16string_view fileName, CSkinWindow* o
         qCWarning(lcSkinLoader) << "cannot open skin file" << file.fileName();
         return false;
     }
+    // Skin files are a few kilobytes; anything this large is not one.
+    constexpr qint64 kMaxSkinFileBytes = 16 * 1024 * 1024;
+    if (file.size() > kMaxSkinFileBytes) {
+        qCWarning(lcSkinLoader) << "skin file" << file.fileName() << "is too large to be a skin";
+        return false;
+    }
     const QByteArray content = file.readAll();
     return LoadSkinFromMemory(items, std::string_view(content.constData(), static_cast<std::size_t>(content.size())),
                               fileName, owner, observable, stats);

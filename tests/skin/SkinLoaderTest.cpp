@@ -172,6 +172,10 @@ TEST_F(SkinLoaderTest, FilesThatCannotBeReadFailAndAddNothing)
         EXPECT_FALSE(LoadSkinFile(items, name, nullptr, false));
         EXPECT_TRUE(items.empty());
     }
+    // A file far larger than any skin is refused before it is read.
+    app.WriteXml("Huge.xml", "<ITEMLIST>");
+    std::filesystem::resize_file(app.path() / "xml" / "Huge.xml", 17u * 1024 * 1024);
+    EXPECT_FALSE(LoadSkinFile(items, u"Huge.xml", nullptr, false));
     // An empty document and a document that is not XML at all.
     EXPECT_FALSE(LoadSkinFromMemory(items, "", u"empty", nullptr, false));
     EXPECT_FALSE(LoadSkinFromMemory(items, "\xFF\xFE<", u"binary", nullptr, false));
