@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstring>
 #include <exception>
 #include <span>
@@ -29,6 +30,8 @@
 Q_LOGGING_CATEGORY(lcSkinLoader, "zt.skin.loader")
 
 namespace {
+
+std::atomic<const CGUIItems*> g_sharedItems{nullptr};
 
 using Node = pugi::xml_node;
 
@@ -283,7 +286,13 @@ const CFontItem* SkinFileReader::FontByName(std::u16string_view name)
     if (fontId < 0)
         return nullptr;
     fontId = CurrentReplacementFont(fontId);
-    return dynamic_cast<const CFontItem*>(FindEarlier(fontId, {ItemKind::FONT}));
+    if (auto* font = dynamic_cast<const CFontItem*>(FindEarlier(fontId, {ItemKind::FONT})))
+        return font;
+    // Fonts of "Language.xml" serve every window.
+    const CGUIItems* shared = SharedSkinItems();
+    if (shared && shared != &items_)
+        return dynamic_cast<const CFontItem*>(shared->FindById(fontId, ItemKind::FONT));
+    return nullptr;
 }
 
 const CFontItem* SkinFileReader::ResolveFont(const Node& node, int itemId)
@@ -1037,6 +1046,16 @@ bool LoadDocument(CGUIItems& items, const pugi::xml_document& document, std::u16
 }
 
 } // namespace
+
+void SetSharedSkinItems(const CGUIItems* items)
+{
+    g_sharedItems.store(items);
+}
+
+const CGUIItems* SharedSkinItems()
+{
+    return g_sharedItems.load();
+}
 
 bool LoadSkinFromMemory(CGUIItems& items, std::string_view xml, std::u16string_view displayName, CSkinWindow* owner,
                         bool observable, SkinLoadStats* stats)

@@ -27,6 +27,12 @@ struct SkinLoadStats {
 bool LoadSkinFile(CGUIItems& items, std::u16string_view fileName, CSkinWindow* owner, bool observable,
                   SkinLoadStats* stats = nullptr);
 
+// The collection whose fonts every later load may name (start-up sets it to the
+// application's items after "Language.xml", and clears it before they go). A `fontid`
+// that no earlier item of the file's own collection answers is looked up there.
+void SetSharedSkinItems(const CGUIItems* items);
+const CGUIItems* SharedSkinItems();
+
 // The same for a document already in memory (`displayName` is what the progress
 // listeners are told).
 bool LoadSkinFromMemory(CGUIItems& items, std::string_view xml, std::u16string_view displayName, CSkinWindow* owner,

@@ -272,6 +272,28 @@ TEST_F(LanguageOverrideTest, TheCurrentLanguageOverridesRectFontCapsAndBitmaps)
     EXPECT_EQ(cancel->rect, (SkinRect{100, 2, 140, 22}));
 }
 
+TEST_F(LanguageOverrideTest, PagesMayNameTheSharedFontsOfTheApplication)
+{
+    LoadGerman();
+    app.WriteXml("Page.xml", R"(<ITEMLIST><BUTTONLIST>
+        <BUTTON name="BUTTON_HELP" fontid="FONT_ARIAL16"/>
+        <BUTTON name="BUTTON_EXIT" fontid="FONT_ARIAL12"/>
+      </BUTTONLIST></ITEMLIST>)");
+    CGUIItems page;
+    ASSERT_TRUE(LoadSkinFile(page, u"Page.xml", nullptr, false));
+    EXPECT_EQ(ParsedAs<ButtonElement>(page, ItemId::BUTTON_HELP)->text.font, nullptr);
+
+    SetSharedSkinItems(&languages);
+    CGUIItems shared;
+    ASSERT_TRUE(LoadSkinFile(shared, u"Page.xml", nullptr, false));
+    SetSharedSkinItems(nullptr);
+    EXPECT_EQ(ParsedAs<ButtonElement>(shared, ItemId::BUTTON_HELP)->text.font,
+              languages.FindById(ItemId::FONT_ARIAL16));
+    // The German replacement applies to shared fonts too.
+    EXPECT_EQ(ParsedAs<ButtonElement>(shared, ItemId::BUTTON_EXIT)->text.font,
+              languages.FindById(ItemId::FONT_ARIAL16));
+}
+
 TEST_F(SkinLoaderTest, LoadProgressReachesListenersOfObservableLoadsOnly)
 {
     std::vector<std::u16string> names;
