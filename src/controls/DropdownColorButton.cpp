@@ -2,6 +2,7 @@
 
 #include "skin/SkinElements.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 CDropdownColorButton::CDropdownColorButton(int itemId, CSkinWindow* parent, CSkinWindow* itemOwner,
@@ -35,6 +36,12 @@ std::unique_ptr<CDropdownColorButton> CDropdownColorButton::FromElement(const Co
         button->setToolTip(MakeTooltip(element.tooltip.text));
     button->show();
     return button;
+}
+
+void CDropdownColorButton::mousePressEvent(QMouseEvent* event)
+{
+    // Not a list: it must neither announce nor open the entries' pop-up.
+    event->accept();
 }
 
 void CDropdownColorButton::SetColour(COLORREF colour)

@@ -1,7 +1,7 @@
 #pragma once
 // The closed box of the colour drop-down (`COMBOCOLOR`, kind 15): it shows the
 // current colour. The palette that opens on a press is not part of this control
-// yet: a press reports 1588 like any drop-down and the colour stays.
+// yet: a press does nothing and the colour stays.
 #include <QImage>
 
 #include "controls/DropdownListItem.h"
@@ -19,6 +19,7 @@ public:
     bool HasArrow() const { return hasArrow_; }
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void PaintContent(QPainter& painter, const QRect& area, const QColor& textColour) override;
     bool ShowsArrow() const override { return hasArrow_; }
 

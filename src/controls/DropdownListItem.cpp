@@ -1,5 +1,6 @@
 #include "controls/DropdownListItem.h"
 
+#include "controls/ListPanelPopup.h"
 #include "skin/FontItem.h"
 #include "skin/SkinElements.h"
 
@@ -123,8 +124,47 @@ void CDropdownListItem::mousePressEvent(QMouseEvent* event)
     event->accept();
     if (event->button() != Qt::LeftButton || disabled_ || !interactive_)
         return;
-    if (CSkinWindow* parent = GetParentWindow())
+    CSkinWindow* parent = GetParentWindow();
+    if (parent)
         parent->SendMessage(WM_DROPDOWN_OPENING, 0, reinterpret_cast<LPARAM>(GetHandle()));
+    OpenPopup();
+}
+
+void CDropdownListItem::OpenPopup()
+{
+    // The pop-up is a list panel in the drop-down's own looks, as wide as the box
+    // unless the skin gives the list its own width.
+    const int width = popupWidth_ > 0 ? popupWidth_ : this->width();
+    CListPanelItem panel(-1, nullptr, SkinRect{0, 0, width, popupHeight_});
+    ListPanelColours colours;
+    colours.text = colours_.text;
+    colours.textHighlight = colours_.textHighlight;
+    colours.textSelected = colours_.textHighlight;
+    colours.disabledText = colours_.disabledText;
+    colours.back = colours_.back;
+    colours.backHighlight = colours_.backHighlight;
+    colours.backSelected = colours_.backHighlight;
+    colours.disabledBack = colours_.disabledBack;
+    colours.border = colours_.border;
+    panel.SetColours(colours);
+    panel.SetBorderWidth(borderWidth_);
+    panel.SetMargins(leftMargin_, rightMargin_);
+    panel.SetFont(font_);
+    for (const auto& entry : entries_)
+        panel.AddShownEntry(entry);
+    const int height = popupHeight_ > 0
+                           ? popupHeight_
+                           : CListPanelRows::kRowHeight * std::max(1, EntryCount()) + 2 * panel.ShownBorderWidth();
+    open_ = true;
+    update();
+    const int chosen = ShowListPanelPopup(height, this, panel, 0, this->height());
+    open_ = false;
+    update();
+    if (chosen < 0 || chosen >= EntryCount())
+        return;
+    SetSelected(chosen);
+    if (CSkinWindow* parent = GetParentWindow())
+        parent->SendMessage(WM_DROPDOWN_SELECTED, WPARAM(chosen), reinterpret_cast<LPARAM>(GetHandle()));
 }
 
 void CDropdownListItem::PaintContent(QPainter& painter, const QRect& area, const QColor& textColour)
@@ -138,7 +178,7 @@ void CDropdownListItem::PaintContent(QPainter& painter, const QRect& area, const
 void CDropdownListItem::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const bool hot = IsHovered() && !disabled_;
+    const bool hot = (IsHovered() || open_) && !disabled_;
     const COLORREF back = disabled_ ? colours_.disabledBack : hot ? colours_.backHighlight : colours_.back;
     const COLORREF border = disabled_ ? colours_.disabledBorder : colours_.border;
     const COLORREF text = disabled_ ? colours_.disabledText : hot ? colours_.textHighlight : colours_.text;

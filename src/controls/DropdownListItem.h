@@ -1,8 +1,8 @@
 #pragma once
 // The closed box of a drop-down list (`COMBO`, kind 14): it shows the label, ": "
 // and the selected entry (or the selected entry alone without a label) and tells
-// its parent when it is pressed (1588). The pop-up list that opens on a press is
-// not part of this control yet: a press reports 1588 and leaves the selection as is.
+// its parent when it is pressed (1588). The press opens the entries as a list-panel
+// pop-up under the box; a chosen entry becomes the selection and is reported (1556).
 #include <QFont>
 #include <QString>
 #include <optional>
@@ -56,6 +56,7 @@ public:
     void SetDisabled(bool disabled);
     bool IsDisabled() const { return disabled_; }
     void SetInteractive(bool interactive) { interactive_ = interactive; }
+    bool IsOpen() const { return open_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -69,6 +70,8 @@ protected:
     int BorderWidth() const { return borderWidth_; }
 
 private:
+    void OpenPopup();
+
     std::vector<QString> entries_;
     int selected_ = -1;
     QString label_;
@@ -82,4 +85,5 @@ private:
     QFont font_;
     bool disabled_ = false;
     bool interactive_ = true;
+    bool open_ = false;
 };

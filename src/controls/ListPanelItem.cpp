@@ -58,7 +58,15 @@ void CListPanelItem::ClearEntries()
 int CListPanelItem::AddEntry(std::u16string_view text, std::u16string_view tooltip, CListPanelItem* subPanel,
                              bool disabled)
 {
-    Entry entry{MakeCaption(text), tooltip.empty() ? QString() : MakeTooltip(tooltip), subPanel, disabled};
+    const int row = AddShownEntry(MakeCaption(text), subPanel, disabled);
+    if (!tooltip.empty())
+        entries_[std::size_t(row)].tooltip = MakeTooltip(tooltip);
+    return row;
+}
+
+int CListPanelItem::AddShownEntry(const QString& text, CListPanelItem* subPanel, bool disabled)
+{
+    Entry entry{text, QString(), subPanel, disabled};
     auto at = entries_.end();
     if (sorted_) {
         at = std::upper_bound(entries_.begin(), entries_.end(), entry, [](const Entry& a, const Entry& b) {
@@ -111,34 +119,53 @@ CListPanelStatic* CListPanelItem::Embed(CSkinWindow* parent)
     return list_;
 }
 
-// ---- the embedded list ------------------------------------------------------------
+// ---- the rows ---------------------------------------------------------------------
 
-CListPanelStatic::CListPanelStatic(CListPanelItem& panel, CSkinWindow* parent) : CSkinWindow(parent), panel_(panel)
+CListPanelRows::CListPanelRows(CListPanelItem& panel, CSkinWindow* parent, int frameWidth)
+    : CSkinWindow(parent), panel_(panel), frameWidth_(std::max(0, frameWidth))
 {
-    const SkinRect& rect = panel.Rect();
-    const int height = panel.ListHeight() > 0 ? panel.ListHeight() : rect.Height();
-    setGeometry(rect.left, rect.top, rect.Width(), height);
     setMouseTracking(true);
 }
 
-void CListPanelStatic::SetSelectedRow(int row)
+QRect CListPanelRows::RowsArea() const
+{
+    return rect().adjusted(frameWidth_, frameWidth_, -frameWidth_ - panel_.ScrollBarWidth(), -frameWidth_);
+}
+
+int CListPanelRows::VisibleRows() const
+{
+    return std::max(1, RowsArea().height() / kRowHeight);
+}
+
+QRect CListPanelRows::RowRect(int row) const
+{
+    const QRect rows = RowsArea();
+    return QRect(rows.left(), rows.top() + (row - topRow_) * kRowHeight, rows.width(), kRowHeight);
+}
+
+void CListPanelRows::SetSelectedRow(int row)
 {
     selected_ = row >= 0 && row < panel_.RowCount() ? row : -1;
     update();
 }
 
-int CListPanelStatic::RowAt(const QPoint& point) const
+void CListPanelRows::ScrollTo(int top)
 {
-    const int border = panel_.ShownBorderWidth();
-    if (point.x() < border || point.x() >= width() - border - panel_.ScrollBarWidth() || point.y() < border)
+    topRow_ = std::clamp(top, 0, std::max(0, panel_.RowCount() - VisibleRows()));
+    update();
+}
+
+int CListPanelRows::RowAt(const QPoint& point) const
+{
+    const QRect rows = RowsArea();
+    if (!rows.contains(point))
         return -1;
-    const int row = (point.y() - border) / kRowHeight;
+    const int row = topRow_ + (point.y() - rows.top()) / kRowHeight;
     return row < panel_.RowCount() ? row : -1;
 }
 
-void CListPanelStatic::mouseMoveEvent(QMouseEvent* event)
+void CListPanelRows::SetHoveredRow(int row)
 {
-    int row = RowAt(event->position().toPoint());
     if (panel_.IsRowDisabled(row))
         row = -1;
     if (row != hovered_) {
@@ -147,44 +174,43 @@ void CListPanelStatic::mouseMoveEvent(QMouseEvent* event)
     }
 }
 
-void CListPanelStatic::OnMouseLeave()
+void CListPanelRows::mouseMoveEvent(QMouseEvent* event)
+{
+    SetHoveredRow(RowAt(event->position().toPoint()));
+}
+
+void CListPanelRows::wheelEvent(QWheelEvent* event)
+{
+    const int notches = event->angleDelta().y() / 120;
+    if (notches != 0)
+        ScrollTo(topRow_ - notches);
+    event->accept();
+}
+
+void CListPanelRows::OnMouseLeave()
 {
     hovered_ = -1;
     update();
 }
 
-void CListPanelStatic::mousePressEvent(QMouseEvent* event)
-{
-    event->accept();
-    if (event->button() != Qt::LeftButton)
-        return;
-    const int row = RowAt(event->position().toPoint());
-    if (row < 0 || panel_.IsRowDisabled(row))
-        return;
-    SetSelectedRow(row);
-    panel_.SetSelectionText(panel_.EntryAt(row).text);
-    if (CSkinWindow* parent = GetParentWindow())
-        parent->PostMessage(WM_LIST_PANEL_ROW_CHOSEN, WPARAM(row), LPARAM(panel_.id));
-}
-
-void CListPanelStatic::paintEvent(QPaintEvent*)
+void CListPanelRows::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const ListPanelColours& colours = panel_.Colours();
     painter.fillRect(rect(), ToQColor(colours.back));
-    const int border = panel_.ShownBorderWidth();
-    QPen pen(ToQColor(colours.border));
-    pen.setWidth(border);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(pen);
-    const qreal half = border / 2.0;
-    painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
-
+    if (frameWidth_ > 0) {
+        QPen pen(ToQColor(colours.border));
+        pen.setWidth(frameWidth_);
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(pen);
+        const qreal half = frameWidth_ / 2.0;
+        painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
+    }
     painter.setFont(panel_.Font());
-    const QRect rows = rect().adjusted(border, border, -border - panel_.ScrollBarWidth(), -border);
+    const QRect rows = RowsArea();
     painter.setClipRect(rows);
-    for (int row = 0; row < panel_.RowCount() && row * kRowHeight < rows.height(); ++row) {
-        const QRect rowRect(rows.left(), rows.top() + row * kRowHeight, rows.width(), kRowHeight);
+    for (int row = topRow_; row < panel_.RowCount() && (row - topRow_) * kRowHeight < rows.height(); ++row) {
+        const QRect rowRect = RowRect(row);
         COLORREF back = colours.back;
         COLORREF text = colours.text;
         if (panel_.IsRowDisabled(row)) {
@@ -199,8 +225,33 @@ void CListPanelStatic::paintEvent(QPaintEvent*)
         }
         painter.fillRect(rowRect, ToQColor(back));
         painter.setPen(ToQColor(text == 0 ? kDefaultTextColor : text));
+        // Moved right by the margin and down by one pixel, cut with an ellipsis.
         const QRect textRect = rowRect.adjusted(panel_.LeftMargin(), 1, -panel_.RightMargin(), 1);
         painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                          painter.fontMetrics().elidedText(panel_.EntryAt(row).text, Qt::ElideRight, textRect.width()));
     }
+}
+
+// ---- the embedded list ------------------------------------------------------------
+
+CListPanelStatic::CListPanelStatic(CListPanelItem& panel, CSkinWindow* parent)
+    : CListPanelRows(panel, parent, panel.ShownBorderWidth())
+{
+    const SkinRect& rect = panel.Rect();
+    const int height = panel.ListHeight() > 0 ? panel.ListHeight() : rect.Height();
+    setGeometry(rect.left, rect.top, rect.Width(), height);
+}
+
+void CListPanelStatic::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton)
+        return;
+    const int row = RowAt(event->position().toPoint());
+    if (row < 0 || Panel().IsRowDisabled(row))
+        return;
+    SetSelectedRow(row);
+    Panel().SetSelectionText(Panel().EntryAt(row).text);
+    if (CSkinWindow* parent = GetParentWindow())
+        parent->PostMessage(WM_LIST_PANEL_ROW_CHOSEN, WPARAM(row), LPARAM(Panel().id));
 }

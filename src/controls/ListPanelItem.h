@@ -2,11 +2,12 @@
 // A list panel (`LISTPANEL`, kind 16): rows of text that may each open a sub-panel,
 // with the skin's colours, border and margins. A panel that is not `dynamic` is
 // shown embedded in its window as a list (`CListPanelStatic`) that reports a chosen
-// row at once (1557). Showing a dynamic panel as a modal pop-up is not part of this
-// control yet.
+// row at once (1557). A dynamic panel is shown on demand as a modal pop-up
+// (ShowListPanelPopup in ListPanelPopup.h).
 #include <QFont>
 #include <QPointer>
 #include <QString>
+#include <QWheelEvent>
 #include <vector>
 
 #include "controls/ControlDrawing.h"
@@ -47,6 +48,8 @@ public:
     void ClearEntries();
     int AddEntry(std::u16string_view text, std::u16string_view tooltip = {}, CListPanelItem* subPanel = nullptr,
                  bool disabled = false);
+    // The same for a text that is already what is shown (no translation).
+    int AddShownEntry(const QString& text, CListPanelItem* subPanel = nullptr, bool disabled = false);
     int RowCount() const { return int(entries_.size()); }
     const Entry& EntryAt(int row) const { return entries_.at(std::size_t(row)); }
     // A row is disabled when marked so or when its sub-panel has no rows.
@@ -98,26 +101,47 @@ private:
     QPointer<CListPanelStatic> list_;
 };
 
-// The rows of a list panel drawn inside a window.
-class CListPanelStatic : public CSkinWindow {
+// The rows of a list panel: hover, a scroll offset and the drawing rules. The
+// embedded list draws the panel's border around them itself; the pop-up's list
+// leaves that to the pop-up.
+class CListPanelRows : public CSkinWindow {
 public:
     static constexpr int kRowHeight = 18;
 
-    CListPanelStatic(CListPanelItem& panel, CSkinWindow* parent);
+    CListPanelRows(CListPanelItem& panel, CSkinWindow* parent, int frameWidth);
 
+    CListPanelItem& Panel() const { return panel_; }
     int HoveredRow() const { return hovered_; }
     int SelectedRow() const { return selected_; }
     void SetSelectedRow(int row);
     int RowAt(const QPoint& point) const;
+    int TopRow() const { return topRow_; }
+    void ScrollTo(int top);
+    int VisibleRows() const;
+    QRect RowRect(int row) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void OnMouseLeave() override;
+    void SetHoveredRow(int row);
+    QRect RowsArea() const;
 
 private:
     CListPanelItem& panel_;
+    int frameWidth_ = 0;
     int hovered_ = -1;
     int selected_ = -1;
+    int topRow_ = 0;
+};
+
+// A panel that is not dynamic, embedded in its window: a press on an enabled row
+// chooses it at once and tells the parent (1557).
+class CListPanelStatic : public CListPanelRows {
+public:
+    CListPanelStatic(CListPanelItem& panel, CSkinWindow* parent);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
 };

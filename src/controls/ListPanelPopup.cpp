@@ -1,0 +1,136 @@
+#include "controls/ListPanelPopup.h"
+
+#include "platform/ModalService.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+// Rows are returned through the modal result above the two fixed results, so that a
+// pop-up closed any other way (IDCANCEL) can never pass for a row.
+constexpr int kRowResultBase = 16;
+constexpr int kSubPanelMaxRows = 5;
+
+} // namespace
+
+int ShowListPanelPopup(int height, CSkinWindow* anchor, CListPanelItem& panel, int x, int y, int* subPanelChoice)
+{
+    const QPoint origin = anchor ? anchor->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
+    const int shownHeight = height > 0 ? height : std::max(panel.Rect().Height(), panel.ListHeight());
+    CListPanel popup(panel, QRect(origin + QPoint(x, y), QSize(panel.Width(), shownHeight)));
+    const int result = RunModal(popup, kListPanelRunName);
+    const int row = result >= kRowResultBase ? result - kRowResultBase : -1;
+    if (subPanelChoice)
+        *subPanelChoice = row >= 0 ? popup.SubPanelChoice() : -1;
+    return row;
+}
+
+// ---- the list in the pop-up -----------------------------------------------------------
+
+CListPanelPopupList::CListPanelPopupList(CListPanelItem& panel, CSkinWindow* popup) : CListPanelRows(panel, popup, 0) {}
+
+void CListPanelPopupList::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (HasTimer(kCloseTimer))
+        return; // already closing
+    if (event->button() == Qt::RightButton) {
+        SetHoveredRow(-1);
+        chosenRow_ = -1;
+        subChoice_ = -1;
+        SetTimer(kCloseTimer, kCloseDelayMs);
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    const int row = RowAt(event->position().toPoint());
+    if (row < 0 || Panel().IsRowDisabled(row))
+        return;
+    CListPanelItem* sub = Panel().EntryAt(row).subPanel;
+    if (sub && sub->RowCount() > 0) {
+        // Beside the row, as many rows high as it has, at most five.
+        const QPoint rowTop = mapTo(window(), RowRect(row).topLeft());
+        const int height =
+            CListPanelRows::kRowHeight * std::min(sub->RowCount(), kSubPanelMaxRows) + 2 * sub->ShownBorderWidth();
+        subChoice_ =
+            ShowListPanelPopup(height, static_cast<CSkinWindow*>(window()), *sub, window()->width(), rowTop.y());
+        if (subChoice_ >= 0)
+            sub->SetSelectionText(sub->EntryAt(subChoice_).text);
+    }
+    chosenRow_ = row;
+    SetSelectedRow(row);
+    SetTimer(kCloseTimer, kCloseDelayMs);
+}
+
+void CListPanelPopupList::OnTimer(UINT id)
+{
+    if (id != kCloseTimer) {
+        CListPanelRows::OnTimer(id);
+        return;
+    }
+    KillTimer(kCloseTimer);
+    if (CSkinWindow* popup = GetParentWindow())
+        popup->PostMessage(WM_LIST_PANEL_CLOSE, WPARAM(intptr_t(subChoice_)), LPARAM(chosenRow_));
+}
+
+// ---- the pop-up -------------------------------------------------------------------------
+
+CListPanel::CListPanel(CListPanelItem& panel, const QRect& screenRect)
+    : CSkinWindow(nullptr, Qt::Popup | Qt::FramelessWindowHint), panel_(panel)
+{
+    setGeometry(screenRect);
+    // The list takes the client area less the border on the left, right and bottom.
+    const int border = panel.ShownBorderWidth();
+    list_ = new CListPanelPopupList(panel, this);
+    list_->setGeometry(border, 0, std::max(0, width() - 2 * border), std::max(0, height() - border));
+    list_->SetSelectedRow(-1);
+}
+
+LRESULT CListPanel::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_LIST_PANEL_CLOSE) {
+        subChoice_ = int(intptr_t(wParam));
+        chosenRow_ = int(lParam);
+        EndModal(chosenRow_ >= 0 ? kRowResultBase + chosenRow_ : IDCANCEL);
+        hide();
+        return 0;
+    }
+    return CSkinWindow::WindowProc(msg, wParam, lParam);
+}
+
+void CListPanel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const ListPanelColours& colours = panel_.Colours();
+    painter.fillRect(rect(), ToQColor(colours.back));
+    const int border = panel_.ShownBorderWidth();
+    QPen pen(ToQColor(colours.border));
+    pen.setWidth(border);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    const qreal half = border / 2.0;
+    painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
+}
+
+void CListPanel::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Right) {
+        event->accept(); // not passed on: it would otherwise move the list
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        EndModal(IDCANCEL);
+        hide();
+        return;
+    }
+    CSkinWindow::keyPressEvent(event);
+}
+
+void CListPanel::wheelEvent(QWheelEvent* event)
+{
+    QApplication::sendEvent(list_, event);
+}

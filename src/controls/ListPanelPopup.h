@@ -1,0 +1,57 @@
+#pragma once
+// A list panel shown on demand as a modal pop-up (`CListPanel`): its rows in a list
+// (`CListPanelPopupList`) framed in the panel's border. A left press on an enabled
+// row shows the highlight for 250 milliseconds and then closes the pop-up with that
+// row; a row with a sub-panel first opens the sub-panel beside it. A right press,
+// Escape or a click elsewhere closes it without a choice.
+#include "controls/ListPanelItem.h"
+
+// The name of the modal run (for the modal seam's scripts and records).
+constexpr const char* kListPanelRunName = "ListPanel";
+
+// Shows `panel` at the anchor's client origin in screen coordinates plus (x, y),
+// with the panel's width and `height` (the panel's own height when 0). Returns the
+// chosen row, or -1 when the pop-up closed without a choice; `subPanelChoice` (when
+// given) receives the row chosen in the chosen row's sub-panel, or -1.
+int ShowListPanelPopup(int height, CSkinWindow* anchor, CListPanelItem& panel, int x, int y,
+                       int* subPanelChoice = nullptr);
+
+class CListPanelPopupList : public CListPanelRows {
+public:
+    static constexpr UINT kCloseTimer = 1;
+    static constexpr UINT kCloseDelayMs = 250;
+
+    CListPanelPopupList(CListPanelItem& panel, CSkinWindow* popup);
+    int SubPanelChoice() const { return subChoice_; }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void OnTimer(UINT id) override;
+
+private:
+    int chosenRow_ = -1;
+    int subChoice_ = -1;
+};
+
+class CListPanel : public CSkinWindow {
+public:
+    CListPanel(CListPanelItem& panel, const QRect& screenRect);
+
+    CListPanelPopupList* List() const { return list_; }
+    // The row the pop-up closed with and the choice made in its sub-panel (-1: none).
+    int ChosenRow() const { return chosenRow_; }
+    int SubPanelChoice() const { return subChoice_; }
+
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    CListPanelItem& panel_;
+    CListPanelPopupList* list_ = nullptr;
+    int chosenRow_ = -1;
+    int subChoice_ = -1;
+};
