@@ -5,7 +5,9 @@
 #include "controls/BitmapItem.h"
 #include "controls/BitmapWindow.h"
 #include "controls/KeyboardKeyItem.h"
+#include "controls/ListFactories.h"
 #include "controls/SliderFactories.h"
+#include "controls/StageWindowFactories.h"
 #include "controls/TextItem.h"
 #include "skin/ControlRegistry.h"
 
@@ -41,4 +43,6 @@ void RegisterAllControls()
 {
     RegisterBasicControlFactories();
     RegisterSliderControlFactories();
+    RegisterStageAndMacroControlFactories();
+    RegisterListControlFactories();
 }

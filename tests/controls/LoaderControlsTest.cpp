@@ -67,6 +67,21 @@ TEST_F(LoaderControlsTest, EveryBasicElementBecomesItsLiveControl)
     EXPECT_TRUE(ok->isVisible());
 }
 
+TEST_F(LoaderControlsTest, EveryElementKindHasAFactory)
+{
+    SkinLoadStats stats;
+    owner.resize(240, 200);
+    ASSERT_TRUE(LoadSkinFile(items, u"AllElements.xml", &owner, false, &stats));
+    EXPECT_EQ(stats.missingFactory, 0);
+    EXPECT_EQ(stats.factoryDeclined, 0);
+    ASSERT_TRUE(LoadSkinFile(items, u"References.xml", &owner, false, &stats));
+    EXPECT_EQ(stats.missingFactory, 0);
+    for (CGUIItem* item : items.Items())
+        EXPECT_EQ(item->owner, &owner) << "item " << item->id;
+    owner.show();
+    SaveScreenshot(owner, QStringLiteral("test_all_elements"));
+}
+
 TEST_F(LoaderControlsTest, ControlsDestroyedWithTheirWindowAreNotTouchedAgain)
 {
     auto parent = std::make_unique<RecordingWindow>();
