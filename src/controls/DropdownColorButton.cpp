@@ -1,5 +1,6 @@
 #include "controls/DropdownColorButton.h"
 
+#include "platform/ModalService.h"
 #include "skin/SkinElements.h"
 
 #include <QMouseEvent>
@@ -40,13 +41,89 @@ std::unique_ptr<CDropdownColorButton> CDropdownColorButton::FromElement(const Co
 
 void CDropdownColorButton::mousePressEvent(QMouseEvent* event)
 {
-    // Not a list: it must neither announce nor open the entries' pop-up.
+    // Not a list: it opens the palette, never the entries' pop-up.
     event->accept();
+    if (event->button() != Qt::LeftButton || IsDisabled() || !IsInteractive())
+        return;
+    ClosePalette();
+    before_ = colour_;
+    palette_ = new CColourPalette(this, mapToGlobal(QPoint(0, height())), colour_);
+    palette_->setAttribute(Qt::WA_DeleteOnClose);
+    palette_->show();
+    update();
+}
+
+void CDropdownColorButton::ClosePalette()
+{
+    if (palette_)
+        palette_->Dismiss();
+    palette_.clear();
+}
+
+CSkinWindow* CDropdownColorButton::NotifyOwner() const
+{
+    return notifyOwner_ ? notifyOwner_ : GetParentWindow();
+}
+
+void CDropdownColorButton::Choose(COLORREF colour, WPARAM code)
+{
+    ClosePalette();
+    shown_ = colour;
+    CSkinWindow* target = NotifyOwner();
+    if (target)
+        target->PostMessage(WM_COLOUR_PICKED, code, LPARAM(colour));
+    if (colour != colour_) {
+        colour_ = colour;
+        if (target)
+            target->SendMessage(WM_COLOUR_CHANGED, WPARAM(colour), LPARAM(id));
+    }
+    update();
+}
+
+void CDropdownColorButton::Cancel(COLORREF before)
+{
+    shown_ = before;
+    ClosePalette();
+    if (CSkinWindow* target = NotifyOwner())
+        target->SendMessage(WM_COLOUR_CANCELLED, WPARAM(before), LPARAM(id));
+    update();
+}
+
+LRESULT CDropdownColorButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_COLOUR_PICKED:
+        if (lParam == kPalettePreview) {
+            if (!palette_)
+                return 0; // a late preview after the palette closed
+            shown_ = COLORREF(wParam);
+            update();
+            if (CSkinWindow* target = NotifyOwner())
+                target->PostMessage(WM_COLOUR_PICKED, WPARAM(kPalettePreview), LPARAM(wParam));
+        } else {
+            Choose(COLORREF(wParam), WPARAM(lParam));
+        }
+        return 0;
+    case WM_COLOUR_CANCELLED:
+        Cancel(COLORREF(wParam));
+        return 0;
+    case WM_COLOUR_CUSTOM: {
+        ClosePalette();
+        if (const auto chosen = ChooseColor(colour_))
+            Choose(*chosen, WPARAM(kPaletteChoice));
+        else
+            Cancel(before_);
+        return 0;
+    }
+    default:
+        return CDropdownListItem::WindowProc(msg, wParam, lParam);
+    }
 }
 
 void CDropdownColorButton::SetColour(COLORREF colour)
 {
     colour_ = colour;
+    shown_ = colour;
     update();
 }
 
@@ -60,11 +137,11 @@ void CDropdownColorButton::PaintContent(QPainter& painter, const QRect& area, co
 {
     const QRect box = area.adjusted(0, 2, 0, -2);
     if (boxMask_.isNull()) {
-        painter.fillRect(box, ToQColor(colour_));
+        painter.fillRect(box, ToQColor(shown_));
         return;
     }
     QImage swatch(box.size(), QImage::Format_ARGB32);
-    swatch.fill(ToQColor(colour_));
+    swatch.fill(ToQColor(shown_));
     const QImage mask = boxMask_.scaled(box.size()).convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < swatch.height(); ++y)
         for (int x = 0; x < swatch.width(); ++x)

@@ -1,9 +1,12 @@
 #pragma once
 // The closed box of the colour drop-down (`COMBOCOLOR`, kind 15): it shows the
-// current colour. The palette that opens on a press is not part of this control
-// yet: a press does nothing and the colour stays.
+// current colour. A press opens the colour palette under it; the owner hears of
+// previews (1244 with 100, posted), the choice (1244 with the final code, posted;
+// 1247 sent when the colour changes) and a close without a choice (1245, sent).
 #include <QImage>
+#include <QPointer>
 
+#include "controls/ColourPalette.h"
 #include "controls/DropdownListItem.h"
 
 class CDropdownColorButton : public CDropdownListItem {
@@ -13,6 +16,14 @@ public:
 
     void SetColour(COLORREF colour);
     COLORREF Colour() const { return colour_; }
+    // The colour on show: the hovered one while the palette previews.
+    COLORREF ShownColour() const { return shown_; }
+    // The window told of colour changes (the parent window when none is set).
+    void SetNotifyOwner(CSkinWindow* notifyOwner) { notifyOwner_ = notifyOwner; }
+    CColourPalette* Palette() const { return palette_; }
+    bool IsPaletteOpen() const { return !palette_.isNull(); }
+
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // A mask for the colour box: pure white pixels are not painted.
     void SetBoxMask(const QImage& mask);
     void SetHasArrow(bool hasArrow) { hasArrow_ = hasArrow; }
@@ -24,7 +35,16 @@ protected:
     bool ShowsArrow() const override { return hasArrow_; }
 
 private:
+    CSkinWindow* NotifyOwner() const;
+    void ClosePalette();
+    void Choose(COLORREF colour, WPARAM code);
+    void Cancel(COLORREF before);
+
     COLORREF colour_ = 0;
+    COLORREF shown_ = 0;
+    COLORREF before_ = 0;
+    CSkinWindow* notifyOwner_ = nullptr;
+    QPointer<CColourPalette> palette_;
     QImage boxMask_;
     bool hasArrow_ = true;
 };

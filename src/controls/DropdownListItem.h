@@ -57,6 +57,7 @@ public:
     bool IsDisabled() const { return disabled_; }
     void SetInteractive(bool interactive) { interactive_ = interactive; }
     bool IsOpen() const { return open_; }
+    bool IsInteractive() const { return interactive_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

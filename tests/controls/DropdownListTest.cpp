@@ -3,9 +3,11 @@
 #include "controls/DropdownColorButton.h"
 #include "controls/DropdownListItem.h"
 
+#include "controls/ColourPalette.h"
 #include "controls/ListPanelPopup.h"
 #include "platform/ModalService.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -78,4 +80,95 @@ TEST(DropdownColour, ShowsTheCurrentColour)
     EXPECT_EQ(button.kind, ItemKind::COMBOCOLOR);
     const QImage shot = button.grab().toImage();
     EXPECT_EQ(shot.pixelColor(20, 12), QColor(255, 0, 0));
+}
+
+namespace {
+
+struct ColourRig {
+    RecordingWindow parent;
+    CDropdownColorButton button{304, &parent, &parent, SkinRect{10, 10, 110, 34}};
+    ColourRig()
+    {
+        ModalScript::Reset();
+        ModalScript::SetStrict(true);
+        button.SetColour(CColourPalette::Colours()[0]);
+        button.show();
+    }
+    ~ColourRig() { ModalScript::Reset(); }
+    CColourPalette* Open()
+    {
+        QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(10, 10));
+        return button.Palette();
+    }
+    void Hover(CColourPalette* palette, int cell)
+    {
+        SendMouse(palette, QEvent::MouseMove, palette->CellRect(cell).center(), Qt::NoButton, Qt::NoButton);
+        DeliverPosted();
+    }
+    void Click(CColourPalette* palette, QPoint point)
+    {
+        QTest::mouseClick(palette, Qt::LeftButton, {}, point);
+        DeliverPosted();
+    }
+};
+
+} // namespace
+
+TEST(DropdownColour, PreviewsThenCancelRestoresTheColourFromBefore)
+{
+    ColourRig rig;
+    const COLORREF before = rig.button.Colour();
+    CColourPalette* palette = rig.Open();
+    ASSERT_NE(palette, nullptr);
+    for (int cell : {3, 4, 12})
+        rig.Hover(palette, cell);
+    EXPECT_EQ(rig.button.ShownColour(), CColourPalette::Colours()[12]);
+    palette->grab().save(QDir::currentPath() + QStringLiteral("/colour_palette.png"));
+    QTest::keyClick(palette, Qt::Key_Escape);
+    DeliverPosted();
+    const auto picked = rig.parent.Of(WM_COLOUR_PICKED);
+    ASSERT_EQ(picked.size(), 3u);
+    for (const auto& message : picked)
+        EXPECT_EQ(message.wParam, WPARAM(kPalettePreview));
+    EXPECT_EQ(picked[2].lParam, LPARAM(CColourPalette::Colours()[12]));
+    const auto cancelled = rig.parent.Of(WM_COLOUR_CANCELLED);
+    ASSERT_EQ(cancelled.size(), 1u);
+    EXPECT_EQ(cancelled[0].wParam, WPARAM(before));
+    EXPECT_EQ(cancelled[0].lParam, LPARAM(304));
+    EXPECT_EQ(rig.button.ShownColour(), before);
+    EXPECT_EQ(rig.button.Colour(), before);
+    EXPECT_FALSE(rig.button.IsPaletteOpen());
+}
+
+TEST(DropdownColour, ChoosingReportsAndChangesOnlyADifferentColour)
+{
+    ColourRig rig;
+    CColourPalette* palette = rig.Open();
+    rig.Click(palette, palette->CellRect(0).center()); // the current colour
+    EXPECT_EQ(rig.parent.Of(WM_COLOUR_PICKED).size(), 1u);
+    EXPECT_NE(rig.parent.Of(WM_COLOUR_PICKED)[0].wParam, WPARAM(kPalettePreview));
+    EXPECT_TRUE(rig.parent.Of(WM_COLOUR_CHANGED).empty());
+
+    palette = rig.Open();
+    rig.Click(palette, palette->CellRect(20).center());
+    const auto changed = rig.parent.Of(WM_COLOUR_CHANGED);
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0].wParam, WPARAM(CColourPalette::Colours()[20]));
+    EXPECT_EQ(rig.button.Colour(), CColourPalette::Colours()[20]);
+
+    // The custom button asks the colour dialog; cancelling it is a cancel.
+    ModalScript::AnswerNextColour(RGB(1, 2, 3));
+    palette = rig.Open();
+    rig.Click(palette, palette->CustomButtonRect().center());
+    EXPECT_EQ(rig.button.Colour(), RGB(1, 2, 3));
+    ModalScript::AnswerNextColour(std::nullopt);
+    palette = rig.Open();
+    rig.Click(palette, palette->CustomButtonRect().center());
+    EXPECT_EQ(rig.button.Colour(), RGB(1, 2, 3));
+    EXPECT_EQ(rig.parent.Of(WM_COLOUR_CANCELLED).size(), 1u);
+    EXPECT_EQ(rig.parent.Of(WM_COLOUR_CHANGED).size(), 2u);
+
+    // A disabled button does not open.
+    rig.button.SetDisabled(true);
+    EXPECT_EQ(rig.Open(), nullptr);
 }

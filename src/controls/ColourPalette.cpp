@@ -1,0 +1,138 @@
+#include "controls/ColourPalette.h"
+
+#include "controls/ControlDrawing.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+constexpr int kMargin = 4;
+}
+
+const std::array<COLORREF, CColourPalette::kColumns * CColourPalette::kRows>& CColourPalette::Colours()
+{
+    // Six rows from light to dark of eight hues: red, orange, yellow, green, cyan,
+    // blue, violet and grey.
+    static const std::array<COLORREF, kColumns* kRows> colours = [] {
+        std::array<COLORREF, kColumns * kRows> table{};
+        const int hues[kColumns - 1] = {0, 30, 60, 120, 180, 240, 280};
+        for (int row = 0; row < kRows; ++row) {
+            const int lightness = 225 - row * 38;
+            for (int column = 0; column < kColumns; ++column) {
+                const QColor colour = column < kColumns - 1 ? QColor::fromHsl(hues[column], 255, lightness)
+                                                            : QColor::fromHsl(0, 0, 255 - row * 51);
+                table[std::size_t(row * kColumns + column)] = RGB(colour.red(), colour.green(), colour.blue());
+            }
+        }
+        return table;
+    }();
+    return colours;
+}
+
+CColourPalette::CColourPalette(CSkinWindow* button, const QPoint& screenTopLeft, COLORREF before)
+    : CSkinWindow(nullptr, Qt::Popup | Qt::FramelessWindowHint), button_(button), before_(before)
+{
+    setMouseTracking(true);
+    const int width = 2 * kMargin + kColumns * kCellSize;
+    const int height = 3 * kMargin + kRows * kCellSize + kCustomHeight;
+    setGeometry(QRect(screenTopLeft, QSize(width, height)));
+}
+
+QRect CColourPalette::CellRect(int index) const
+{
+    const int row = index / kColumns;
+    const int column = index % kColumns;
+    return QRect(kMargin + column * kCellSize, kMargin + row * kCellSize, kCellSize, kCellSize);
+}
+
+QRect CColourPalette::CustomButtonRect() const
+{
+    return QRect(kMargin, 2 * kMargin + kRows * kCellSize, kColumns * kCellSize, kCustomHeight);
+}
+
+int CColourPalette::CellAt(const QPoint& point) const
+{
+    for (int i = 0; i < kColumns * kRows; ++i) {
+        if (CellRect(i).contains(point))
+            return i;
+    }
+    return -1;
+}
+
+void CColourPalette::Report(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (button_)
+        button_->PostMessage(msg, wParam, lParam);
+}
+
+void CColourPalette::Dismiss()
+{
+    finished_ = true;
+    close();
+}
+
+void CColourPalette::mouseMoveEvent(QMouseEvent* event)
+{
+    const int cell = CellAt(event->position().toPoint());
+    if (cell == hovered_)
+        return;
+    hovered_ = cell;
+    update();
+    if (cell >= 0)
+        Report(WM_COLOUR_PICKED, WPARAM(Colours()[std::size_t(cell)]), kPalettePreview);
+}
+
+void CColourPalette::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton || finished_)
+        return;
+    const QPoint point = event->position().toPoint();
+    if (const int cell = CellAt(point); cell >= 0) {
+        finished_ = true;
+        Report(WM_COLOUR_PICKED, WPARAM(Colours()[std::size_t(cell)]), kPaletteChoice);
+    } else if (CustomButtonRect().contains(point)) {
+        finished_ = true;
+        Report(WM_COLOUR_CUSTOM, 0, 0);
+    }
+}
+
+void CColourPalette::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    CSkinWindow::keyPressEvent(event);
+}
+
+void CColourPalette::closeEvent(QCloseEvent* event)
+{
+    // Closed by Escape or by a click elsewhere: no choice.
+    if (!finished_) {
+        finished_ = true;
+        Report(WM_COLOUR_CANCELLED, WPARAM(before_), 0);
+    }
+    CSkinWindow::closeEvent(event);
+}
+
+void CColourPalette::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(0x1C, 0x18, 0x03));
+    painter.setPen(QColor(0x81, 0x6E, 0x0B));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    for (int i = 0; i < kColumns * kRows; ++i) {
+        const QRect cell = CellRect(i).adjusted(1, 1, -1, -1);
+        painter.fillRect(cell, ToQColor(Colours()[std::size_t(i)]));
+        if (i == hovered_) {
+            painter.setPen(Qt::white);
+            painter.drawRect(cell.adjusted(0, 0, -1, -1));
+        }
+    }
+    const QRect custom = CustomButtonRect();
+    painter.fillRect(custom, QColor(0x36, 0x2E, 0x05));
+    painter.setPen(ToQColor(kDefaultTextColor));
+    painter.drawText(custom, Qt::AlignCenter, MakeCaption(u"$Custom"));
+}
