@@ -59,6 +59,7 @@ int CListPanelItem::AddEntry(std::u16string_view text, std::u16string_view toolt
                              bool disabled)
 {
     const int row = AddShownEntry(MakeCaption(text), subPanel, disabled);
+    entries_[std::size_t(row)].key = std::u16string(text);
     if (!tooltip.empty())
         entries_[std::size_t(row)].tooltip = MakeTooltip(tooltip);
     return row;
@@ -66,7 +67,7 @@ int CListPanelItem::AddEntry(std::u16string_view text, std::u16string_view toolt
 
 int CListPanelItem::AddShownEntry(const QString& text, CListPanelItem* subPanel, bool disabled)
 {
-    Entry entry{text, QString(), subPanel, disabled};
+    Entry entry{text, QString(), subPanel, disabled, text.toStdU16String()};
     auto at = entries_.end();
     if (sorted_) {
         at = std::upper_bound(entries_.begin(), entries_.end(), entry, [](const Entry& a, const Entry& b) {

@@ -33,10 +33,11 @@ struct ListPanelColours {
 class CListPanelItem : public CGUIItem {
 public:
     struct Entry {
-        QString text;
+        QString text; // as shown
         QString tooltip;
         CListPanelItem* subPanel = nullptr;
         bool disabled = false;
+        std::u16string key; // as written ("$AssignApplication"), for callers that act on it
     };
 
     CListPanelItem(int itemId, CSkinWindow* itemOwner, const SkinRect& rect);

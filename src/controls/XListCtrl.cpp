@@ -1,9 +1,13 @@
 #include "controls/XListCtrl.h"
 
+#include "controls/ListPanelPopup.h"
+#include "platform/ModalService.h"
 #include "skin/FontItem.h"
 #include "skin/SkinElements.h"
 #include "skin/TextFormat.h"
 
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -247,18 +251,29 @@ void CXListCtrl::ToggleCheck(int row, int column)
     }
     update();
     const int32_t state = cell.checked ? 1 : 0;
-    ListCellRecord record{rows_[std::size_t(row)].userValue, column, &state};
+    SendCellRecord(WM_LIST_CHECK_TOGGLED, row, column, &state);
+}
+
+void CXListCtrl::SendCellRecord(UINT msg, int row, int column, const void* value)
+{
+    ListCellRecord record{RowUserValue(row), column, value};
     if (CSkinWindow* target = NotifyTarget())
-        target->SendMessage(WM_LIST_CHECK_TOGGLED, reinterpret_cast<WPARAM>(GetHandle()),
-                            reinterpret_cast<LPARAM>(&record));
+        target->SendMessage(msg, reinterpret_cast<WPARAM>(GetHandle()), reinterpret_cast<LPARAM>(&record));
 }
 
 void CXListCtrl::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
+    // Whatever the press is for, an edit in progress ends first.
+    EndEdit();
+    KillTimer(kComboTimer);
+    const QPoint point = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        ShowContextMenu(point);
+        return;
+    }
     if (event->button() != Qt::LeftButton)
         return;
-    const QPoint point = event->position().toPoint();
     const int row = RowAt(point);
     if (row < 0)
         return;
@@ -266,10 +281,175 @@ void CXListCtrl::mousePressEvent(QMouseEvent* event)
     const int column = CellColumnAt(row, point);
     if (column >= 0 && columns_[std::size_t(column)].cellKind == CellKind::CHECKBOX)
         ToggleCheck(row, column);
+    if (column >= 0 && columns_[std::size_t(column)].cellKind == CellKind::COMBO) {
+        // Only the arrow box at the cell's right end opens the choices.
+        const QRect cell = CellRect(row, column);
+        if (point.x() >= cell.right() - (cell.height() - 4) - 1) {
+            comboRow_ = row;
+            comboColumn_ = column;
+            SetTimer(kComboTimer, kComboDelayMs);
+        }
+    }
     update();
     if (CSkinWindow* target = NotifyTarget())
         target->SendMessage(WM_LIST_ROW_CLICKED, WPARAM(uint32_t(rows_[std::size_t(row)].userValue)),
                             reinterpret_cast<LPARAM>(GetHandle()));
+}
+
+void CXListCtrl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint point = event->position().toPoint();
+    const int row = RowAt(point);
+    const int column = row >= 0 ? CellColumnAt(row, point) : -1;
+    if (column < 0)
+        return;
+    SendCellRecord(WM_LIST_CELL_DOUBLE_CLICKED, row, column, nullptr);
+    if (columns_[std::size_t(column)].cellKind == CellKind::EDIT)
+        BeginEdit(row, column);
+}
+
+bool CXListCtrl::BeginEdit(int row, int column)
+{
+    if (!CellAt(row, column) || columns_[std::size_t(column)].cellKind != CellKind::EDIT)
+        return false;
+    EndEdit();
+    if (!editor_) {
+        editor_ = new QLineEdit(this);
+        editor_->setFrame(false);
+        editor_->setContextMenuPolicy(Qt::NoContextMenu);
+        editor_->installEventFilter(this);
+    }
+    editRow_ = row;
+    editColumn_ = column;
+    editOriginal_ = CellText(row, column);
+    editor_->setFont(font_);
+    editor_->setGeometry(CellRect(row, column).adjusted(1, 1, -1, -1));
+    editor_->setText(editOriginal_);
+    editor_->selectAll();
+    editor_->show();
+    editor_->setFocus();
+    return true;
+}
+
+void CXListCtrl::EndEdit()
+{
+    if (editRow_ < 0)
+        return;
+    const int row = editRow_;
+    const int column = editColumn_;
+    editRow_ = -1;
+    editColumn_ = -1;
+    const QString text = editor_ ? editor_->text() : editOriginal_;
+    if (editor_)
+        editor_->hide();
+    // Only a changed text is stored and reported.
+    if (text != editOriginal_ && CellAt(row, column)) {
+        SetCellText(row, column, text);
+        const std::u16string value = text.toStdU16String();
+        SendCellRecord(WM_LIST_CELL_EDITED, row, column, value.c_str());
+    }
+}
+
+void CXListCtrl::CancelEdit()
+{
+    if (editRow_ < 0)
+        return;
+    editRow_ = -1;
+    editColumn_ = -1;
+    if (editor_)
+        editor_->hide();
+}
+
+bool CXListCtrl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == editor_) {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                EndEdit();
+                return true;
+            }
+            if (key == Qt::Key_Escape) {
+                CancelEdit();
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusOut) {
+            EndEdit();
+        }
+    }
+    return CSkinWindow::eventFilter(watched, event);
+}
+
+void CXListCtrl::OnTimer(UINT id)
+{
+    if (id != kComboTimer) {
+        CSkinWindow::OnTimer(id);
+        return;
+    }
+    KillTimer(kComboTimer);
+    OpenComboList();
+}
+
+void CXListCtrl::OpenComboList()
+{
+    Cell* cell = CellAt(comboRow_, comboColumn_);
+    if (!cell || cell->choices.empty())
+        return;
+    const QRect rect = CellRect(comboRow_, comboColumn_);
+    CListPanelItem list(-1, nullptr, SkinRect{0, 0, rect.width(), 0});
+    for (const auto& choice : cell->choices)
+        list.AddShownEntry(choice);
+    const int height = CListPanelRows::kRowHeight * int(cell->choices.size()) + 2 * list.ShownBorderWidth();
+    const int row = comboRow_;
+    const int column = comboColumn_;
+    const int chosen = ShowListPanelPopup(height, this, list, rect.left(), rect.bottom() + 1);
+    // The rows may have changed while the list was open.
+    cell = CellAt(row, column);
+    if (chosen < 0 || !cell || chosen >= int(cell->choices.size()))
+        return;
+    cell->chosen = chosen;
+    cell->text = cell->choices[std::size_t(chosen)];
+    update();
+}
+
+void CXListCtrl::ShowContextMenu(const QPoint& point)
+{
+    if (!contextMenu_)
+        return;
+    const int row = RowAt(point);
+    SendCellRecord(WM_LIST_CONTEXT_MENU_OPENING, row, 0, nullptr);
+    const int chosen = ShowListPanelPopup(0, this, *contextMenu_, point.x(), point.y());
+    if (chosen < 0 || chosen >= contextMenu_->RowCount())
+        return;
+    const auto& entry = contextMenu_->EntryAt(chosen);
+    if (entry.key == u"$AssignApplication") {
+        FileDialogRequest request;
+        request.filter = u"*.exe|*.exe||";
+        const auto path = GetOpenFileName(request);
+        if (!path || !CellAt(row, kApplicationColumn))
+            return;
+        // The program's file name with its extension, without the folder.
+        const QString name = QFileInfo(QString::fromStdU16String(*path)).fileName();
+        SetCellText(row, kApplicationColumn, name);
+        const std::u16string value = name.toStdU16String();
+        SendCellRecord(WM_LIST_APP_CELL_CHANGED, row, kApplicationColumn, value.c_str());
+    } else if (entry.key == u"$UnassignApplication") {
+        if (!CellAt(row, kApplicationColumn))
+            return;
+        SetCellText(row, kApplicationColumn, QString());
+        const std::u16string empty;
+        SendCellRecord(WM_LIST_APP_CELL_CHANGED, row, kApplicationColumn, empty.c_str());
+        if (SetCellChecked(row, kAutoSwitchColumn, false)) {
+            const int32_t state = 0;
+            SendCellRecord(WM_LIST_CHECK_TOGGLED, row, kAutoSwitchColumn, &state);
+        }
+    } else {
+        const std::u16string text = entry.text.toStdU16String();
+        SendCellRecord(WM_LIST_CONTEXT_MENU_CHOSEN, row, 0, text.c_str());
+    }
 }
 
 void CXListCtrl::DrawCell(QPainter& painter, const QRect& rect, const Column& column, const Cell& cell,

@@ -2,11 +2,13 @@
 // The multi-column list of the profiles and macros pages (`LISTCTRL`, kind 18):
 // a header and rows whose cells hold text, a check box, a progress bar or a
 // drop-down choice. Check boxes toggle on a click (exclusively in an `exclusive`
-// column) and every click on a row reports the row's user value. In-place editing,
-// the drop-down of combo cells, the file choice and the context menu are not part
-// of this control yet.
+// column), every click on a row reports the row's user value, a double click on an
+// `EDIT` cell edits it in place, a press on a combo cell's arrow opens its choices,
+// and a right click opens the attached context menu (a list panel).
 #include <QFont>
 #include <QImage>
+#include <QLineEdit>
+#include <QPointer>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "skin/SkinGeometry.h"
 
 struct ListCtrlElement;
+class CListPanelItem;
 
 // Cell kinds of a column (`type` of `LISTCOLUMN`).
 namespace CellKind {
@@ -100,6 +103,26 @@ public:
     void SetSorted(bool sorted) { sorted_ = sorted; }
     int SelectedRow() const { return selected_; }
 
+    // The list panel shown on a right click (null: no context menu). Its entries
+    // "$AssignApplication" and "$UnassignApplication" act on the row's application
+    // (column 3) and automatic switch (column 4); any other entry is reported (1544).
+    void SetContextMenu(CListPanelItem* panel) { contextMenu_ = panel; }
+
+    // In-place editing of an `EDIT` cell; ending it reports a changed text (1545).
+    bool BeginEdit(int row, int column);
+    void EndEdit();
+    void CancelEdit();
+    bool IsEditing() const { return editRow_ >= 0; }
+    QLineEdit* Editor() const { return editor_; }
+    int EditRow() const { return editRow_; }
+    int EditColumn() const { return editColumn_; }
+
+    // The application column and the automatic-switch column the context menu acts on.
+    static constexpr int kApplicationColumn = 3;
+    static constexpr int kAutoSwitchColumn = 4;
+    static constexpr UINT kComboTimer = 1;
+    static constexpr UINT kComboDelayMs = 100;
+
     // The row and column at a client point (-1 when none); check-box cells only
     // count within 12 pixels around their centre.
     int RowAt(const QPoint& point) const;
@@ -109,11 +132,17 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void OnTimer(UINT id) override;
 
 private:
     Cell* CellAt(int row, int column);
     const Cell* CellAt(int row, int column) const;
     void ToggleCheck(int row, int column);
+    void SendCellRecord(UINT msg, int row, int column, const void* value);
+    void ShowContextMenu(const QPoint& point);
+    void OpenComboList();
     CSkinWindow* NotifyTarget() const;
     void DrawCell(QPainter& painter, const QRect& rect, const Column& column, const Cell& cell, bool selected) const;
 
@@ -128,4 +157,11 @@ private:
     bool sorted_ = false;
     int selected_ = -1;
     int topRow_ = 0;
+    CListPanelItem* contextMenu_ = nullptr;
+    QPointer<QLineEdit> editor_;
+    int editRow_ = -1;
+    int editColumn_ = -1;
+    QString editOriginal_;
+    int comboRow_ = -1;
+    int comboColumn_ = -1;
 };

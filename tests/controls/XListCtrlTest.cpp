@@ -1,6 +1,8 @@
 #include "SliderTestSupport.h"
 
+#include "controls/ListPanelPopup.h"
 #include "controls/XListCtrl.h"
+#include "platform/ModalService.h"
 #include "skin/ColorTable.h"
 
 #include <QDir>
@@ -115,4 +117,155 @@ TEST(XListCtrl, ProgressCellsShowTheirPercent)
     const QColor filled = shot.pixelColor(cell.left() + 10, cell.top() + 6);
     const QColor empty = shot.pixelColor(cell.right() - 10, cell.top() + 6);
     EXPECT_NE(filled, empty);
+}
+
+namespace {
+
+// Keeps what the cell records of 1325, 1540, 1542, 1544 and 1545 carried.
+class CellRecorder : public RecordingWindow {
+public:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (msg == WM_LIST_APP_CELL_CHANGED || msg == WM_LIST_CELL_DOUBLE_CLICKED ||
+            msg == WM_LIST_CONTEXT_MENU_OPENING || msg == WM_LIST_CONTEXT_MENU_CHOSEN || msg == WM_LIST_CELL_EDITED ||
+            msg == WM_LIST_CHECK_TOGGLED) {
+            const auto* record = reinterpret_cast<const ListCellRecord*>(lParam);
+            Cell cell{msg, record->rowUserValue, record->column, {}};
+            if (record->value && msg != WM_LIST_CHECK_TOGGLED)
+                cell.text = QString::fromUtf16(static_cast<const char16_t*>(record->value));
+            cells.push_back(cell);
+        }
+        return RecordingWindow::WindowProc(msg, wParam, lParam);
+    }
+    struct Cell {
+        UINT msg;
+        int32_t userValue, column;
+        QString text;
+    };
+    std::vector<Cell> CellsOf(UINT msg) const
+    {
+        std::vector<Cell> found;
+        for (const auto& c : cells)
+            if (c.msg == msg)
+                found.push_back(c);
+        return found;
+    }
+    std::vector<Cell> cells;
+};
+
+struct ProfileListRig {
+    CellRecorder owner;
+    CXListCtrl list{279, &owner, &owner, SkinRect{0, 0, 400, 200}};
+    ProfileListRig()
+    {
+        ModalScript::Reset();
+        ModalScript::SetStrict(true);
+        list.AddColumn(MakeColumn(ListColumnKind::LCITEM_PROFILECURRENT, CellKind::CHECKBOX, 30, "", true));
+        list.AddColumn(MakeColumn(ListColumnKind::LCITEM_PROFILENAME, CellKind::EDIT, 120, "Name"));
+        list.AddColumn(MakeColumn(ListColumnKind::LCITEM_PROFILEID, CellKind::COMBO, 90, "Id"));
+        list.AddColumn(MakeColumn(ListColumnKind::LCITEM_PROFILEEXE, CellKind::FILEDIALOG, 100, "Program"));
+        list.AddColumn(MakeColumn(ListColumnKind::LCITEM_AUTOSWITCH, CellKind::CHECKBOX, 40, "Auto"));
+        for (int i = 0; i < 3; ++i)
+            list.AddRow(10 + i, QStringLiteral("row %1").arg(i));
+        list.show();
+    }
+    ~ProfileListRig() { ModalScript::Reset(); }
+};
+
+} // namespace
+
+TEST(XListCtrl, InPlaceEditReportsOnlyAChangedText)
+{
+    ProfileListRig rig;
+    rig.list.SetCellText(1, 1, QStringLiteral("Work"));
+    QTest::mouseDClick(&rig.list, Qt::LeftButton, {}, rig.list.CellRect(1, 1).center());
+    ASSERT_EQ(rig.owner.CellsOf(WM_LIST_CELL_DOUBLE_CLICKED).size(), 1u);
+    EXPECT_EQ(rig.owner.CellsOf(WM_LIST_CELL_DOUBLE_CLICKED)[0].userValue, 11);
+    ASSERT_TRUE(rig.list.IsEditing());
+    // Clicking another row without changing the text sends nothing.
+    QTest::mouseClick(&rig.list, Qt::LeftButton, {}, rig.list.CellRect(2, 1).center());
+    EXPECT_FALSE(rig.list.IsEditing());
+    EXPECT_TRUE(rig.owner.CellsOf(WM_LIST_CELL_EDITED).empty());
+
+    ASSERT_TRUE(rig.list.BeginEdit(1, 1));
+    rig.list.Editor()->setText(QStringLiteral("Games"));
+    QTest::mouseClick(&rig.list, Qt::LeftButton, {}, rig.list.CellRect(0, 1).center());
+    const auto edited = rig.owner.CellsOf(WM_LIST_CELL_EDITED);
+    ASSERT_EQ(edited.size(), 1u);
+    EXPECT_EQ(edited[0].userValue, 11);
+    EXPECT_EQ(edited[0].column, 1);
+    EXPECT_EQ(edited[0].text, QStringLiteral("Games"));
+    EXPECT_EQ(rig.list.CellText(1, 1), QStringLiteral("Games"));
+
+    // Escape leaves the text as it was; only EDIT cells are edited.
+    ASSERT_TRUE(rig.list.BeginEdit(1, 1));
+    rig.list.Editor()->setText(QStringLiteral("Lost"));
+    QTest::keyClick(rig.list.Editor(), Qt::Key_Escape);
+    EXPECT_EQ(rig.list.CellText(1, 1), QStringLiteral("Games"));
+    EXPECT_FALSE(rig.list.BeginEdit(1, 3));
+}
+
+TEST(XListCtrl, ContextMenuAssignsAndUnassignsTheApplication)
+{
+    ProfileListRig rig;
+    CListPanelItem menu(289, &rig.owner, SkinRect{0, 0, 150, 60});
+    menu.AddEntry(u"$AssignApplication");
+    menu.AddEntry(u"$UnassignApplication");
+    menu.AddEntry(u"$Rename");
+    rig.list.SetContextMenu(&menu);
+    auto choose = [](int row) {
+        return [row](CSkinWindow& window) {
+            auto& popup = dynamic_cast<CListPanel&>(window);
+            QTest::mouseClick(popup.List(), Qt::LeftButton, {}, popup.List()->RowRect(row).center());
+            QTest::qWait(int(CListPanelPopupList::kCloseDelayMs) + 150);
+        };
+    };
+
+    ModalScript::EndNextRun(kListPanelRunName, IDCANCEL, choose(0));
+    ModalScript::AnswerNextOpenFile(u"/opt/games/arena.exe");
+    QTest::mouseClick(&rig.list, Qt::RightButton, {}, rig.list.CellRect(2, 1).center());
+    ASSERT_EQ(rig.owner.CellsOf(WM_LIST_CONTEXT_MENU_OPENING).size(), 1u);
+    EXPECT_EQ(rig.owner.CellsOf(WM_LIST_CONTEXT_MENU_OPENING)[0].userValue, 12);
+    EXPECT_EQ(rig.list.CellText(2, 3), QStringLiteral("arena.exe"));
+    ASSERT_EQ(rig.owner.CellsOf(WM_LIST_APP_CELL_CHANGED).size(), 1u);
+    EXPECT_EQ(rig.owner.CellsOf(WM_LIST_APP_CELL_CHANGED)[0].text, QStringLiteral("arena.exe"));
+    ASSERT_FALSE(ModalScript::Records().empty());
+    EXPECT_EQ(ModalScript::Records().back().fileRequest.filter, u"*.exe|*.exe||");
+
+    rig.list.SetCellChecked(2, 4, true);
+    ModalScript::EndNextRun(kListPanelRunName, IDCANCEL, choose(1));
+    QTest::mouseClick(&rig.list, Qt::RightButton, {}, rig.list.CellRect(2, 1).center());
+    EXPECT_EQ(rig.list.CellText(2, 3), QString());
+    EXPECT_FALSE(rig.list.IsCellChecked(2, 4));
+    EXPECT_EQ(rig.owner.CellsOf(WM_LIST_APP_CELL_CHANGED).size(), 2u);
+    ASSERT_EQ(rig.owner.CellsOf(WM_LIST_CHECK_TOGGLED).size(), 1u);
+    EXPECT_EQ(rig.owner.CellsOf(WM_LIST_CHECK_TOGGLED)[0].column, 4);
+
+    ModalScript::EndNextRun(kListPanelRunName, IDCANCEL, choose(2));
+    QTest::mouseClick(&rig.list, Qt::RightButton, {}, rig.list.CellRect(0, 1).center());
+    ASSERT_EQ(rig.owner.CellsOf(WM_LIST_CONTEXT_MENU_CHOSEN).size(), 1u);
+    EXPECT_EQ(rig.owner.CellsOf(WM_LIST_CONTEXT_MENU_CHOSEN)[0].text, QStringLiteral("$Rename"));
+    EXPECT_EQ(rig.owner.CellsOf(WM_LIST_CONTEXT_MENU_CHOSEN)[0].userValue, 10);
+}
+
+TEST(XListCtrl, ComboArrowOpensTheChoicesAfterAShortDelay)
+{
+    ProfileListRig rig;
+    rig.list.SetCellChoices(0, 2, {QStringLiteral("One"), QStringLiteral("Two"), QStringLiteral("Three")}, 0);
+    EXPECT_EQ(rig.list.CellText(0, 2), QStringLiteral("One"));
+    // The text part of the cell does not open anything.
+    QTest::mouseClick(&rig.list, Qt::LeftButton, {}, rig.list.CellRect(0, 2).topLeft() + QPoint(10, 10));
+    QTest::qWait(int(CXListCtrl::kComboDelayMs) + 100);
+    EXPECT_TRUE(ModalScript::Records().empty());
+
+    ModalScript::EndNextRun(kListPanelRunName, IDCANCEL, [](CSkinWindow& window) {
+        auto& popup = dynamic_cast<CListPanel&>(window);
+        QTest::mouseClick(popup.List(), Qt::LeftButton, {}, popup.List()->RowRect(2).center());
+        QTest::qWait(int(CListPanelPopupList::kCloseDelayMs) + 150);
+    });
+    const QRect cell = rig.list.CellRect(0, 2);
+    QTest::mouseClick(&rig.list, Qt::LeftButton, {}, QPoint(cell.right() - 3, cell.center().y()));
+    QTest::qWait(int(CXListCtrl::kComboDelayMs) + 100);
+    EXPECT_EQ(ModalScript::Records().size(), 1u);
+    EXPECT_EQ(rig.list.CellText(0, 2), QStringLiteral("Three"));
 }
