@@ -326,7 +326,9 @@ void WriteValueBoxBitmap(SkinWriter& out, const QString& name, int width, int he
 void WriteStageFrames(SkinWriter& out, int width, int height)
 {
     for (int selected = 0; selected < 2; ++selected) {
-        QImage image = Canvas(width, height);
+        // Opaque: the stage window draws its frame over black, so corners must be filled.
+        QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+        image.fill(QColor(17, 19, 21));
         QPainter painter(&image);
         const QRectF box(1.5, 1.5, width - 3.0, height - 3.0);
         if (selected)

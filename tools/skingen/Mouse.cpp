@@ -145,14 +145,14 @@ void WriteMouseTopView(SkinWriter& out, const QString& name, int width, int heig
         // button 4, button 5, front and rear top-left buttons, wheel up, wheel down.
         const Entry entries[] = {
             {at(30, 26), QPointF(leftX, at(0, 8).y())},
-            {at(72, 26), QPointF(rightX, at(0, 20).y())},
-            {at(w.center().x(), w.center().y()), QPointF(rightX, at(0, 60).y())},
+            {at(76, 32), QPointF(rightX, at(0, 72).y())},
+            {at(w.center().x(), w.center().y()), QPointF(rightX, at(0, 24).y())},
             {at(s[0].center().x(), s[0].center().y()), QPointF(leftX, at(0, 62).y())},
             {at(s[1].center().x(), s[1].center().y()), QPointF(leftX, at(0, 84).y())},
             {at(s[2].center().x(), s[2].center().y()), QPointF(leftX, at(0, 30).y())},
             {at(s[3].center().x(), s[3].center().y()), QPointF(leftX, at(0, 45).y())},
             {at(w.center().x(), w.top() + 3), QPointF(rightX, at(0, 0).y() + r)},
-            {at(w.center().x(), w.bottom() - 3), QPointF(rightX, at(0, 40).y())},
+            {at(w.center().x(), w.bottom() - 3), QPointF(rightX, at(0, 48).y())},
         };
         int number = 1;
         for (const Entry& entry : entries)

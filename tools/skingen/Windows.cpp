@@ -5,6 +5,13 @@ namespace {
 
 constexpr qreal kCornerRadius = 14.0;
 
+// Half a pixel beyond the image on every side, so that the aliased fill reaches the
+// last row and column as well.
+QPainterPath WindowShape(int width, int height)
+{
+    return RoundedPath(QRectF(-0.5, -0.5, width + 1.0, height + 1.0), kCornerRadius);
+}
+
 // Magenta outside the window's rounded outline, the window colour inside. The
 // outline is drawn without antialiasing so that the colour key and the mask cut
 // exactly the same pixels.
@@ -14,7 +21,7 @@ QImage WindowBase(int width, int height)
     image.fill(theme::kMagenta);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillPath(RoundedPath(QRectF(0, 0, width, height), kCornerRadius), theme::kWindow);
+    painter.fillPath(WindowShape(width, height), theme::kWindow);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(QPen(theme::kFrame, 1.0));
     painter.setBrush(Qt::NoBrush);
@@ -56,9 +63,9 @@ void DrawBarFrame(QPainter& painter, const QRectF& rect)
 void SaveWindow(SkinWriter& out, const QString& base, const QImage& background)
 {
     out.Save(background, base + "_bg.png");
-    out.Save(MaskFromPath(background.width(), background.height(),
-                          RoundedPath(QRectF(0, 0, background.width(), background.height()), kCornerRadius)),
-             base + "_mask.png");
+    out.Save(
+        MaskFromPath(background.width(), background.height(), WindowShape(background.width(), background.height())),
+        base + "_mask.png");
 }
 
 void DrawWordmark(QPainter& painter, const QPointF& origin)

@@ -33,6 +33,7 @@ void WriteControls(SkinWriter& out)
     WriteRadioSet(out, "radio_120x24", 120, 24);
     WriteRadioSet(out, "radio_180x24", 180, 24);
     WriteRadioSet(out, "radio_200x28", 200, 28);
+    WriteRadioSet(out, "radio_396x28", 396, 28);
 
     WriteHorizontalTrack(out, "trk_300", 300, 28);
     WriteHorizontalTrack(out, "trk_340", 340, 28);
@@ -73,15 +74,16 @@ void WriteWindows(SkinWriter& out)
     WriteWindow(out, "popup_stages", 700, 450, {44, {well(16, 56, 668, 330)}, {}});
     WriteWindow(out, "popup_tempdpi", 580, 330, {44, {well(16, 56, 548, 210)}, {}});
     WriteWindow(out, "popup_calib", 520, 360, {44, {well(16, 56, 488, 240)}, {}});
-    WriteWindow(out, "popup_preview", 780, 540, {44, {well(16, 56, 300, 420), well(328, 56, 436, 230)}, {}});
+    WriteWindow(out, "popup_preview", 780, 560,
+                {44, {well(16, 56, 300, 250), well(328, 56, 436, 250), well(16, 316, 748, 170)}, {}});
 }
 
 void WriteMice(SkinWriter& out)
 {
     WriteMouseTopView(out, "mouse_refresh.png", 320, 356, MouseGeneration::Current, true);
     WriteMouseTopView(out, "mouse_legacy.png", 320, 356, MouseGeneration::Earlier, true);
-    WriteMouseTopView(out, "mouse_refresh_preview.png", 280, 300, MouseGeneration::Current, true);
-    WriteMouseTopView(out, "mouse_legacy_preview.png", 280, 300, MouseGeneration::Earlier, true);
+    WriteMouseTopView(out, "mouse_refresh_preview.png", 280, 240, MouseGeneration::Current, true);
+    WriteMouseTopView(out, "mouse_legacy_preview.png", 280, 240, MouseGeneration::Earlier, true);
     // Row centres of the assignment menus: seven buttons, the wheel heading, two wheel rows.
     WriteButtonNumberStrip(out, "numstrip.png", 28, {14, 48, 82, 116, 150, 184, 218, 286, 320});
     WriteButtonNumberStrip(out, "numstrip_preview.png", 24, {12, 38, 64, 90, 116, 142, 168, 194, 220});
