@@ -1,0 +1,78 @@
+#pragma once
+// The reader of one skin file, used by the skin loader: it walks the sections of a
+// parsed document in their fixed order, turns each element into its parsed struct
+// and builds the item, directly for data elements and through the registered
+// factories for controls.
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include <QLoggingCategory>
+
+#include "skin/GUIItems.h"
+#include "skin/ResourceCache.h"
+#include "skin/SkinElements.h"
+#include "skin/SkinLoader.h"
+#include "skin/SkinXml.h"
+
+Q_DECLARE_LOGGING_CATEGORY(lcSkinLoader)
+
+namespace skinload {
+
+using skinxml::Node;
+
+class SkinFileReader {
+public:
+    SkinFileReader(CGUIItems& items, CSkinWindow* owner, SkinLoadStats& stats)
+        : items_(items), owner_(owner), stats_(stats)
+    {
+    }
+
+    bool Read(const pugi::xml_document& document, std::u16string_view displayName, bool observable);
+
+private:
+    // Common attributes.
+    void ReadCommon(const Node& node, SkinElement& element, const char* elementName, int kind);
+    SkinBitmap ReadBitmap(const Node& node, std::string_view childName, ResourceType type, int itemId = -1);
+    SkinBitmap LoadBitmap(std::u16string file, ResourceType type);
+    StateBitmaps ReadStateBitmaps(const Node& node, int itemId, ResourceType thumbType = ResourceType::Image);
+    const CFontItem* ResolveFont(const Node& node, int itemId);
+    const CFontItem* FontByName(std::u16string_view name);
+    CapsMode ReadCaps(const Node& node, int itemId);
+    TextLooks ReadTextLooks(const Node& node, int itemId);
+    TooltipInfo ReadTooltip(const Node& node);
+    CGUIItem* ResolveBitmapItem(const Node& node, const char* attribute);
+    CSkinWindow* ResolveParentWindow(const Node& node);
+    ListColors ReadListColors(const Node& node);
+    std::optional<ScrollBarInfo> ReadScrollBar(const Node& node);
+    std::optional<FillInfo> ReadFillInfo(const Node& node);
+    NamedBitmap ReadNamedBitmap(const Node& node);
+    std::vector<ListColumnInfo> ReadColumns(const Node& node);
+
+    // Sections.
+    void ReadSection(const Node& root, int step);
+    void ReadLanguages(const Node& list);
+    bool ReadKeyboardDef(const Node& node);
+    void ReadKeyboardLayouts(const Node& list);
+    void ReadFonts(const Node& list);
+    void ReadControls(const Node& list, const char* elementName);
+    void ReadKeyboardKeys(const Node& list);
+
+    std::unique_ptr<SkinElement> ParseControl(const Node& node, std::string_view elementName);
+    void BuildControl(const Node& node, std::string_view elementName, std::unique_ptr<SkinElement> element);
+    void AddItem(std::unique_ptr<CGUIItem> item);
+
+    CGUIItem* FindEarlier(int id, std::initializer_list<int> kinds) const;
+
+    CGUIItems& items_;
+    CSkinWindow* owner_;
+    SkinLoadStats& stats_;
+    bool keyboardDefRead_ = false;
+    // Shared bitmaps and parent of the keys of one KBDKEYLIST.
+    const StateBitmaps* sharedKeyBitmaps_ = nullptr;
+    CSkinWindow* keyParent_ = nullptr;
+};
+
+} // namespace skinload
