@@ -38,7 +38,7 @@ std::unique_ptr<CListPanelItem> CListPanelItem::FromElement(const ListPanelEleme
     panel->SetDynamic(element.dynamic);
     panel->SetListHeight(element.listHeight);
     if (element.scrollBar)
-        panel->SetScrollBarWidth(element.scrollBar->Width());
+        panel->SetScrollBar(*element.scrollBar);
     if (element.text.font)
         panel->SetFont(element.text.font->Font());
     for (const auto& entry : element.entries)
@@ -144,6 +144,31 @@ QRect CListPanelRows::RowRect(int row) const
     return QRect(rows.left(), rows.top() + (row - topRow_) * kRowHeight, rows.width(), kRowHeight);
 }
 
+void CListPanelRows::resizeEvent(QResizeEvent* event)
+{
+    CSkinWindow::resizeEvent(event);
+    // The bar follows the list's size; made on the first sizing when the panel has one.
+    if (!panel_.ScrollBarLooks())
+        return;
+    delete scrollBar_;
+    const QRect area = rect().adjusted(frameWidth_, frameWidth_, -frameWidth_, -frameWidth_);
+    scrollBar_ = new CVScrollBar(this, this, *panel_.ScrollBarLooks(), area);
+}
+
+ScrollState CListPanelRows::GetScrollState() const
+{
+    return ScrollState{panel_.RowCount(), VisibleRows(), topRow_};
+}
+
+LRESULT CListPanelRows::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_VSCROLL) {
+        ScrollTo(ApplyScrollCode(GetScrollState(), wParam));
+        return 0;
+    }
+    return CSkinWindow::WindowProc(msg, wParam, lParam);
+}
+
 void CListPanelRows::SetSelectedRow(int row)
 {
     selected_ = row >= 0 && row < panel_.RowCount() ? row : -1;
@@ -153,6 +178,8 @@ void CListPanelRows::SetSelectedRow(int row)
 void CListPanelRows::ScrollTo(int top)
 {
     topRow_ = std::clamp(top, 0, std::max(0, panel_.RowCount() - VisibleRows()));
+    if (scrollBar_)
+        scrollBar_->Sync();
     update();
 }
 

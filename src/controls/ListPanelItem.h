@@ -8,11 +8,14 @@
 #include <QPointer>
 #include <QString>
 #include <QWheelEvent>
+#include <optional>
 #include <vector>
 
 #include "controls/ControlDrawing.h"
+#include "controls/VScrollBar.h"
 #include "platform/SkinWindow.h"
 #include "skin/GUIItem.h"
+#include "skin/SkinElements.h"
 #include "skin/SkinGeometry.h"
 
 struct ListPanelElement;
@@ -76,8 +79,10 @@ public:
     bool IsDynamic() const { return dynamic_; }
     void SetListHeight(int height) { listHeight_ = std::max(0, height); }
     int ListHeight() const { return listHeight_; }
-    void SetScrollBarWidth(int width) { scrollBarWidth_ = std::max(0, width); }
-    int ScrollBarWidth() const { return scrollBarWidth_; }
+    // The skinned scroll bar the panel's lists show at their right edge.
+    void SetScrollBar(const ScrollBarInfo& info) { scrollBar_ = info; }
+    const std::optional<ScrollBarInfo>& ScrollBarLooks() const { return scrollBar_; }
+    int ScrollBarWidth() const { return scrollBar_ ? scrollBar_->Width() : 0; }
     int Width() const { return rect_.Width(); }
     const SkinRect& Rect() const { return rect_; }
 
@@ -97,7 +102,7 @@ private:
     bool sorted_ = false;
     bool dynamic_ = true;
     int listHeight_ = 0;
-    int scrollBarWidth_ = 0;
+    std::optional<ScrollBarInfo> scrollBar_;
     SkinRect rect_;
     QPointer<CListPanelStatic> list_;
 };
@@ -105,7 +110,7 @@ private:
 // The rows of a list panel: hover, a scroll offset and the drawing rules. The
 // embedded list draws the panel's border around them itself; the pop-up's list
 // leaves that to the pop-up.
-class CListPanelRows : public CSkinWindow {
+class CListPanelRows : public CSkinWindow, public IScrollTarget {
 public:
     static constexpr int kRowHeight = 18;
 
@@ -120,8 +125,12 @@ public:
     void ScrollTo(int top);
     int VisibleRows() const;
     QRect RowRect(int row) const;
+    CVScrollBar* ScrollBar() const { return scrollBar_; }
+    ScrollState GetScrollState() const override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -135,6 +144,7 @@ private:
     int hovered_ = -1;
     int selected_ = -1;
     int topRow_ = 0;
+    CVScrollBar* scrollBar_ = nullptr;
 };
 
 // A panel that is not dynamic, embedded in its window: a press on an enabled row

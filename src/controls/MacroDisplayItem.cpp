@@ -46,7 +46,7 @@ std::unique_ptr<CMacroDisplayItem> CMacroDisplayItem::FromElement(const MacroDis
     }
     display->SetColumns(iconWidth, descriptionWidth);
     if (element.scrollBar)
-        display->scrollBarWidth_ = element.scrollBar->Width();
+        display->SetScrollBar(*element.scrollBar);
     display->show();
     return display;
 }
@@ -61,6 +61,29 @@ QString CMacroDisplayItem::Describe(const MacroDisplayEvent& event)
     if (text.size() > 1 && (text[0] == u'$' || text[0] == u'#'))
         text = TranslateText(text);
     return QString::fromStdU16String(text);
+}
+
+void CMacroDisplayItem::SetScrollBar(const ScrollBarInfo& info)
+{
+    delete scrollBar_;
+    scrollBarWidth_ = info.Width();
+    const QRect area = rect().adjusted(borderWidth_, borderWidth_, -borderWidth_, -borderWidth_);
+    scrollBar_ = new CVScrollBar(this, this, info, area);
+    update();
+}
+
+ScrollState CMacroDisplayItem::GetScrollState() const
+{
+    return ScrollState{Count(), VisibleRows(), topRow_};
+}
+
+LRESULT CMacroDisplayItem::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_VSCROLL) {
+        ScrollTo(ApplyScrollCode(GetScrollState(), wParam));
+        return 0;
+    }
+    return CSkinWindow::WindowProc(msg, wParam, lParam);
 }
 
 void CMacroDisplayItem::SetIcons(const Icons& icons)
@@ -134,6 +157,8 @@ void CMacroDisplayItem::Select(int index)
     selected_ = (index >= 0 && index < Count()) ? index : -1;
     if (selected_ >= 0)
         EnsureVisible(selected_);
+    if (scrollBar_)
+        scrollBar_->Sync();
     update();
 }
 
@@ -148,6 +173,8 @@ void CMacroDisplayItem::EnsureVisible(int index)
 void CMacroDisplayItem::ScrollTo(int top)
 {
     topRow_ = std::clamp(top, 0, std::max(0, Count() - VisibleRows()));
+    if (scrollBar_)
+        scrollBar_->Sync();
     update();
 }
 
@@ -201,18 +228,6 @@ void CMacroDisplayItem::paintEvent(QPaintEvent*)
             painter.setPen(ToQColor(selected ? fontHighlight_ : fontColour_));
             painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                              rows_[std::size_t(i)].text);
-        }
-        painter.setClipping(false);
-        // A plain position indicator where the skin reserves room for a scroll bar.
-        if (scrollBarWidth_ > 0 && Count() > VisibleRows()) {
-            const QRect channel(width() - borderWidth_ - scrollBarWidth_, area.top(), scrollBarWidth_, area.height());
-            painter.fillRect(channel, ToQColor(backColour_).darker(150));
-            const int thumbHeight = std::max(8, channel.height() * VisibleRows() / Count());
-            const int travel = channel.height() - thumbHeight;
-            const int maxTop = Count() - VisibleRows();
-            const int thumbTop = channel.top() + (maxTop > 0 ? travel * topRow_ / maxTop : 0);
-            painter.fillRect(QRect(channel.left() + 1, thumbTop, channel.width() - 2, thumbHeight),
-                             ToQColor(borderColour_).lighter(160));
         }
     }
     QPainter(this).drawImage(0, 0, buffer);

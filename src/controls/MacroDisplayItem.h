@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "controls/ControlDrawing.h"
+#include "controls/VScrollBar.h"
 #include "platform/SkinWindow.h"
 #include "skin/GUIItem.h"
 #include "skin/SkinGeometry.h"
@@ -29,7 +30,7 @@ struct MacroDisplayEvent {
     double seconds = 0.0;
 };
 
-class CMacroDisplayItem : public CSkinWindow, public CGUIItem {
+class CMacroDisplayItem : public CSkinWindow, public CGUIItem, public IScrollTarget {
 public:
     CMacroDisplayItem(int itemId, CSkinWindow* parent, CSkinWindow* itemOwner, const SkinRect& rect);
     static std::unique_ptr<CMacroDisplayItem> FromElement(const MacroDisplayElement& element, CSkinWindow* itemOwner);
@@ -68,6 +69,12 @@ public:
     int RowHeight() const;
     int VisibleRows() const;
 
+    // The skinned scroll bar at the right edge (none without `VSCROLL`).
+    void SetScrollBar(const ScrollBarInfo& info);
+    CVScrollBar* ScrollBar() const { return scrollBar_; }
+    ScrollState GetScrollState() const override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -94,6 +101,7 @@ private:
     int borderWidth_ = 0;
     int leftMargin_ = 2;
     int scrollBarWidth_ = 0;
+    CVScrollBar* scrollBar_ = nullptr;
     QFont font_;
     int maxEvents_ = 0;
     bool readOnly_ = false;
