@@ -1,0 +1,235 @@
+// The main window's dealings with the device: the first read, the timers that
+// start and watch writes, removal notices and the picker's change reports.
+#include "app/AppConstants.h"
+#include "app/ProgressPopup.h"
+#include "app/TovikEliteAppDlg.h"
+#include "app/WarningPopup.h"
+#include "controls/BitmapBtn.h"
+#include "device/DevicePath.h"
+#include "device/Mouse.h"
+#include "device/ProgressMessenger.h"
+#include "platform/core/DeviceBroadcast.h"
+#include "settings/IMouseConfig.h"
+#include "skin/LangTable.h"
+
+#include <QMetaObject>
+#include <cstdlib>
+
+namespace {
+constexpr uint32_t kVendorId = 0x2E7A;
+}
+
+void CTovikEliteAppDlg::ProbeDock(int argument)
+{
+    if (!IsDockCode(deviceCode_))
+        return;
+    if (IMouseDevice* device = Device())
+        RunDeviceCall([&] { device->Probe(argument); });
+}
+
+void CTovikEliteAppDlg::ReadFirstTime()
+{
+    IMouseDevice* device = Device();
+    if (!device || !device->IsPresent() || device->GetProductId() == 0) {
+        operationPopup_->HidePopup();
+        noMouseTimer_ = MainTimer::NoMouse;
+        SetTimer(MainTimer::NoMouse, 500);
+        return;
+    }
+    ProbeDock(1);
+    RunDeviceCall([&] { device->Transfer(config_, TransferMode::Read, TransferFlags::All); });
+    SetTimer(MainTimer::EndOfTransfer, 250);
+    SetTimer(MainTimer::Status, 1000);
+    RefreshBattery();
+
+    if (!config_->GetCurrentProfile())
+        config_->SetCurrentProfile(config_->GetProfile(0));
+    if (!config_->GetCurrentProfile()) {
+        operationPopup_->HidePopup();
+        noMouseTimer_ = MainTimer::NoMouse;
+        SetTimer(MainTimer::NoMouse, 500);
+        return;
+    }
+    SetUpPages();
+    ShowVersions();
+    ApplyShowGroups();
+    settingsChanged_ = false;
+    if (applyButton_)
+        applyButton_->setEnabled(false);
+}
+
+void CTovikEliteAppDlg::SetUpPages()
+{
+    // The profile list first, as the other pages show the active profile.
+    for (CMainWindowPage* page : {profilesPage_.get(), buttonPage_.get(), macrosPage_.get(), performancePage_.get(),
+                                  lightingPage_.get(), profileStrip_.get()})
+        page->SetUp(*this, *config_);
+}
+
+void CTovikEliteAppDlg::OnTimer(UINT id)
+{
+    // The no-mouse popup wins over everything else.
+    if (noMouseTimer_ != 0 && id != MainTimer::NoMouse)
+        return;
+    // A timer that fires while a device call is under way waits for its next tick.
+    if (deviceCallDepth_ > 0)
+        return;
+    switch (id) {
+    case MainTimer::NoMouse:
+        KillTimer(MainTimer::NoMouse);
+        operationPopup_->HidePopup();
+        if (const char* screenshot = std::getenv(kScreenshotVariable); screenshot && *screenshot) {
+            // Nobody is there to answer the popup: the picture shows the window as it is.
+            TakeScreenshotAndClose(QString::fromLocal8Bit(screenshot));
+            return;
+        }
+        RunWarningPopup(u"NoMousePopup.xml", this);
+        CloseWindow(IDCANCEL);
+        return;
+    case MainTimer::EndOfTransfer:
+    case MainTimer::EndOfWriteThenClose:
+        OnEndOfTransferTimer(id);
+        return;
+    case MainTimer::StartWrite:
+    case MainTimer::StartWriteThenClose:
+        OnStartWriteTimer(id);
+        return;
+    case MainTimer::Status:
+        if (IMouseDevice* device = Device())
+            device->IsPresent();
+        RefreshBattery();
+        return;
+    default:
+        CGUIPanel::OnTimer(id);
+    }
+}
+
+void CTovikEliteAppDlg::OnStartWriteTimer(UINT id)
+{
+    KillTimer(id);
+    operationPopup_->ShowPopup();
+    setEnabled(false);
+    ProbeDock(1);
+    bool started = false;
+    if (IMouseDevice* device = Device())
+        RunDeviceCall([&] { started = device->Transfer(config_, TransferMode::Write, TransferFlags::All); });
+    writeStartFailed_ = !started;
+    if (started)
+        ++writesStarted_;
+    SetTimer(id == MainTimer::StartWrite ? MainTimer::EndOfTransfer : MainTimer::EndOfWriteThenClose, 100);
+}
+
+void CTovikEliteAppDlg::OnEndOfTransferTimer(UINT id)
+{
+    IMouseDevice* device = Device();
+    if (device && device->IsBusy())
+        return;
+    ProbeDock(0);
+    operationPopup_->HidePopup();
+    setEnabled(true);
+    KillTimer(id);
+
+    const bool failedToStart = writeStartFailed_;
+    writeStartFailed_ = false;
+    if (failedToStart) {
+        // Nothing was written: the changes are still pending, so Apply stays
+        // available and the window stays open even when OK asked to close.
+        SetSettingsChanged();
+    }
+    if (id == MainTimer::EndOfWriteThenClose && !failedToStart) {
+        CloseWindow(IDOK);
+        return;
+    }
+    PrepareNextWrite();
+    reenumerationGuard_ = false;
+    activateWindow();
+
+    if (!firstReadDone_) {
+        firstReadDone_ = true;
+        if (const char* screenshot = std::getenv(kScreenshotVariable); screenshot && *screenshot)
+            TakeScreenshotAndClose(QString::fromLocal8Bit(screenshot));
+    }
+}
+
+void CTovikEliteAppDlg::PrepareNextWrite()
+{
+    IMouseDevice* device = Device();
+    CProgressMessenger* messenger = device ? device->GetProgressMessenger() : nullptr;
+    const std::u16string text = CurrentLanguage() ? TranslateText(u"$Writetodevice") : std::u16string();
+    operationPopup_->Attach(messenger, text.c_str());
+    if (messenger) {
+        messenger->SendProgress(0);
+        messenger->SendProgressText(u"");
+    }
+}
+
+LRESULT CTovikEliteAppDlg::OnDeviceRemoval(WPARAM event, LPARAM lParam)
+{
+    const auto* broadcast = reinterpret_cast<const DeviceInterfaceBroadcast*>(lParam);
+    if (event != DBT_DEVICEREMOVECOMPLETE || !broadcast || broadcast->deviceType != DBT_DEVTYP_DEVICEINTERFACE)
+        return 1;
+    const uint32_t vendor = VendorIdFromPath(broadcast->name);
+    const uint32_t product = ProductIdFromPath(broadcast->name);
+    const uint32_t inUse = ProductIdOfDeviceCode(deviceCode_);
+    if (vendor != kVendorId || inUse == 0 || product != inUse || noMouseTimer_ != 0)
+        return 1;
+    // An earlier-generation device re-enumerates after some writes; that is not a removal.
+    const bool currentGeneration = deviceCode_ == DeviceCode::EliteMouse || deviceCode_ == DeviceCode::EliteDock;
+    if (!currentGeneration && reenumerationGuard_)
+        return 1;
+    noMouseTimer_ = MainTimer::NoMouse;
+    SetTimer(MainTimer::NoMouse, 5);
+    KillTimer(MainTimer::Status);
+    return 1;
+}
+
+void CTovikEliteAppDlg::DeviceChangeCallback(CMouse* mouse, void* userData)
+{
+    if (auto* window = static_cast<CTovikEliteAppDlg*>(userData))
+        window->PostDeviceChange(mouse ? mouse->GetProductId() : -1);
+}
+
+void CTovikEliteAppDlg::PostDeviceChange(int productId)
+{
+    // The picker reports from whichever thread ran the transfer; the window
+    // handles it on its own thread once the current step is over.
+    QMetaObject::invokeMethod(
+        this, [this, productId] { OnDeviceChanged(productId); }, Qt::QueuedConnection);
+}
+
+void CTovikEliteAppDlg::OnDeviceChanged(int productId)
+{
+    if (ended_)
+        return;
+    if (deviceCallDepth_ > 0) {
+        pendingDeviceChange_ = productId;
+        return;
+    }
+    const int newCode = productId < 0 ? DeviceCode::None : DeviceCodeForProduct(productId);
+    if (newCode == DeviceCode::None) {
+        ShowNoMouseAndClose();
+        return;
+    }
+    if (deviceCode_ != DeviceCode::None && newCode != deviceCode_) {
+        bool write = true;
+        if (newCode == DeviceCode::LegacyMouse || deviceCode_ == DeviceCode::LegacyMouse)
+            write = RunWarningPopup(u"ChangeMousePopup.xml", this) == IDOK;
+        if (write) {
+            if (IMouseDevice* device = Device())
+                RunDeviceCall([&] { device->Transfer(config_, TransferMode::Write, TransferFlags::All); });
+        }
+    }
+    deviceCode_ = newCode;
+    RefreshConnection();
+    ApplyShowGroups();
+    RefreshBattery();
+}
+
+void CTovikEliteAppDlg::ShowNoMouseAndClose()
+{
+    noMouseTimer_ = MainTimer::NoMouse;
+    KillTimer(MainTimer::Status);
+    operationPopup_->HidePopup();
+    RunWarningPopup(u"NoMousePopup.xml", this);
+    CloseWindow(IDCANCEL);
+}

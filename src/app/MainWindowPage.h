@@ -1,0 +1,59 @@
+#pragma once
+// One page of the main window: its skin items (loaded from the page's skin file
+// with the main window as owner) and the hooks through which the page's own logic
+// takes part in the window's life. The base class shows the skin only; each page
+// with logic of its own derives from it and overrides the hooks it needs.
+#include "skin/GUIItems.h"
+
+#include <optional>
+#include <string>
+
+class CTovikEliteAppDlg;
+class IMouseConfig;
+
+// The page bits `ShowPage` takes.
+namespace PageBit {
+constexpr int ButtonAssignment = 1;
+constexpr int ButtonAssignmentAlt = 2; // shows the button assignment page too
+constexpr int Performance = 4;
+constexpr int Profiles = 8;
+constexpr int Macros = 16;
+constexpr int Lighting = 32;
+} // namespace PageBit
+
+class CMainWindowPage {
+public:
+    CMainWindowPage(int pageBit, std::u16string skinFile) : pageBit_(pageBit), skinFile_(std::move(skinFile)) {}
+    virtual ~CMainWindowPage() = default;
+    CMainWindowPage(const CMainWindowPage&) = delete;
+    CMainWindowPage& operator=(const CMainWindowPage&) = delete;
+
+    int PageBit() const { return pageBit_; }
+    const std::u16string& SkinFile() const { return skinFile_; }
+    CGUIItems& Items() { return items_; }
+    const CGUIItems& Items() const { return items_; }
+
+    // Finds the page's controls once its skin is loaded (and gives them the window
+    // as notification target where they need it).
+    virtual void Bind(CTovikEliteAppDlg& /*window*/) {}
+    // Fills the page from the configuration after the first read.
+    virtual void SetUp(CTovikEliteAppDlg& /*window*/, IMouseConfig& /*config*/) {}
+    // The page became the one shown (its items are visible again).
+    virtual void OnShown(CTovikEliteAppDlg& /*window*/) {}
+    // A click on one of the page's items; false when the page does not handle it.
+    virtual bool OnItemClick(CTovikEliteAppDlg& /*window*/, int /*itemId*/) { return false; }
+    // A control notification the page serves; nothing when it is not the page's.
+    virtual std::optional<LRESULT> OnControlMessage(CTovikEliteAppDlg& /*window*/, UINT /*msg*/, WPARAM /*wParam*/,
+                                                    LPARAM /*lParam*/)
+    {
+        return std::nullopt;
+    }
+    // While true the window ignores every item but the stop button, and Enter,
+    // Escape and help (macro recording).
+    virtual bool IsRecording() const { return false; }
+
+private:
+    int pageBit_;
+    std::u16string skinFile_;
+    CGUIItems items_;
+};

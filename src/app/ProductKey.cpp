@@ -1,0 +1,69 @@
+#include "app/ProductKey.h"
+
+#include "app/AppConstants.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
+#include "skin/LangTable.h"
+#include "skin/LanguageNumbers.h"
+
+#include <QDir>
+#include <QString>
+
+namespace {
+
+std::optional<std::u16string> ReadLimited(const RegistryKey& key, std::u16string_view name)
+{
+    std::optional<std::u16string> value = key.QueryString(name);
+    if (!value || value->size() > kProductKeyValueMaxChars)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+int LanguageNumberForRegistryName(std::u16string_view name)
+{
+    return LanguageNumberFromName(name);
+}
+
+ProductKeySettings ReadProductKey()
+{
+    ProductKeySettings settings;
+    std::optional<RegistryKey> key = RegistryKey::Open(RegistryRoot::LocalMachine, kProductKeyPath);
+    if (!key)
+        key = RegistryKey::Create(RegistryRoot::LocalMachine, kProductKeyPath);
+    if (!key)
+        return settings;
+    settings.keyAvailable = true;
+    if (std::optional<std::u16string> language = ReadLimited(*key, kLanguageValue))
+        settings.languageNumber = LanguageNumberForRegistryName(*language);
+    if (std::optional<std::u16string> directory = ReadLimited(*key, kInstallDirValue)) {
+        // One trailing separator is dropped; either kind, since the value may have
+        // been written on the original platform.
+        if (!directory->empty() && (directory->back() == u'\\' || directory->back() == u'/'))
+            directory->pop_back();
+        settings.installDirectory = std::move(*directory);
+    }
+    return settings;
+}
+
+int SelectStartupLanguage(int languageNumber)
+{
+    CLangTable* table = languageNumber >= 0 ? FindLanguage(languageNumber) : nullptr;
+    if (!table)
+        table = FindLanguage(0);
+    SetCurrentLanguage(table);
+    return table ? table->LanguageId() : -1;
+}
+
+bool EnterInstallDirectory(const ProductKeySettings& settings)
+{
+    if (!settings.keyAvailable)
+        return false;
+    bool changed = false;
+    if (settings.installDirectory && !settings.installDirectory->empty())
+        changed = QDir::setCurrent(QString::fromStdU16String(*settings.installDirectory));
+    // The tray program belongs to the driver package; whether it starts is not ours to judge.
+    ShellOpen(ShellRequest{u"open", std::u16string(kTrayProgram), {}, {}});
+    return changed;
+}

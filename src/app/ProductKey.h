@@ -1,0 +1,34 @@
+#pragma once
+// What start-up takes from the product's registry key: the language and the
+// install directory, which becomes the working directory and the place the tray
+// program is started from.
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct ProductKeySettings {
+    bool keyAvailable = false; // the key could be opened or created
+    // -1 for a name that is not a known language; 0 when the value is missing.
+    int languageNumber = 0;
+    // Without its trailing separator; nothing when missing or too long.
+    std::optional<std::u16string> installDirectory;
+};
+
+// Values are read into a buffer of 80 bytes on the original platform: a value of
+// more than this many characters counts as missing.
+constexpr std::size_t kProductKeyValueMaxChars = 39;
+
+// Opens the key under the local-machine root, creating it when it is missing.
+ProductKeySettings ReadProductKey();
+
+// The language number a registry name selects (case ignored), -1 when unknown.
+int LanguageNumberForRegistryName(std::u16string_view name);
+
+// Makes current the language table of `languageNumber`, else that of 0, else none.
+// Returns the number of the table chosen, or -1 when there is none.
+int SelectStartupLanguage(int languageNumber);
+
+// Changes the working directory to the install directory and starts the tray
+// program from there; both may fail without consequence. Returns whether the
+// working directory was changed.
+bool EnterInstallDirectory(const ProductKeySettings& settings);

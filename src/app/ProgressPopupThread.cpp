@@ -1,0 +1,75 @@
+#include "app/ProgressPopupThread.h"
+
+#include "device/ProgressMessenger.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QPointer>
+
+CProgressPopupThread::CProgressPopupThread(std::u16string skinFile, int progressItem, int textItem, int buttonItem,
+                                           const std::vector<CProgressMessenger*>* sources, QWidget* parent)
+    : dialog_(std::make_unique<CProgressPopupDlg>(std::move(skinFile), progressItem, textItem, buttonItem, sources,
+                                                  parent)),
+      sources_(sources)
+{
+    dialog_->SetClosedHandler([this] { ended_ = true; });
+    dialog_->SetTextHandledHandler([this] {
+        if (!queuedTexts_.empty())
+            queuedTexts_.pop_front();
+    });
+}
+
+CProgressPopupThread::~CProgressPopupThread()
+{
+    // No source may keep sending to a window that is going away.
+    if (dialog_ && sources_) {
+        for (CProgressMessenger* source : *sources_)
+            source->RemoveListener(dialog_.get());
+    }
+}
+
+void CProgressPopupThread::Start()
+{
+    dialog_->CreateAndBind();
+    // Sources attached before the dialog existed are connected now.
+    if (sources_) {
+        for (CProgressMessenger* source : *sources_)
+            source->AddListener(dialog_.get());
+    }
+    if (dialog_->IsLoaded()) {
+        dialog_->show();
+        dialog_->raise();
+    }
+}
+
+bool CProgressPopupThread::PostThreadMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (ended_ || !dialog_)
+        return false;
+    return dialog_->PostMessage(msg, wParam, lParam);
+}
+
+bool CProgressPopupThread::PostText(std::u16string_view text)
+{
+    if (ended_ || !dialog_)
+        return false;
+    lastText_.assign(text);
+    const std::u16string& queued = queuedTexts_.emplace_back(text);
+    if (dialog_->PostMessage(WM_PROGRESS_SETTEXT, reinterpret_cast<WPARAM>(queued.c_str()), 0))
+        return true;
+    queuedTexts_.pop_back();
+    return false;
+}
+
+void CProgressPopupThread::WaitUntilEnded()
+{
+    if (!QCoreApplication::instance()) {
+        ended_ = true;
+        return;
+    }
+    QEventLoop loop;
+    while (!ended_ && dialog_) {
+        // The close is a posted message; everything queued before it is handled first.
+        loop.processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    }
+}

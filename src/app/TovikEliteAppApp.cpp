@@ -1,0 +1,169 @@
+#include "app/TovikEliteAppApp.h"
+
+#include "app/AppConstants.h"
+#include "app/ProductKey.h"
+#include "app/TovikEliteAppDlg.h"
+#include "controls/ControlFactories.h"
+#include "device/DeviceChoice.h"
+#include "device/MousePicker.h"
+#include "emulator/EmulatedDeviceServer.h"
+#include "platform/HelperThread.h"
+#include "platform/SingleInstance.h"
+#include "platform/com/ComRuntime.h"
+#include "settings/TovikEliteConfig.h"
+#include "skin/AppPaths.h"
+#include "skin/ItemIds.h"
+#include "skin/LangTable.h"
+#include "skin/MouseMats.h"
+#include "skin/SkinLoader.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace {
+
+// Keeps the GUI thread painting for a while (the popup has just been shown).
+void PaintFor(std::chrono::milliseconds duration)
+{
+    if (!QCoreApplication::instance())
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(duration, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+} // namespace
+
+CTovikEliteAppApp::CTovikEliteAppApp(AppOptions options) : options_(std::move(options))
+{
+    if (options_.instanceName.empty())
+        options_.instanceName = std::string(kSingleInstanceName);
+}
+
+CTovikEliteAppApp::~CTovikEliteAppApp()
+{
+    TearDown();
+}
+
+void CTovikEliteAppApp::BringForward()
+{
+    QWidget* front = QApplication::activeModalWidget();
+    if (mainWindow_ && mainWindow_->isVisible())
+        SingleInstance::BringWindowForward(*mainWindow_);
+    if (!front && startupPopup_.Dialog())
+        front = startupPopup_.Dialog();
+    if (front && front != mainWindow_.get())
+        SingleInstance::BringWindowForward(*front);
+}
+
+int CTovikEliteAppApp::Run()
+{
+    // One copy at a time: a later one hands over to the first and ends quietly.
+    instance_ = std::make_unique<SingleInstance>(options_.instanceName);
+    switch (instance_->Claim(options_.instanceLockWait)) {
+    case SingleInstance::Outcome::AnotherRunning:
+        outcome_ = Outcome::AnotherInstanceRunning;
+        instance_.reset();
+        return 0;
+    case SingleInstance::Outcome::AnotherStarting:
+        outcome_ = Outcome::AnotherInstanceStarting;
+        instance_.reset();
+        return 0;
+    case SingleInstance::Outcome::First:
+    case SingleInstance::Outcome::Failed: // without the rendezvous the program still runs
+        break;
+    }
+    instance_->SetBringForwardHandler([this] { BringForward(); });
+
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    PrepareEnvironment();
+
+    config_ = std::make_unique<CTovikEliteConfig>();
+    searchConfig_ = config_.get();
+    windowConfig_ = config_.get();
+
+    startupPopup_.Show(u"ReadingFromCorvanePopup.xml", kProgressPopupTemplate, ItemId::PROG_PANEL_ITEM_POPUP,
+                       ItemId::TEXT_PROGRESS_MESSAGE, ItemId::BUTTON_POPUP_CANCEL, nullptr);
+    PaintFor(std::chrono::milliseconds(100));
+    FindDevice();
+
+    const std::u16string readText = TranslateText(u"$Readfromdevice");
+    operationPopup_.Attach(devicePointer_->GetProgressMessenger(), readText.c_str());
+    startupPopup_.Close();
+    operationPopup_.Show(u"ProgressPopup.xml", kProgressPopupTemplate, ItemId::PROG_PANEL_ITEM_POPUP,
+                         ItemId::TEXT_PROGRESS_MESSAGE, ItemId::BUTTON_POPUP_CANCEL, nullptr);
+    if (operationPopup_.HasThread())
+        operationPopup_.SetText(readText);
+
+    mainWindow_ = std::make_unique<CTovikEliteAppDlg>(&devicePointer_, windowConfig_, &operationPopup_);
+    if (auto* picker = dynamic_cast<CMousePicker*>(device_.get()))
+        picker->SetChangeCallback(&CTovikEliteAppDlg::DeviceChangeCallback, mainWindow_.get());
+    if (mainWindow_->Initialise()) {
+        if (options_.onMainWindowReady)
+            options_.onMainWindowReady(*mainWindow_);
+        mainWindowResult_ = mainWindow_->DoModal();
+        outcome_ = Outcome::Completed;
+    } else {
+        outcome_ = Outcome::MainWindowFailed;
+    }
+    TearDown();
+    return outcome_ == Outcome::Completed ? 0 : 1;
+}
+
+void CTovikEliteAppApp::PrepareEnvironment()
+{
+    // The application directory is the executable's, and the working directory.
+    std::u16string directory = options_.appDirectory;
+    if (directory.empty())
+        directory = QCoreApplication::applicationDirPath().toStdU16String();
+    SetAppDirectory(directory);
+    QDir::setCurrent(QString::fromStdU16String(GetAppDirectory()));
+
+    RegisterAllControls();
+    // The program talks to the device server it ships.
+    emulator::RegisterEmulatedDeviceServer();
+
+    MouseMatList().LoadDefault();
+    // The languages (and the fonts every page may name) come from Language.xml.
+    LoadSkinFile(languageItems_, u"Language.xml", nullptr, false);
+    SetSharedSkinItems(&languageItems_);
+
+    const ProductKeySettings key = ReadProductKey();
+    workingDirectoryFromRegistry_ = EnterInstallDirectory(key);
+    selectedLanguage_ = SelectStartupLanguage(key.languageNumber);
+}
+
+void CTovikEliteAppApp::FindDevice()
+{
+    // The search reads the device; the GUI thread keeps the start-up popup painting.
+    std::unique_ptr<IMouseDevice> chosen;
+    IMouseConfig* config = searchConfig_;
+    RunOnHelperThread([&] { chosen = ChooseDevice(config); });
+    device_ = std::move(chosen);
+    devicePointer_ = device_.get();
+}
+
+void CTovikEliteAppApp::TearDown()
+{
+    if (auto* picker = dynamic_cast<CMousePicker*>(device_.get()))
+        picker->SetChangeCallback(nullptr, nullptr);
+    operationPopup_.Close();
+    startupPopup_.Close();
+    // The window leaves the device's listeners, so it goes before the device.
+    mainWindow_.reset();
+    device_.reset();
+    devicePointer_ = nullptr;
+    config_.reset();
+    searchConfig_ = windowConfig_ = nullptr;
+    if (outcome_ != Outcome::NotRun || instance_) {
+        SetSharedSkinItems(nullptr);
+        languageItems_.Clear();
+    }
+    if (instance_) {
+        CoUninitialize();
+        instance_.reset();
+    }
+}

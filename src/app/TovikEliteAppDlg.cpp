@@ -1,0 +1,469 @@
+#include "app/TovikEliteAppDlg.h"
+
+#include "app/AppConstants.h"
+#include "app/ProgressPopup.h"
+#include "controls/BitmapBtn.h"
+#include "controls/TextItem.h"
+#include "platform/HelperThread.h"
+#include "platform/ModalService.h"
+#include "platform/Shell.h"
+#include "settings/Generation.h"
+#include "settings/IMouseConfig.h"
+#include "skin/AppPaths.h"
+#include "skin/ItemIds.h"
+#include "skin/SkinLoader.h"
+
+#include <QKeyEvent>
+
+uint32_t ProductIdOfDeviceCode(int deviceCode)
+{
+    switch (deviceCode) {
+    case DeviceCode::EliteMouse:
+        return 0x0031;
+    case DeviceCode::EliteDock:
+        return 0x0032;
+    case DeviceCode::LegacyMouse:
+        return 0x0013;
+    case DeviceCode::LegacyDock:
+        return 0x001B;
+    default:
+        return 0;
+    }
+}
+
+bool IsDockCode(int deviceCode)
+{
+    return deviceCode == DeviceCode::EliteDock || deviceCode == DeviceCode::LegacyDock;
+}
+
+bool IsEarlierGenerationCode(int deviceCode)
+{
+    return deviceCode == DeviceCode::LegacyMouse || deviceCode == DeviceCode::LegacyDock;
+}
+
+CTovikEliteAppDlg::CTovikEliteAppDlg(IMouseDevice** device, IMouseConfig* config, CProgressPopup* operationPopup)
+    : CGUIPanel(u"MainPage.xml", nullptr, Qt::Window | Qt::FramelessWindowHint), device_(device), config_(config),
+      operationPopup_(operationPopup)
+{
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+CTovikEliteAppDlg::~CTovikEliteAppDlg()
+{
+    if (IMouseDevice* device = Device())
+        device->RemoveProgressListener(this);
+    // The page controls are children of this window: destroy them while it exists.
+    lightingEarlier_.Clear();
+    lightingCurrent_.Clear();
+    for (auto* page : {&profileStrip_, &lightingPage_, &macrosPage_, &profilesPage_, &performancePage_, &buttonPage_})
+        page->reset();
+}
+
+std::unique_ptr<CMainWindowPage> CTovikEliteAppDlg::CreatePage(int pageBit, std::u16string skinFile)
+{
+    return std::make_unique<CMainWindowPage>(pageBit, std::move(skinFile));
+}
+
+CMainWindowPage* CTovikEliteAppDlg::Page(int pageBit) const
+{
+    switch (pageBit) {
+    case PageBit::ButtonAssignment:
+        return buttonPage_.get();
+    case PageBit::Performance:
+        return performancePage_.get();
+    case PageBit::Profiles:
+        return profilesPage_.get();
+    case PageBit::Macros:
+        return macrosPage_.get();
+    case PageBit::Lighting:
+        return lightingPage_.get();
+    default:
+        return nullptr;
+    }
+}
+
+bool CTovikEliteAppDlg::IsRecording() const
+{
+    return currentPage_ && currentPage_ == macrosPage_.get() && currentPage_->IsRecording();
+}
+
+bool CTovikEliteAppDlg::RunDeviceCall(const std::function<void()>& work)
+{
+    bool completed = true;
+    ++deviceCallDepth_;
+    try {
+        RunOnHelperThread(work);
+    } catch (...) {
+        // A device call that throws is a failed call; nothing of it is kept.
+        completed = false;
+    }
+    --deviceCallDepth_;
+    if (deviceCallDepth_ == 0 && pendingDeviceChange_) {
+        // Handled after the caller has finished its step, never in the middle of it.
+        const int productId = *pendingDeviceChange_;
+        pendingDeviceChange_.reset();
+        PostDeviceChange(productId);
+    }
+    return completed;
+}
+
+bool CTovikEliteAppDlg::Initialise()
+{
+    if (!Create())
+        return false;
+    // 1. Removal notices of the device in use reach this window.
+    deviceListener_.Register(this);
+    // 2-4. The shape comes from the skin's mask; the whole client area drags.
+    EnableClientAreaDrag(true);
+    setWindowTitle(QString::fromStdU16String(std::u16string(kAppWindowTitle)));
+
+    // 5. The device decides the page files.
+    int productId = 0;
+    if (IMouseDevice* device = Device())
+        RunDeviceCall([&] { productId = device->GetProductId(); });
+    deviceCode_ = DeviceCodeForProduct(productId);
+    LoadPages();
+    // 6.
+    BindItems();
+    // 7. The button assignment page comes first.
+    ShowPage(PageBit::ButtonAssignment);
+    // 8 and 9.
+    ReadFirstTime();
+    return true;
+}
+
+int CTovikEliteAppDlg::DeviceCodeForProduct(int productId)
+{
+    switch (productId) {
+    case 0x0031:
+        return DeviceCode::EliteMouse;
+    case 0x0032:
+        return DeviceCode::EliteDock;
+    case 0x0013:
+        return DeviceCode::LegacyMouse;
+    case 0x001B:
+        return DeviceCode::LegacyDock;
+    default:
+        return DeviceCode::Unknown;
+    }
+}
+
+void CTovikEliteAppDlg::LoadPages()
+{
+    const bool earlier = IsEarlierGenerationCode(deviceCode_);
+    // The profile defaults and the stage values offered follow the layout chosen.
+    SetCurrentGeneration(!earlier);
+
+    performancePage_ = CreatePage(PageBit::Performance, earlier ? u"AdjustPerformance_MouseLegacy.xml"
+                                                                : u"AdjustPerformance_MouseRefresh.xml");
+    buttonPage_ = CreatePage(PageBit::ButtonAssignment,
+                             earlier ? u"AssignButtons_MouseLegacy.xml" : u"AssignButtons_MouseRefresh.xml");
+    profilesPage_ = CreatePage(PageBit::Profiles, u"ManageProfiles.xml");
+    macrosPage_ = CreatePage(PageBit::Macros, u"ManageMacros.xml");
+    lightingPage_ = CreatePage(PageBit::Lighting, u"LightingMaintenance.xml");
+    profileStrip_ = CreatePage(0, u"CurrentProfile.xml");
+
+    for (CMainWindowPage* page : {performancePage_.get(), buttonPage_.get(), profilesPage_.get(), macrosPage_.get(),
+                                  lightingPage_.get(), profileStrip_.get()}) {
+        // A page whose file is missing or broken stays empty; the window still runs.
+        LoadSkinFile(page->Items(), page->SkinFile(), this, false);
+    }
+    LoadSkinFile(lightingCurrent_, u"LightingMaintenance_MouseRefresh.xml", this, false);
+    LoadSkinFile(lightingEarlier_, u"LightingMaintenance_MouseLegacy.xml", this, false);
+}
+
+void CTovikEliteAppDlg::BindItems()
+{
+    const CGUIItems& items = Items();
+    okButton_ = items.FindAs<CBitmapBtn>(ItemId::BUTTON_OK);
+    applyButton_ = items.FindAs<CBitmapBtn>(ItemId::BUTTON_APPLY);
+    navigationButtons_ = {items.FindAs<CBitmapBtn>(ItemId::BUTTON_ASSIGNBUTTONS),
+                          items.FindAs<CBitmapBtn>(ItemId::BUTTON_ADJUSTPERFORMANCE),
+                          items.FindAs<CBitmapBtn>(ItemId::BUTTON_MANAGEPROFILES),
+                          items.FindAs<CBitmapBtn>(ItemId::BUTTON_MANAGEMACROS),
+                          items.FindAs<CBitmapBtn>(ItemId::BUTTON_LIGHTINGMAINTENANCE)};
+    for (int i = 0; i < 4; ++i)
+        batterySegments_[size_t(i)] = items.FindById(ItemId::BATTERY_LEVEL0 + i);
+    wiredBitmap_ = items.FindById(ItemId::BITMAP_CONNECTION_WIRED);
+    wirelessBitmap_ = items.FindById(ItemId::BITMAP_CONNECTION_WIRELESS);
+    driverText_ = items.FindAs<CTextItem>(ItemId::TEXT_DRIVERVER);
+    firmwareText_ = items.FindAs<CTextItem>(ItemId::TEXT_FIRMWAREVER);
+    // The version lines are built from the captions the skin gives them.
+    if (driverText_)
+        driverCaption_ = driverText_->GetText();
+    if (firmwareText_)
+        firmwareCaption_ = firmwareText_->GetText();
+
+    for (CMainWindowPage* page : {buttonPage_.get(), performancePage_.get(), profilesPage_.get(), macrosPage_.get(),
+                                  lightingPage_.get(), profileStrip_.get()})
+        page->Bind(*this);
+
+    // Until the first read tells otherwise nothing is lit.
+    for (CGUIItem* segment : batterySegments_)
+        if (segment)
+            segment->Show(0);
+    RefreshConnection();
+    if (applyButton_)
+        applyButton_->setEnabled(false);
+}
+
+void CTovikEliteAppDlg::ShowPage(int pageBits)
+{
+    static constexpr int kOrder[] = {PageBit::ButtonAssignment, PageBit::Performance, PageBit::Profiles,
+                                     PageBit::Macros, PageBit::Lighting};
+    CMainWindowPage* chosen = nullptr;
+    for (int bit : kOrder) {
+        if (pageBits & bit) {
+            chosen = Page(bit);
+            break;
+        }
+    }
+    if (!chosen || chosen == currentPage_)
+        return;
+    for (int bit : kOrder)
+        Page(bit)->Items().ShowAll((pageBits & bit) ? 1 : 0);
+    const bool lightingShown = (pageBits & PageBit::Lighting) != 0;
+    lightingCurrent_.ShowAll(lightingShown ? 1 : 0);
+    lightingEarlier_.ShowAll(lightingShown ? 1 : 0);
+
+    bool stripShown = (pageBits & PageBit::ButtonAssignment) != 0;
+    if (pageBits & (PageBit::ButtonAssignmentAlt | PageBit::Performance))
+        stripShown = true;
+    profileStrip_->Items().ShowAll(stripShown ? 1 : 0);
+
+    const std::array<bool, 5> highlighted{(pageBits & (PageBit::ButtonAssignment | PageBit::ButtonAssignmentAlt)) != 0,
+                                          (pageBits & PageBit::Performance) != 0, (pageBits & PageBit::Profiles) != 0,
+                                          (pageBits & PageBit::Macros) != 0, (pageBits & PageBit::Lighting) != 0};
+    for (size_t i = 0; i < navigationButtons_.size(); ++i) {
+        if (navigationButtons_[i] && navigationButtons_[i]->IsHighlighted() != highlighted[i])
+            navigationButtons_[i]->SetHighlighted(highlighted[i]);
+    }
+    currentPage_ = chosen;
+    ApplyShowGroups();
+}
+
+void CTovikEliteAppDlg::ApplyShowGroups()
+{
+    // Groups are sets of device codes; code 18 (no device) falls in the current
+    // generation's group, as the values of the groups say.
+    const bool lightingShown = currentPage_ == lightingPage_.get();
+    const bool current = (ShowGroup::CurrentGeneration & deviceCode_) != 0;
+    const bool earlier = (ShowGroup::EarlierGeneration & deviceCode_) != 0;
+    lightingCurrent_.ShowAll(lightingShown && current ? 1 : 0);
+    lightingEarlier_.ShowAll(lightingShown && earlier ? 1 : 0);
+}
+
+void CTovikEliteAppDlg::SetSettingsChanged()
+{
+    settingsChanged_ = true;
+    if (applyButton_)
+        applyButton_->setEnabled(true);
+}
+
+void CTovikEliteAppDlg::StartWrite(bool closeAfterwards)
+{
+    IMouseDevice* device = Device();
+    if (!device || device->IsBusy())
+        return;
+    settingsChanged_ = false;
+    if (applyButton_)
+        applyButton_->setEnabled(false);
+    SetTimer(closeAfterwards ? MainTimer::StartWriteThenClose : MainTimer::StartWrite, 250);
+}
+
+void CTovikEliteAppDlg::CloseWindow(int result)
+{
+    ended_ = true;
+    endResult_ = result;
+    KillTimer(MainTimer::Status);
+    EndModal(result);
+}
+
+int CTovikEliteAppDlg::DoModal()
+{
+    if (ended_)
+        return endResult_;
+    const int result = RunModal(*this, "MainPage.xml");
+    ended_ = true;
+    return result;
+}
+
+LRESULT CTovikEliteAppDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED) {
+            OnItemClick(reinterpret_cast<const IMessageTarget*>(lParam), LOWORD(wParam));
+            return 0;
+        }
+        if (auto handled = RouteToPages(msg, wParam, lParam))
+            return *handled;
+        return 0;
+    case WM_DEVICECHANGE:
+        return OnDeviceRemoval(wParam, lParam);
+    case WM_HELP:
+        if (!IsRecording())
+            OpenHelp();
+        return 0;
+    case WM_DEVICE_PROGRESS:
+    case WM_DEVICE_PROGRESS_TEXT:
+    case WM_LIST_ROW_CLICKED:
+        return 0;
+    case WM_SLIDER_RELEASED:
+    case WM_SLIDER_CHANGING:
+    case WM_SLIDER_TRACK_CLICKED:
+    case WM_SINGLE_KEY_CHANGED:
+    case WM_LIST_APP_CELL_CHANGED:
+    case WM_LIST_CHECK_TOGGLED:
+    case WM_LIST_CELL_DOUBLE_CLICKED:
+    case WM_LIST_CONTEXT_MENU_OPENING:
+    case WM_LIST_CONTEXT_MENU_CHOSEN:
+    case WM_DROPDOWN_SELECTED:
+    case WM_DROPDOWN_OPENING:
+    case WM_PAGE_NOTIFY_FIRST:
+    case WM_PAGE_NOTIFY_SECOND:
+    case WM_PAGE_NOTIFY_THIRD:
+        if (auto handled = RouteToPages(msg, wParam, lParam))
+            return *handled;
+        return 0;
+    default:
+        return CGUIPanel::WindowProc(msg, wParam, lParam);
+    }
+}
+
+std::optional<LRESULT> CTovikEliteAppDlg::RouteToPages(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (currentPage_) {
+        if (auto handled = currentPage_->OnControlMessage(*this, msg, wParam, lParam))
+            return handled;
+    }
+    if (profileStrip_)
+        return profileStrip_->OnControlMessage(*this, msg, wParam, lParam);
+    return std::nullopt;
+}
+
+void CTovikEliteAppDlg::OnItemClick(const IMessageTarget* sender, int fallbackId)
+{
+    // Buttons identify themselves by their window, text items also by their number.
+    auto idIn = [&](const CGUIItems& items) -> std::optional<int> {
+        if (const CGUIItem* item = items.FindByHandle(sender))
+            return item->id;
+        return std::nullopt;
+    };
+    if (auto id = idIn(Items())) {
+        if (!IsRecording() || *id == ItemId::BUTTON_MACRO_RECORD_STOP)
+            OnMainItem(*id);
+        return;
+    }
+    if (currentPage_) {
+        std::optional<int> id = idIn(currentPage_->Items());
+        if (!id && currentPage_ == lightingPage_.get()) {
+            id = idIn(lightingCurrent_);
+            if (!id)
+                id = idIn(lightingEarlier_);
+        }
+        if (id) {
+            if (!IsRecording() || *id == ItemId::BUTTON_MACRO_RECORD_STOP)
+                currentPage_->OnItemClick(*this, *id);
+            return;
+        }
+    }
+    if (auto id = idIn(profileStrip_->Items())) {
+        if (!IsRecording())
+            profileStrip_->OnItemClick(*this, *id);
+        return;
+    }
+    (void)fallbackId; // clicks on items found nowhere are not ours
+}
+
+void CTovikEliteAppDlg::OnMainItem(int itemId)
+{
+    switch (itemId) {
+    case ItemId::BUTTON_OK:
+        OnOk();
+        break;
+    case ItemId::BUTTON_CANCEL:
+    case ItemId::BUTTON_EXIT:
+        CloseWindow(IDCANCEL);
+        break;
+    case ItemId::BUTTON_APPLY:
+        StartWrite(false);
+        break;
+    case ItemId::BUTTON_ASSIGNBUTTONS:
+    case ItemId::TEXT_TOPVIEW_BUTTON:
+        ShowPage(PageBit::ButtonAssignment);
+        break;
+    case ItemId::BUTTON_ADJUSTPERFORMANCE:
+        ShowPage(PageBit::Performance);
+        performancePage_->OnShown(*this);
+        break;
+    case ItemId::BUTTON_MANAGEPROFILES:
+        ShowPage(PageBit::Profiles);
+        break;
+    case ItemId::BUTTON_MANAGEMACROS:
+        ShowPage(PageBit::Macros);
+        macrosPage_->OnShown(*this);
+        break;
+    case ItemId::BUTTON_LIGHTINGMAINTENANCE:
+        ShowPage(PageBit::Lighting);
+        lightingPage_->OnShown(*this);
+        break;
+    case ItemId::BUTTON_HELP:
+        OpenHelp();
+        break;
+    case ItemId::BUTTON_UPDATE:
+    case ItemId::BUTTON_UPDATE_LEGACY:
+        OpenAddress(kDriverDownloadAddress);
+        break;
+    case ItemId::BUTTON_FB:
+        OpenAddress(kCommunityForumAddress);
+        break;
+    case ItemId::BUTTON_TWITTER:
+        OpenAddress(kSocialNewsAddress);
+        break;
+    case ItemId::BUTTON_KORU:
+        OpenAddress(kMakerWebsiteAddress);
+        break;
+    default:
+        break;
+    }
+}
+
+void CTovikEliteAppDlg::OnOk()
+{
+    if (settingsChanged_)
+        StartWrite(true);
+    else
+        CloseWindow(IDOK);
+}
+
+void CTovikEliteAppDlg::OpenHelp()
+{
+    ShellOpen(ShellRequest{u"OPEN", GetAppDirectory() + std::u16string(kManualPath), {}, {}});
+}
+
+void CTovikEliteAppDlg::OpenAddress(std::u16string_view address)
+{
+    ShellOpen(ShellRequest{u"OPEN", std::u16string(address), {}, {}});
+}
+
+void CTovikEliteAppDlg::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter means OK: changed settings are written before the window closes.
+        if (!IsRecording())
+            OnOk();
+        return;
+    case Qt::Key_Escape:
+        if (!IsRecording())
+            CloseWindow(IDCANCEL);
+        return;
+    case Qt::Key_F1:
+        SendMessage(WM_HELP, 0, 0);
+        return;
+    default:
+        CGUIPanel::keyPressEvent(event);
+    }
+}
