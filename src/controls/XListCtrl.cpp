@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <algorithm>
 
 namespace {
@@ -52,6 +53,8 @@ std::unique_ptr<CXListCtrl> CXListCtrl::FromElement(const ListCtrlElement& eleme
     if (element.text.font)
         list->SetFont(element.text.font->Font());
     list->SetSorted(element.sorted);
+    if (element.scrollBar)
+        list->SetScrollBar(*element.scrollBar);
     for (const auto& info : element.columns) {
         Column column;
         column.columnKind = info.columnKind;
@@ -67,6 +70,48 @@ std::unique_ptr<CXListCtrl> CXListCtrl::FromElement(const ListCtrlElement& eleme
     }
     list->show();
     return list;
+}
+
+int CXListCtrl::VisibleRows() const
+{
+    return std::max(1, (height() - kHeaderHeight) / kRowHeight);
+}
+
+void CXListCtrl::ScrollTo(int top)
+{
+    EndEdit();
+    topRow_ = std::clamp(top, 0, std::max(0, RowCount() - VisibleRows()));
+    if (scrollBar_)
+        scrollBar_->Sync();
+    update();
+}
+
+void CXListCtrl::SetScrollBar(const ScrollBarInfo& info)
+{
+    delete scrollBar_;
+    scrollBar_ = new CVScrollBar(this, this, info, QRect(0, kHeaderHeight, width(), height() - kHeaderHeight));
+}
+
+ScrollState CXListCtrl::GetScrollState() const
+{
+    return ScrollState{RowCount(), VisibleRows(), topRow_};
+}
+
+LRESULT CXListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_VSCROLL) {
+        ScrollTo(ApplyScrollCode(GetScrollState(), wParam));
+        return 0;
+    }
+    return CSkinWindow::WindowProc(msg, wParam, lParam);
+}
+
+void CXListCtrl::wheelEvent(QWheelEvent* event)
+{
+    const int notches = event->angleDelta().y() / 120;
+    if (notches != 0)
+        ScrollTo(topRow_ - notches);
+    event->accept();
 }
 
 void CXListCtrl::AddColumn(const Column& column)
@@ -92,15 +137,20 @@ int CXListCtrl::AddRow(int userValue, const QString& firstCellText)
     rows_.insert(at, std::move(row));
     if (selected_ >= index)
         ++selected_;
+    if (scrollBar_)
+        scrollBar_->Sync();
     update();
     return index;
 }
 
 void CXListCtrl::DeleteAllRows()
 {
+    CancelEdit();
     rows_.clear();
     selected_ = -1;
     topRow_ = 0;
+    if (scrollBar_)
+        scrollBar_->Sync();
     update();
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "controls/ControlDrawing.h"
+#include "controls/VScrollBar.h"
 #include "platform/SkinWindow.h"
 #include "skin/GUIItem.h"
 #include "skin/SkinGeometry.h"
@@ -40,7 +41,7 @@ struct ListCellRecord {
     const void* value = nullptr;
 };
 
-class CXListCtrl : public CSkinWindow, public CGUIItem {
+class CXListCtrl : public CSkinWindow, public CGUIItem, public IScrollTarget {
 public:
     static constexpr int kHeaderHeight = 20;
     static constexpr int kRowHeight = 20;
@@ -103,6 +104,15 @@ public:
     void SetSorted(bool sorted) { sorted_ = sorted; }
     int SelectedRow() const { return selected_; }
 
+    // Scrolling: the first row shown, the skinned scroll bar (none without `VSCROLL`).
+    int TopRow() const { return topRow_; }
+    int VisibleRows() const;
+    void ScrollTo(int top);
+    void SetScrollBar(const ScrollBarInfo& info);
+    CVScrollBar* ScrollBar() const { return scrollBar_; }
+    ScrollState GetScrollState() const override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
     // The list panel shown on a right click (null: no context menu). Its entries
     // "$AssignApplication" and "$UnassignApplication" act on the row's application
     // (column 3) and automatic switch (column 4); any other entry is reported (1544).
@@ -133,6 +143,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void OnTimer(UINT id) override;
 
@@ -158,6 +169,7 @@ private:
     int selected_ = -1;
     int topRow_ = 0;
     CListPanelItem* contextMenu_ = nullptr;
+    CVScrollBar* scrollBar_ = nullptr;
     QPointer<QLineEdit> editor_;
     int editRow_ = -1;
     int editColumn_ = -1;

@@ -4,6 +4,7 @@
 #include "controls/XListCtrl.h"
 #include "platform/ModalService.h"
 #include "skin/ColorTable.h"
+#include "skin/SkinElements.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -268,4 +269,30 @@ TEST(XListCtrl, ComboArrowOpensTheChoicesAfterAShortDelay)
     QTest::qWait(int(CXListCtrl::kComboDelayMs) + 100);
     EXPECT_EQ(ModalScript::Records().size(), 1u);
     EXPECT_EQ(rig.list.CellText(0, 2), QStringLiteral("Three"));
+}
+
+TEST(XListCtrl, ScrolledRowsReportTheirOwnUserValue)
+{
+    ProfileListRig rig;
+    for (int i = 3; i < 15; ++i)
+        rig.list.AddRow(10 + i, QStringLiteral("row %1").arg(i));
+    ScrollBarInfo looks;
+    looks.thumb.image = SolidImage(10, 16, Qt::cyan);
+    rig.list.SetScrollBar(looks);
+    ASSERT_NE(rig.list.ScrollBar(), nullptr);
+    const int visible = rig.list.VisibleRows();
+    ASSERT_LT(visible, rig.list.RowCount());
+
+    QWheelEvent wheel(QPointF(50, 50), QPointF(rig.list.mapToGlobal(QPoint(50, 50))), QPoint(), QPoint(0, -240),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&rig.list, &wheel);
+    EXPECT_EQ(rig.list.TopRow(), 2);
+    QTest::mouseClick(&rig.list, Qt::LeftButton, {}, rig.list.CellRect(2, 1).center());
+    ASSERT_FALSE(rig.owner.Of(WM_LIST_ROW_CLICKED).empty());
+    EXPECT_EQ(rig.owner.Of(WM_LIST_ROW_CLICKED).back().wParam, WPARAM(12));
+
+    rig.list.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0), 0);
+    EXPECT_EQ(rig.list.TopRow(), rig.list.RowCount() - visible);
+    rig.list.DeleteAllRows();
+    EXPECT_EQ(rig.list.TopRow(), 0);
 }
