@@ -67,7 +67,7 @@ void WriteWindows(SkinWriter& out)
     const auto well = [](qreal x, qreal y, qreal w, qreal h) { return QRectF(x + 0.5, y + 0.5, w, h); };
     WriteWindow(out, "popup_warn", 460, 220, {44, {well(16, 56, 428, 100)}, {}});
     WriteWindow(out, "popup_entry", 460, 220, {44, {well(16, 56, 428, 100)}, {}});
-    WriteWindow(out, "popup_progress", 460, 200, {44, {well(16, 56, 428, 126)}, {QRectF(40.5, 100.5, 380, 16)}});
+    WriteWindow(out, "popup_progress", 460, 200, {44, {}, {}});
     WriteWindow(out, "popup_macro", 460, 330, {44, {well(16, 56, 428, 214)}, {}});
     WriteWindow(out, "popup_singlekey", 460, 230, {44, {well(16, 56, 428, 110)}, {}});
     WriteWindow(out, "popup_editkey", 460, 280, {44, {well(16, 56, 428, 160)}, {}});
