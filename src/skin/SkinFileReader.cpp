@@ -248,9 +248,8 @@ std::vector<ListColumnInfo> SkinFileReader::ReadColumns(const Node& node)
     return columns;
 }
 
-void SkinFileReader::BuildControl(const Node& node, std::string_view elementName, std::unique_ptr<SkinElement> element)
+void SkinFileReader::BuildControl(std::string_view elementName, std::unique_ptr<SkinElement> element)
 {
-    (void)node;
     ControlFactory factory = FindControlFactory(elementName);
     if (!factory) {
         ++stats_.missingFactory;
@@ -291,7 +290,7 @@ void SkinFileReader::ReadControls(const Node& list, const char* elementName)
         }
         auto element = ParseControl(node, elementName);
         if (element)
-            BuildControl(node, elementName, std::move(element));
+            BuildControl(elementName, std::move(element));
     }
 }
 

@@ -61,7 +61,7 @@ private:
     void ReadKeyboardKeys(const Node& list);
 
     std::unique_ptr<SkinElement> ParseControl(const Node& node, std::string_view elementName);
-    void BuildControl(const Node& node, std::string_view elementName, std::unique_ptr<SkinElement> element);
+    void BuildControl(std::string_view elementName, std::unique_ptr<SkinElement> element);
     void AddItem(std::unique_ptr<CGUIItem> item);
 
     CGUIItem* FindEarlier(int id, std::initializer_list<int> kinds) const;
