@@ -1,0 +1,139 @@
+#pragma once
+// The application against the emulated device server in a temporary device
+// directory and a temporary registry file: no latency, short device waits, popups
+// answered by the modal script, shell requests recorded instead of started.
+#include "app/TovikEliteAppApp.h"
+#include "app/TovikEliteAppDlg.h"
+#include "device/DeviceTiming.h"
+#include "emulator/DeviceDirectory.h"
+#include "emulator/EmulatedDeviceServer.h"
+#include "emulator/FaultInjection.h"
+#include "platform/ModalService.h"
+#include "platform/Shell.h"
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QPointer>
+#include <QTest>
+#include <cstdlib>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+inline std::u16string TestAppDirectory()
+{
+    const char* fromRunner = std::getenv("ZT_APP_DIR");
+    return QString::fromLocal8Bit(fromRunner && *fromRunner ? fromRunner : ZT_TEST_APP_DIR).toStdU16String();
+}
+
+// Keeps events flowing until `condition` holds; false after `timeoutMs`.
+inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 15000)
+{
+    return QTest::qWaitFor(condition, timeoutMs);
+}
+
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        originalDirectory_ = QDir::currentPath();
+        setenv("ZEMKO_TOVIK_DEVICE_DIR", (temp_ / "devices").c_str(), 1);
+        setenv("ZEMKO_TOVIK_EMU_LATENCY_MS", "0", 1);
+        setenv("ZEMKO_TOVIK_REGISTRY", (temp_ / "registry.ini").c_str(), 1);
+        unsetenv("ZEMKO_TOVIK_SCREENSHOT");
+        emulator::RegisterEmulatedDeviceServer();
+        emulator::FaultInjection::Reset();
+        DeviceTiming timing;
+        timing.profileSettle = std::chrono::milliseconds(0);
+        timing.afterWrite = std::chrono::milliseconds(1);
+        timing.nullTransfer = std::chrono::milliseconds(0);
+        SetDeviceTiming(timing);
+        std::string error;
+        ASSERT_TRUE(Directory().EnsureInitialised(error)) << error;
+        for (uint32_t product : {0x0031u, 0x0032u, 0x0013u, 0x001Bu})
+            ASSERT_TRUE(Directory().Unplug(product, error)) << error;
+        ModalScript::Reset();
+        ModalScript::SetStrict(true);
+        SetShellOpenHandler([this](const ShellRequest& request) {
+            shellRequests_.push_back(request);
+            return true;
+        });
+    }
+    void TearDown() override
+    {
+        ModalScript::Reset();
+        SetShellOpenHandler({});
+        SetDeviceTiming(DeviceTiming{});
+        emulator::FaultInjection::Reset();
+        QDir::setCurrent(originalDirectory_);
+    }
+
+    emulator::DeviceDirectory Directory() const { return emulator::DeviceDirectory(temp_ / "devices"); }
+    void Plug(uint32_t productId)
+    {
+        std::string error;
+        ASSERT_TRUE(Directory().Plug(productId, error)) << error;
+    }
+    void Unplug(uint32_t productId)
+    {
+        std::string error;
+        ASSERT_TRUE(Directory().Unplug(productId, error)) << error;
+    }
+    emulator::DeviceImage Image(uint32_t productId)
+    {
+        std::string error;
+        auto image = Directory().LoadImage(productId, error);
+        EXPECT_TRUE(image) << error;
+        return image ? *image : emulator::DeviceImage{};
+    }
+    void ChangeImage(uint32_t productId, const std::function<void(emulator::DeviceImage&)>& change)
+    {
+        emulator::DeviceLock lock(Directory(), productId);
+        emulator::DeviceImage image = Image(productId);
+        change(image);
+        std::string error;
+        ASSERT_TRUE(Directory().SaveImage(image, error)) << error;
+    }
+
+    // Options for one run: the assembled application directory and a rendezvous
+    // of this test's own.
+    AppOptions Options()
+    {
+        AppOptions options;
+        options.appDirectory = TestAppDirectory();
+        options.instanceName = "zt-app-test-" + std::to_string(getpid()) + "-" + std::to_string(++runs_);
+        return options;
+    }
+
+    // Runs the program; `script` runs inside the main window's modal run, and the
+    // window is closed afterwards if the script left it open.
+    CTovikEliteAppApp::Outcome RunApp(const std::function<void(CTovikEliteAppDlg&)>& script, AppOptions options = {})
+    {
+        if (options.instanceName.empty())
+            options = Options();
+        ModalScript::EndNextRun("MainPage.xml", IDCANCEL, [&](CSkinWindow& window) {
+            auto& main = static_cast<CTovikEliteAppDlg&>(window);
+            script(main);
+            if (!main.IsEnded())
+                main.CloseWindow(IDCANCEL);
+        });
+        CTovikEliteAppApp app(std::move(options));
+        app.Run();
+        return app.LastOutcome();
+    }
+
+    bool WasRun(std::string_view name) const
+    {
+        for (const ModalRecord& record : ModalScript::Records())
+            if (record.name == name)
+                return true;
+        return false;
+    }
+
+    TempDir temp_;
+    QString originalDirectory_;
+    std::vector<ShellRequest> shellRequests_;
+    int runs_ = 0;
+};

@@ -1,0 +1,161 @@
+#include "AppTestSupport.h"
+
+#include "app/ProgressPopup.h"
+#include "controls/ControlFactories.h"
+#include "controls/ProgressPanelItem.h"
+#include "controls/TextItem.h"
+#include "device/ProgressMessenger.h"
+#include "platform/HelperThread.h"
+#include "skin/AppPaths.h"
+#include "skin/ItemIds.h"
+
+namespace {
+
+class ProgressPopupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetAppDirectory(TestAppDirectory());
+        RegisterAllControls();
+    }
+    void TearDown() override { popup_.Close(); }
+
+    void ShowPopup()
+    {
+        popup_.Show(u"ProgressPopup.xml", kProgressPopupTemplate, ItemId::PROG_PANEL_ITEM_POPUP,
+                    ItemId::TEXT_PROGRESS_MESSAGE, ItemId::BUTTON_POPUP_CANCEL, nullptr);
+        ASSERT_NE(popup_.Dialog(), nullptr);
+        ASSERT_NE(popup_.Dialog()->ProgressPanel(), nullptr) << "the skin's progress panel was not bound";
+    }
+    CProgressPanelItem& Panel() { return *popup_.Dialog()->ProgressPanel(); }
+
+    CTovikEliteProgressPopup popup_;
+    CProgressMessenger source_;
+};
+
+TEST_F(ProgressPopupTest, SourceAttachedBeforeShowReachesTheDialog)
+{
+    popup_.Attach(&source_, u"Reading");
+    EXPECT_TRUE(source_.Listeners().empty());
+    ShowPopup();
+    ASSERT_EQ(source_.Listeners().size(), 1u);
+    EXPECT_EQ(source_.Listeners()[0], static_cast<HWND>(popup_.Dialog()));
+
+    source_.SendProgress(40);
+    source_.SendProgressText(u"PROFILE01");
+    EXPECT_EQ(Panel().Percent(), 40);
+    EXPECT_EQ(Panel().LineText(0), QStringLiteral("Reading"));
+    EXPECT_EQ(Panel().LineText(1), QStringLiteral("PROFILE01"));
+}
+
+TEST_F(ProgressPopupTest, AttachingTwiceKeepsOneEntryAndTakesTheNewText)
+{
+    ShowPopup();
+    popup_.Attach(&source_, u"first");
+    popup_.Attach(&source_, u"second");
+    popup_.Attach(nullptr, u"ignored");
+    EXPECT_EQ(popup_.Sources().size(), 1u);
+    EXPECT_EQ(source_.Listeners().size(), 1u);
+    EXPECT_EQ(source_.GetText(), u"second");
+    // Attaching without a text keeps the source's own.
+    popup_.Attach(&source_);
+    EXPECT_EQ(source_.GetText(), u"second");
+}
+
+TEST_F(ProgressPopupTest, PercentIsClampedAndStrangersAreIgnored)
+{
+    popup_.Attach(&source_, u"Writing");
+    ShowPopup();
+    source_.SendProgress(150);
+    EXPECT_EQ(Panel().Percent(), 100);
+
+    CProgressMessenger stranger;
+    popup_.Dialog()->SendMessage(WM_DEVICE_PROGRESS, reinterpret_cast<WPARAM>(&stranger), 10);
+    EXPECT_EQ(Panel().Percent(), 100);
+}
+
+TEST_F(ProgressPopupTest, StatusTextAndShowHideArriveInOrder)
+{
+    ShowPopup();
+    ASSERT_NE(popup_.Dialog()->TextItem(), nullptr);
+    popup_.SetText(u"first text, long enough to need storage of its own");
+    popup_.SetText(u"Writing to the mouse");
+    popup_.HidePopup();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(popup_.Dialog()->TextItem()->GetText(), QStringLiteral("Writing to the mouse"));
+    EXPECT_TRUE(popup_.Dialog()->isHidden());
+    popup_.ShowPopup();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(popup_.Dialog()->isHidden());
+}
+
+TEST_F(ProgressPopupTest, CloseWithoutPopupKeepsTheSources)
+{
+    popup_.Attach(&source_, u"Reading");
+    popup_.Close();
+    EXPECT_FALSE(popup_.HasThread());
+    EXPECT_EQ(popup_.Sources().size(), 1u);
+    // Nothing without a popup, and no crash.
+    popup_.SetText(u"x");
+    popup_.ShowPopup();
+    popup_.HidePopup();
+}
+
+TEST_F(ProgressPopupTest, CloseThenShowStartsAFreshPopupWithoutTheOldSources)
+{
+    popup_.Attach(&source_, u"Reading");
+    ShowPopup();
+    QPointer<CProgressPopupDlg> first = popup_.Dialog();
+    popup_.Close();
+    EXPECT_FALSE(popup_.HasThread());
+    EXPECT_TRUE(popup_.Sources().empty());
+    EXPECT_TRUE(source_.Listeners().empty());
+    EXPECT_TRUE(first.isNull()) << "Close returned before the dialog was gone";
+
+    ShowPopup();
+    source_.SendProgress(77);
+    EXPECT_EQ(Panel().Percent(), 0);
+    popup_.Attach(&source_, u"again");
+    source_.SendProgress(77);
+    EXPECT_EQ(Panel().Percent(), 77);
+
+    // A second Show while one runs changes nothing.
+    CProgressPopupDlg* running = popup_.Dialog();
+    popup_.Show(u"ReadingFromCorvanePopup.xml", kProgressPopupTemplate, ItemId::PROG_PANEL_ITEM_POPUP,
+                ItemId::TEXT_PROGRESS_MESSAGE, ItemId::BUTTON_POPUP_CANCEL, nullptr);
+    EXPECT_EQ(popup_.Dialog(), running);
+    EXPECT_EQ(running->SkinFile(), u"ProgressPopup.xml");
+}
+
+TEST_F(ProgressPopupTest, ProgressFromAWorkerReachesTheDialogWhileTheGuiThreadWaits)
+{
+    popup_.Attach(&source_, u"Writing");
+    ShowPopup();
+    std::vector<int> seen;
+    // The worker sends synchronously; the GUI thread serves the sends from the
+    // local loop it waits in.
+    RunOnHelperThread([&] {
+        for (int percent : {10, 30, 60, 90, 100}) {
+            source_.SendProgress(percent);
+            source_.SendProgressText(u"PROFILE02");
+        }
+    });
+    EXPECT_EQ(Panel().Percent(), 100);
+    EXPECT_EQ(Panel().LineText(1), QStringLiteral("PROFILE02"));
+    EXPECT_EQ(popup_.Dialog()->QueuedSends(), 0);
+}
+
+TEST_F(ProgressPopupTest, MissingSkinLeavesControlsMissingButThePopupRuns)
+{
+    popup_.Attach(&source_, u"Reading");
+    popup_.Show(u"NoSuchPopup.xml", kProgressPopupTemplate, ItemId::PROG_PANEL_ITEM_POPUP,
+                ItemId::TEXT_PROGRESS_MESSAGE, ItemId::BUTTON_POPUP_CANCEL, nullptr);
+    ASSERT_TRUE(popup_.HasThread());
+    EXPECT_EQ(popup_.Dialog()->ProgressPanel(), nullptr);
+    source_.SendProgress(50); // ignored without a panel
+    popup_.SetText(u"x");
+    popup_.Close();
+    EXPECT_FALSE(popup_.HasThread());
+}
+
+} // namespace

@@ -1,0 +1,141 @@
+#include "AppTestSupport.h"
+
+#include "app/ProductKey.h"
+#include "platform/Registry.h"
+#include "skin/LangTable.h"
+
+#include <QFileInfo>
+#include <fstream>
+
+namespace {
+
+void SetProductValue(std::u16string_view name, std::u16string_view value)
+{
+    auto key = RegistryKey::Create(RegistryRoot::LocalMachine, u"Software\\Zemko\\Tovik");
+    ASSERT_TRUE(key);
+    ASSERT_TRUE(key->SetString(name, value));
+}
+
+bool TrayProgramRequested(const std::vector<ShellRequest>& requests)
+{
+    for (const ShellRequest& request : requests)
+        if (request.file == u"ZemkoTovikSysTray.exe")
+            return true;
+    return false;
+}
+
+using ProductKeyTest = AppTest;
+
+TEST_F(ProductKeyTest, LanguageNamesIgnoreCaseAndUnknownNamesFallBackToEnglish)
+{
+    SetProductValue(u"Language", u"german");
+    EXPECT_EQ(ReadProductKey().languageNumber, 5);
+    SetProductValue(u"Language", u"Klingon");
+    EXPECT_EQ(ReadProductKey().languageNumber, -1);
+    // A value longer than the original buffer counts as missing.
+    SetProductValue(u"Language", std::u16string(40, u'x'));
+    EXPECT_EQ(ReadProductKey().languageNumber, 0);
+
+    // Selection: the chosen table, else English, else none.
+    ResetLanguages();
+    EXPECT_EQ(SelectStartupLanguage(5), -1);
+    EXPECT_EQ(CurrentLanguage(), nullptr);
+    CLangTable english(0);
+    RegisterLanguage(0, &english);
+    EXPECT_EQ(SelectStartupLanguage(-1), 0);
+    EXPECT_EQ(SelectStartupLanguage(5), 0);
+    CLangTable german(5);
+    RegisterLanguage(5, &german);
+    EXPECT_EQ(SelectStartupLanguage(5), 5);
+    EXPECT_EQ(CurrentLanguage(), &german);
+    ResetLanguages();
+}
+
+TEST_F(ProductKeyTest, InstallDirectoryLosesItsTrailingSeparatorAndBecomesTheWorkingDirectory)
+{
+    const std::filesystem::path install = temp_ / "inst";
+    std::filesystem::create_directories(install);
+    SetProductValue(u"InstallDir", (install.u16string() + u"\\"));
+    ProductKeySettings settings = ReadProductKey();
+    ASSERT_TRUE(settings.installDirectory);
+    EXPECT_EQ(*settings.installDirectory, install.u16string());
+
+    SetProductValue(u"InstallDir", (install.u16string() + u"/"));
+    settings = ReadProductKey();
+    EXPECT_EQ(*settings.installDirectory, install.u16string());
+    EXPECT_TRUE(EnterInstallDirectory(settings));
+    EXPECT_EQ(QFileInfo(QDir::currentPath()).canonicalFilePath(),
+              QFileInfo(QString::fromStdString(install.string())).canonicalFilePath());
+    EXPECT_TRUE(TrayProgramRequested(shellRequests_));
+
+    SetProductValue(u"InstallDir", install.u16string());
+    EXPECT_EQ(*ReadProductKey().installDirectory, install.u16string());
+}
+
+TEST_F(ProductKeyTest, StartupTakesLanguageAndDirectoryFromTheKey)
+{
+    const std::filesystem::path install = temp_ / "inst";
+    std::filesystem::create_directories(install);
+    SetProductValue(u"Language", u"GERMAN");
+    SetProductValue(u"InstallDir", install.u16string() + u"/");
+    int languageDuringRun = -2;
+    QString directoryDuringRun;
+    // No mouse: the run ends with the no-mouse popup.
+    RunApp([&](CTovikEliteAppDlg& window) {
+        languageDuringRun = CurrentLanguage() ? CurrentLanguage()->LanguageId() : -1;
+        directoryDuringRun = QDir::currentPath();
+        WaitUntil([&] { return window.IsEnded(); });
+    });
+    EXPECT_EQ(languageDuringRun, 5);
+    EXPECT_EQ(QFileInfo(directoryDuringRun).canonicalFilePath(),
+              QFileInfo(QString::fromStdString(install.string())).canonicalFilePath());
+    EXPECT_TRUE(TrayProgramRequested(shellRequests_));
+}
+
+TEST_F(ProductKeyTest, WithoutAKeyStartupRunsInEnglishFromTheApplicationDirectory)
+{
+    // A registry file that can be neither read nor created: its folder is a file.
+    const std::filesystem::path blocker = temp_ / "not-a-folder";
+    std::ofstream(blocker) << "x";
+    setenv("ZEMKO_TOVIK_REGISTRY", (blocker / "registry.ini").c_str(), 1);
+    EXPECT_FALSE(ReadProductKey().keyAvailable);
+
+    int languageDuringRun = -2;
+    QString directoryDuringRun;
+    const auto outcome = RunApp([&](CTovikEliteAppDlg& window) {
+        languageDuringRun = CurrentLanguage() ? CurrentLanguage()->LanguageId() : -1;
+        directoryDuringRun = QDir::currentPath();
+        WaitUntil([&] { return window.IsEnded(); });
+    });
+    EXPECT_EQ(outcome, CTovikEliteAppApp::Outcome::Completed);
+    EXPECT_EQ(languageDuringRun, 0);
+    EXPECT_EQ(QFileInfo(directoryDuringRun).canonicalFilePath(),
+              QFileInfo(QString::fromStdU16String(TestAppDirectory())).canonicalFilePath());
+    EXPECT_FALSE(TrayProgramRequested(shellRequests_));
+}
+
+TEST_F(AppTest, ASecondInstanceBringsTheFirstForwardAndEnds)
+{
+    AppOptions first = Options();
+    const std::string name = first.instanceName;
+    Plug(0x0031);
+    CTovikEliteAppApp::Outcome secondOutcome = CTovikEliteAppApp::Outcome::NotRun;
+    bool restored = false;
+    RunApp(
+        [&](CTovikEliteAppDlg& window) {
+            ASSERT_TRUE(WaitUntil([&] { return window.IsFirstReadDone(); }));
+            window.showMinimized();
+            ASSERT_TRUE(window.isMinimized());
+            AppOptions secondOptions = Options();
+            secondOptions.instanceName = name;
+            CTovikEliteAppApp second(secondOptions);
+            EXPECT_EQ(second.Run(), 0);
+            secondOutcome = second.LastOutcome();
+            restored = WaitUntil([&] { return !window.isMinimized() && window.isVisible(); });
+        },
+        first);
+    EXPECT_EQ(secondOutcome, CTovikEliteAppApp::Outcome::AnotherInstanceRunning);
+    EXPECT_TRUE(restored);
+}
+
+} // namespace
