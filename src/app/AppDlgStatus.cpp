@@ -7,6 +7,7 @@
 #include "settings/IMouseConfig.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <chrono>
 #include <cstdio>
@@ -122,7 +123,16 @@ void CTovikEliteAppDlg::TakeScreenshotAndClose(const QString& path)
         batteryReader_.WaitUntilFinished();
         RefreshBattery();
     }
-    const QPixmap picture = grab();
+    QImage picture = grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    if (HasRegion()) {
+        // A grab ignores the window's shape: what the shape cuts away is made
+        // transparent, as it is on screen.
+        QPainter painter(&picture);
+        painter.setCompositionMode(QPainter::CompositionMode_Clear);
+        const QRegion outside = QRegion(picture.rect()) - Region();
+        for (const QRect& rect : outside)
+            painter.fillRect(rect, Qt::transparent);
+    }
     if (!picture.save(path, "PNG"))
         std::fprintf(stderr, "zemko-tovik: could not write the screenshot to %s\n", path.toLocal8Bit().constData());
     CloseWindow(IDCANCEL);

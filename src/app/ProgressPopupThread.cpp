@@ -1,5 +1,6 @@
 #include "app/ProgressPopupThread.h"
 
+#include "app/WindowPlacement.h"
 #include "device/ProgressMessenger.h"
 
 #include <QCoreApplication>
@@ -31,6 +32,7 @@ CProgressPopupThread::~CProgressPopupThread()
 void CProgressPopupThread::Start()
 {
     dialog_->CreateAndBind();
+    CenterOnScreen(*dialog_);
     // Sources attached before the dialog existed are connected now.
     if (sources_) {
         for (CProgressMessenger* source : *sources_)

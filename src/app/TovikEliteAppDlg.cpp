@@ -2,6 +2,7 @@
 
 #include "app/AppConstants.h"
 #include "app/ProgressPopup.h"
+#include "app/WindowPlacement.h"
 #include "controls/BitmapBtn.h"
 #include "controls/TextItem.h"
 #include "platform/HelperThread.h"
@@ -283,6 +284,7 @@ int CTovikEliteAppDlg::DoModal()
 {
     if (ended_)
         return endResult_;
+    CenterOnScreen(*this);
     const int result = RunModal(*this, "MainPage.xml");
     ended_ = true;
     return result;

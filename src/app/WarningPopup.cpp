@@ -1,5 +1,6 @@
 #include "app/WarningPopup.h"
 
+#include "app/WindowPlacement.h"
 #include "platform/ModalService.h"
 #include "skin/ItemIds.h"
 
@@ -15,10 +16,10 @@ int CAppWarningDlg::DoModal()
 {
     if (!IsLoaded() && !Create())
         return IDCANCEL;
-    if (parentWidget()) {
-        const QRect area = parentWidget()->geometry();
-        move(area.center() - rect().center());
-    }
+    if (parentWidget() && parentWidget()->isVisible())
+        CenterOver(*this, *parentWidget());
+    else
+        CenterOnScreen(*this);
     QString name = QString::fromStdU16String(SkinFile());
     return RunModal(*this, name.toStdString());
 }

@@ -1,0 +1,7 @@
+#pragma once
+// Where the program's top-level windows appear: centred on the screen (or over
+// the window they belong to).
+class QWidget;
+
+void CenterOnScreen(QWidget& window);
+void CenterOver(QWidget& window, const QWidget& owner);
