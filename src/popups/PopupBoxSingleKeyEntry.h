@@ -18,7 +18,9 @@
 class CEditItemSingleKeyInput;
 class CEditItemSingleKeyInputMMO;
 
-// One key; the record keeps the caller's Ctrl/Shift/Alt bits.
+// One key, read from an `EDITCTRLSK` field; the record keeps the caller's
+// Ctrl/Shift/Alt bits. (A skin with a key-with-modifiers field needs the MMO popup
+// below, which reads that field's own capture.)
 class CPopupBoxSingleKeyEntry : public CPopupBox {
 public:
     CPopupBoxSingleKeyEntry(std::u16string skinFile, QWidget* parent, SingleKeyRecord& record,

@@ -31,7 +31,7 @@ TEST_F(NameEntryTest, ANameStopsAtTwentyCharactersAndOkHandsItBack)
     CTovikEliteNameEntryPopup entry(u"NameEntry.xml", nullptr, name);
     const int result = Run<CTovikEliteNameEntryPopup>(entry, [](auto& p) {
         ASSERT_NE(p.NameField(), nullptr);
-        EXPECT_TRUE(p.NameField()->Edit()->hasFocus() || QApplication::focusWidget() == nullptr);
+        EXPECT_EQ(p.focusWidget(), p.NameField()->Edit());
         // The skin would allow 31; a name never holds more than 20.
         QTest::keyClicks(p.NameField()->Edit(), QStringLiteral("Twenty-five characters!!!"));
         EXPECT_EQ(p.NameField()->GetText(), QStringLiteral("Twenty-five characte"));
@@ -105,6 +105,7 @@ TEST_F(NumEntryTest, DigitsThatLeaveTheBoundsAreRefusedAndOkStoresTheValue)
     Run<CTovikEliteNumEntryPopup>(entry, [&](auto& p) {
         ASSERT_NE(p.NumberField(), nullptr);
         EXPECT_TRUE(p.NumberField()->IsNumeric());
+        EXPECT_EQ(p.focusWidget(), p.NumberField()->Edit());
         QTest::keyClicks(p.NumberField()->Edit(), QStringLiteral("61"));
         afterSixOne = p.NumberField()->GetText();
         QTest::keyClicks(p.NumberField()->Edit(), QStringLiteral("0x"));
