@@ -138,6 +138,13 @@ void CPopupBox::keyPressEvent(QKeyEvent* event)
     }
 }
 
+void CPopupBox::closeEvent(QCloseEvent* event)
+{
+    if (IsInModalRun())
+        OnCancel();
+    CGUIPanel::closeEvent(event);
+}
+
 void CPopupBox::paintEvent(QPaintEvent* event)
 {
     if (Background().isNull())

@@ -68,6 +68,9 @@ protected:
 
     // Escape cancels and Return confirms, as in any dialog.
     void keyPressEvent(QKeyEvent* event) override;
+    // Closing the window (the window manager's close) is a cancel, with everything
+    // the popup's cancel does.
+    void closeEvent(QCloseEvent* event) override;
     // Without a background bitmap the window is filled dark, so that the skin's
     // light texts stay readable.
     void paintEvent(QPaintEvent* event) override;

@@ -96,6 +96,15 @@ TEST_F(SingleKeyTest, AClickAfterEscapeStillCancelsAndCancelClearsTheRecord)
     EXPECT_EQ(record, SingleKeyRecord{});
 }
 
+TEST_F(SingleKeyTest, ClosingTheWindowIsACancel)
+{
+    SingleKeyRecord record{u"B", 0x42, 0x30, 0};
+    Combination popup(u"SingleKey.xml", nullptr, record);
+    EXPECT_EQ(Run<Combination>(popup, [](Combination& p) { p.close(); }), IDCANCEL);
+    EXPECT_EQ(LastRunResult(), IDCANCEL);
+    EXPECT_EQ(record, SingleKeyRecord{});
+}
+
 TEST_F(SingleKeyTest, OkWaitsForAKeyUnlessTheRecordAlreadyHoldsOne)
 {
     SingleKeyRecord empty;
