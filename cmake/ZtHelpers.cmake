@@ -40,16 +40,14 @@ function(zt_gtest name)
   if(ARG_QT)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} zt_qt_test_main GTest::gtest GTest::gmock)
   else()
-    target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} zt_test_main GTest::gtest GTest::gmock)
   endif()
   if(COMMAND zt_embed_version)
     zt_embed_version(${name})
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS "${ARG_LABEL}"
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZT_SOURCE_DIR=${PROJECT_SOURCE_DIR};ZT_APP_DIR=${ZT_APP_DIR}"
-               TIMEOUT 120)
+    PROPERTIES LABELS "${ARG_LABEL}" TIMEOUT 120)
 endfunction()
 
 # zt_glob_library(<name> [DIR <dir>] [EXCLUDE <regex>] [DEPS ...])

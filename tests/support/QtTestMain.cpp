@@ -1,6 +1,8 @@
 // main() for test executables that create widgets: a QApplication on the offscreen
 // platform, so no display is needed, and a private runtime directory so Qt does
 // not warn about a missing or world-readable one.
+#include "support/TestEnvironment.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -9,8 +11,7 @@
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    SetDefaultTestEnvironment();
     QTemporaryDir runtimeDir;
     if (runtimeDir.isValid()) {
         QFile::setPermissions(runtimeDir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);

@@ -1,0 +1,5 @@
+#pragma once
+// Gives every test process the variables tests look for (source tree, assembled
+// application directory, offscreen Qt platform) unless the caller already set them,
+// so a test executable behaves the same under CTest and when started by hand.
+void SetDefaultTestEnvironment();
