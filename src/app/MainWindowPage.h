@@ -38,8 +38,12 @@ public:
     virtual void Bind(CTovikEliteAppDlg& /*window*/) {}
     // Fills the page from the configuration after the first read.
     virtual void SetUp(CTovikEliteAppDlg& /*window*/, IMouseConfig& /*config*/) {}
-    // The page became the one shown (its items are visible again).
+    // The page was chosen with its navigation button: refill what depends on the
+    // configuration (check boxes, the macro controls, the lighting page).
     virtual void OnShown(CTovikEliteAppDlg& /*window*/) {}
+    // Every page hears of each page switch, with whether it is the one shown now
+    // (the lighting page sets its battery warning's visibility here).
+    virtual void OnPageSwitched(CTovikEliteAppDlg& /*window*/, bool /*isShown*/) {}
     // A click on one of the page's items; false when the page does not handle it.
     virtual bool OnItemClick(CTovikEliteAppDlg& /*window*/, int /*itemId*/) { return false; }
     // A control notification the page serves; nothing when it is not the page's.

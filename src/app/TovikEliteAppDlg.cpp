@@ -241,6 +241,8 @@ void CTovikEliteAppDlg::ShowPage(int pageBits)
     }
     currentPage_ = chosen;
     ApplyShowGroups();
+    for (int bit : kOrder)
+        Page(bit)->OnPageSwitched(*this, Page(bit) == currentPage_);
 }
 
 void CTovikEliteAppDlg::ApplyShowGroups()

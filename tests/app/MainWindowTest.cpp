@@ -6,6 +6,7 @@
 #include "settings/IMouseConfig.h"
 #include "skin/ItemIds.h"
 
+#include <QImage>
 #include <QPointer>
 #include <set>
 
@@ -98,6 +99,33 @@ TEST_F(AppTest, PagesSwitchWithTheirButtons)
         Click(window, ItemId::BUTTON_KORU);
         EXPECT_TRUE(shellRequests_.back().file.starts_with(u"https://"));
     });
+}
+
+// Pictures of every page for people to look at (build/screenshots/app/); each page
+// must look different from the others.
+TEST_F(AppTest, EveryPageIsDrawnIntoTheBuildTree)
+{
+    Plug(0x0031);
+    const QString folder = QStringLiteral(ZT_TEST_SCREENSHOT_DIR);
+    QDir().mkpath(folder);
+    std::vector<QImage> pictures;
+    RunApp([&](CTovikEliteAppDlg& window) {
+        ASSERT_TRUE(WaitUntilIdle(window));
+        const std::pair<int, const char*> pages[] = {{ItemId::BUTTON_ASSIGNBUTTONS, "buttons"},
+                                                     {ItemId::BUTTON_ADJUSTPERFORMANCE, "performance"},
+                                                     {ItemId::BUTTON_MANAGEPROFILES, "profiles"},
+                                                     {ItemId::BUTTON_MANAGEMACROS, "macros"},
+                                                     {ItemId::BUTTON_LIGHTINGMAINTENANCE, "lighting"}};
+        for (const auto& [button, name] : pages) {
+            Click(window, button);
+            const QImage picture = window.grab().toImage();
+            EXPECT_TRUE(picture.save(folder + QStringLiteral("/main-%1.png").arg(QLatin1String(name))));
+            for (const QImage& earlier : pictures)
+                EXPECT_NE(picture, earlier) << name << " looks like another page";
+            pictures.push_back(picture);
+        }
+    });
+    EXPECT_EQ(pictures.size(), 5u);
 }
 
 TEST_F(AppTest, StartupWithoutADeviceShowsTheNoMousePopupAndCloses)
