@@ -9,8 +9,7 @@
 
 CProgressPopupDlg::CProgressPopupDlg(std::u16string skinFile, int progressItem, int textItem, int buttonItem,
                                      const std::vector<CProgressMessenger*>* sources, QWidget* parent)
-    : CGUIPanel(std::move(skinFile), parent,
-                Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
+    : CGUIPanel(std::move(skinFile), parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       progressItemId_(progressItem), textItemId_(textItem), buttonItemId_(buttonItem), sources_(sources)
 {
     setWindowTitle(QStringLiteral("Zemko Tovik Configurator"));
@@ -60,6 +59,7 @@ LRESULT CProgressPopupDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         if (IsLoaded()) {
             show();
             raise();
+            activateWindow();
         }
         return 0;
     case WM_PROGRESS_HIDE:

@@ -41,6 +41,7 @@ void CProgressPopupThread::Start()
     if (dialog_->IsLoaded()) {
         dialog_->show();
         dialog_->raise();
+        dialog_->activateWindow();
     }
 }
 
