@@ -302,6 +302,37 @@ void CXListCtrl::ToggleCheck(int row, int column)
     update();
     const int32_t state = cell.checked ? 1 : 0;
     SendCellRecord(WM_LIST_CHECK_TOGGLED, row, column, &state);
+    UpdateHeaderCheck(column);
+}
+
+bool CXListCtrl::ShowHeaderCheck(int column, bool show)
+{
+    if (column < 0 || column >= ColumnCount() || columns_[std::size_t(column)].cellKind != CellKind::CHECKBOX)
+        return false;
+    columns_[std::size_t(column)].headerCheckShown = show;
+    UpdateHeaderCheck(column);
+    return true;
+}
+
+bool CXListCtrl::IsHeaderCheckShown(int column) const
+{
+    return column >= 0 && column < ColumnCount() && columns_[std::size_t(column)].headerCheckShown;
+}
+
+bool CXListCtrl::IsHeaderChecked(int column) const
+{
+    return IsHeaderCheckShown(column) && columns_[std::size_t(column)].headerChecked;
+}
+
+void CXListCtrl::UpdateHeaderCheck(int column)
+{
+    Column& info = columns_[std::size_t(column)];
+    if (!info.headerCheckShown)
+        return;
+    info.headerChecked = !rows_.empty() && std::all_of(rows_.begin(), rows_.end(), [column](const Row& row) {
+        return row.cells[std::size_t(column)].checked;
+    });
+    update();
 }
 
 void CXListCtrl::SendCellRecord(UINT msg, int row, int column, const void* value)
@@ -572,8 +603,15 @@ void CXListCtrl::paintEvent(QPaintEvent*)
             painter.drawRect(header.adjusted(0, 0, -1, -1));
         }
         painter.setPen(ToQColor(looks_.headerText));
-        painter.drawText(header.adjusted(4, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                         column.header);
+        if (column.headerCheckShown) {
+            const QRect box(header.center().x() - 5, header.center().y() - 5, 10, 10);
+            painter.drawRect(box);
+            if (column.headerChecked)
+                painter.fillRect(box.adjusted(2, 2, -1, -1), ToQColor(looks_.headerText));
+        } else {
+            painter.drawText(header.adjusted(4, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                             column.header);
+        }
         left += column.width;
     }
     for (int row = topRow_; row < RowCount(); ++row) {

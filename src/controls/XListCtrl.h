@@ -56,6 +56,8 @@ public:
         QImage unchecked; // SBMN
         QImage checked;   // SBMD
         QImage mask;      // SBMM
+        bool headerCheckShown = false;
+        bool headerChecked = false;
     };
     struct Cell {
         QString text;
@@ -102,6 +104,12 @@ public:
     void SetLooks(const Looks& looks);
     void SetFont(const QFont& font) { font_ = font; }
     void SetSorted(bool sorted) { sorted_ = sorted; }
+
+    // A check box in a check-box column's header: once shown, it tells whether every
+    // row of the column is checked, and follows every toggle.
+    bool ShowHeaderCheck(int column, bool show);
+    bool IsHeaderCheckShown(int column) const;
+    bool IsHeaderChecked(int column) const;
     int SelectedRow() const { return selected_; }
 
     // Scrolling: the first row shown, the skinned scroll bar (none without `VSCROLL`).
@@ -151,6 +159,7 @@ private:
     Cell* CellAt(int row, int column);
     const Cell* CellAt(int row, int column) const;
     void ToggleCheck(int row, int column);
+    void UpdateHeaderCheck(int column);
     void SendCellRecord(UINT msg, int row, int column, const void* value);
     void ShowContextMenu(const QPoint& point);
     void OpenComboList();

@@ -94,9 +94,20 @@ TEST(XListCtrl, PlainCheckColumnsToggleOnlyNearTheirCentre)
     EXPECT_TRUE(rig.list.IsCellChecked(3, 2));
     EXPECT_EQ(rig.owner.checks.size(), 3u);
     EXPECT_EQ(rig.owner.Of(WM_LIST_ROW_CLICKED).size(), 4u);
+
     // Below the last row nothing is reported.
     QTest::mouseClick(&rig.list, Qt::LeftButton, {}, QPoint(100, 195));
     EXPECT_EQ(rig.owner.Of(WM_LIST_ROW_CLICKED).size(), 4u);
+
+    // A header check follows whether every row is checked.
+    EXPECT_FALSE(rig.list.ShowHeaderCheck(1, true)); // not a check-box column
+    ASSERT_TRUE(rig.list.ShowHeaderCheck(2, true));
+    EXPECT_FALSE(rig.list.IsHeaderChecked(2));
+    for (int row : {0, 1, 2, 4, 5})
+        QTest::mouseClick(&rig.list, Qt::LeftButton, {}, rig.CellCentre(row, 2));
+    EXPECT_TRUE(rig.list.IsHeaderChecked(2));
+    QTest::mouseClick(&rig.list, Qt::LeftButton, {}, rig.CellCentre(4, 2));
+    EXPECT_FALSE(rig.list.IsHeaderChecked(2));
 }
 
 TEST(XListCtrl, ProgressCellsShowTheirPercent)
