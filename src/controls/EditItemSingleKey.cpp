@@ -1,9 +1,13 @@
 #include "controls/EditItemSingleKey.h"
 
+#include "platform/RawInputFilter.h"
 #include "platform/core/KeyNames.h"
 #include "platform/core/TickCount.h"
 #include "skin/SkinElements.h"
 
+#include <QKeyEvent>
+#include <algorithm>
+#include <array>
 #include <optional>
 
 namespace {
@@ -109,6 +113,32 @@ CEditItemSingleKeyInputMMO::CEditItemSingleKeyInputMMO(int itemId, CSkinWindow* 
                                                        const SkinRect& rect, int borderWidth)
     : CEditItemSingleKeyInput(itemId, parent, itemOwner, rect, borderWidth)
 {
+    Edit()->installEventFilter(this);
+}
+
+bool CEditItemSingleKeyInputMMO::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Edit() && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        const auto* keyEvent = static_cast<const QKeyEvent*>(event);
+        if (const auto record = RawInputFilter::KeyboardRecord(*keyEvent))
+            OnKeyMessage(record->keyboard, keyEvent->isAutoRepeat());
+        return true; // the field never takes typed text
+    }
+    return CEditItemSingleKeyInput::eventFilter(watched, event);
+}
+
+void CEditItemSingleKeyInputMMO::OnKeyMessage(const RawKeyboard& key, bool autoRepeat)
+{
+    // Backspace, Tab, Pause, Caps Lock, Space, Home to Down, the Windows and
+    // application keys, Num Lock and Scroll Lock leave the text as it is.
+    static constexpr std::array<USHORT, 14> kIgnored{8, 9, 19, 20, 32, 36, 37, 38, 39, 40, 91, 92, 93, 144};
+    if (!IsDown(key) || autoRepeat)
+        return;
+    if (std::find(kIgnored.begin(), kIgnored.end(), key.vKey) != kIgnored.end() || key.vKey == 145)
+        return;
+    const std::u16string name = KeyName(key);
+    if (!name.empty())
+        SetShown(QString::fromStdU16String(name));
 }
 
 std::unique_ptr<CEditItemSingleKeyInputMMO> CEditItemSingleKeyInputMMO::FromElement(const EditCtrlElement& element,

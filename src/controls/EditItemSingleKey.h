@@ -56,6 +56,10 @@ public:
                                                                    CSkinWindow* itemOwner);
 
     void OnRawKey(const RawKeyboard& key) override;
+    // Key messages that reach the field (when raw input leaves them through): a
+    // repeated key-down and the keys that only move or edit text are swallowed;
+    // any other key shows its name.
+    void OnKeyMessage(const RawKeyboard& key, bool autoRepeat);
 
     State GetState() const { return state_; }
     int Modifiers() const { return modifiers_; }
@@ -67,6 +71,9 @@ public:
     // their own); shared by all fields, like the reference time.
     static void SetSecondsClock(std::function<uint32_t()> clock);
     static void ResetReferenceTime();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     static int ModifierFlag(USHORT scanCode);

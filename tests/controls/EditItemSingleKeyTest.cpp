@@ -1,6 +1,7 @@
 #include "SliderTestSupport.h"
 
 #include "controls/EditItemSingleKey.h"
+#include "platform/NativeKeyEvent.h"
 
 #include <gtest/gtest.h>
 
@@ -123,4 +124,23 @@ TEST(SingleKeyField, InputAfterTheReleasedSecondStartsAgain)
     const QString before = rig.field.ShownText();
     rig.Feed(Down(0x7F, 0));
     EXPECT_EQ(rig.field.ShownText(), before);
+}
+
+TEST(SingleKeyField, KeyMessagesShowNamesButSkipRepeatsAndEditingKeys)
+{
+    MmoRig rig;
+    auto send = [&rig](Set1ScanCode key, int qtKey, bool repeat = false) {
+        auto event = MakeNativeKeyEvent(QEvent::KeyPress, key, qtKey, Qt::NoModifier, repeat);
+        QApplication::sendEvent(rig.field.Edit(), event.get());
+    };
+    send({kAScan, false, false}, Qt::Key_A);
+    EXPECT_EQ(rig.field.GetText(), QStringLiteral("A"));
+    send({kBScan, false, false}, Qt::Key_B, true); // auto-repeat
+    send({0x39, false, false}, Qt::Key_Space);
+    send({0x0E, false, false}, Qt::Key_Backspace);
+    send({0x47, true, false}, Qt::Key_Home);
+    EXPECT_EQ(rig.field.GetText(), QStringLiteral("A"));
+    send({kBScan, false, false}, Qt::Key_B);
+    EXPECT_EQ(rig.field.GetText(), QStringLiteral("B"));
+    EXPECT_EQ(rig.owner.Of(WM_SINGLE_KEY_CHANGED).size(), 2u);
 }
