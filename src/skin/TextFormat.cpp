@@ -166,15 +166,15 @@ std::optional<std::vector<Piece>> Split(std::u16string_view format, bool strict)
 // printf of one number with the "C" locale, whatever locale the application runs in,
 // so that decimals always use a point.
 template <class T>
-std::u16string FormatNumber(const std::string& spec, T value)
+std::u16string FormatNumber(const std::string& format, T value)
 {
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
     const locale_t previous = cLocale ? uselocale(cLocale) : locale_t(0);
     std::u16string result;
-    const int length = std::snprintf(nullptr, 0, spec.c_str(), value);
+    const int length = std::snprintf(nullptr, 0, format.c_str(), value);
     if (length > 0) {
         std::string buffer(std::size_t(length) + 1, '\0');
-        std::snprintf(buffer.data(), buffer.size(), spec.c_str(), value);
+        std::snprintf(buffer.data(), buffer.size(), format.c_str(), value);
         buffer.resize(std::size_t(length));
         result.assign(buffer.begin(), buffer.end());
     }
@@ -183,16 +183,16 @@ std::u16string FormatNumber(const std::string& spec, T value)
     return result;
 }
 
-std::string NumberSpec(const Conversion& conversion, const char* lengthModifier)
+std::string NumberFormat(const Conversion& conversion, const char* lengthModifier)
 {
-    std::string spec = "%" + conversion.flags;
+    std::string format = "%" + conversion.flags;
     if (conversion.width >= 0)
-        spec += std::to_string(conversion.width);
+        format += std::to_string(conversion.width);
     if (conversion.precision >= 0)
-        spec += "." + std::to_string(conversion.precision);
-    spec += lengthModifier;
-    spec.push_back(conversion.letter);
-    return spec;
+        format += "." + std::to_string(conversion.precision);
+    format += lengthModifier;
+    format.push_back(conversion.letter);
+    return format;
 }
 
 std::u16string Pad(std::u16string text, const Conversion& conversion)
@@ -212,20 +212,20 @@ std::u16string FormatInteger(const Conversion& conversion, long long value)
     const bool isSigned = conversion.letter == 'd' || conversion.letter == 'i';
     switch (conversion.integerWidth) {
     case IntegerWidth::LongLong:
-        return isSigned ? FormatNumber(NumberSpec(conversion, "ll"), value)
-                        : FormatNumber(NumberSpec(conversion, "ll"), static_cast<unsigned long long>(value));
+        return isSigned ? FormatNumber(NumberFormat(conversion, "ll"), value)
+                        : FormatNumber(NumberFormat(conversion, "ll"), static_cast<unsigned long long>(value));
     case IntegerWidth::Short:
-        return isSigned ? FormatNumber(NumberSpec(conversion, ""), int(static_cast<int16_t>(value)))
-                        : FormatNumber(NumberSpec(conversion, ""), unsigned(static_cast<uint16_t>(value)));
+        return isSigned ? FormatNumber(NumberFormat(conversion, ""), int(static_cast<int16_t>(value)))
+                        : FormatNumber(NumberFormat(conversion, ""), unsigned(static_cast<uint16_t>(value)));
     case IntegerWidth::Char:
-        return isSigned ? FormatNumber(NumberSpec(conversion, ""), int(static_cast<int8_t>(value)))
-                        : FormatNumber(NumberSpec(conversion, ""), unsigned(static_cast<uint8_t>(value)));
+        return isSigned ? FormatNumber(NumberFormat(conversion, ""), int(static_cast<int8_t>(value)))
+                        : FormatNumber(NumberFormat(conversion, ""), unsigned(static_cast<uint8_t>(value)));
     case IntegerWidth::Int:
         break;
     }
     // Plain conversions are 32 bits wide, as the values the program shows are.
-    return isSigned ? FormatNumber(NumberSpec(conversion, ""), int(static_cast<int32_t>(value)))
-                    : FormatNumber(NumberSpec(conversion, ""), unsigned(static_cast<uint32_t>(value)));
+    return isSigned ? FormatNumber(NumberFormat(conversion, ""), int(static_cast<int32_t>(value)))
+                    : FormatNumber(NumberFormat(conversion, ""), unsigned(static_cast<uint32_t>(value)));
 }
 
 // The filled conversion, or none when the argument does not suit it.
@@ -243,7 +243,7 @@ std::optional<std::u16string> Fill(const Conversion& conversion, const FormatArg
     case FormatKind::Floating:
         if (!arg.IsFloating())
             return std::nullopt;
-        return FormatNumber(NumberSpec(conversion, ""), arg.Floating());
+        return FormatNumber(NumberFormat(conversion, ""), arg.Floating());
     case FormatKind::String: {
         if (!arg.IsString())
             return std::nullopt;
