@@ -25,13 +25,15 @@ QImage CutImage(const QImage& source, int left, int top, int right, int bottom)
 QString MakeCaption(std::u16string_view key, CapsMode caps)
 {
     QString text = ToQString(TranslateText(key));
+    // The line break goes in before the case change: upper-casing first would turn
+    // the escape into "\N" and show it literally.
+    const qsizetype pair = text.indexOf(QStringLiteral("\\n"));
+    if (pair >= 0)
+        text.replace(pair, 2, QStringLiteral("\n"));
     if (caps == CapsMode::Upper)
         text = text.toUpper();
     else if (caps == CapsMode::Lower)
         text = text.toLower();
-    const qsizetype pair = text.indexOf(QStringLiteral("\\n"));
-    if (pair >= 0)
-        text.replace(pair, 2, QStringLiteral("\n"));
     return text;
 }
 

@@ -166,6 +166,7 @@ TEST(BitmapBtnCaption, TranslatesAppliesCapsAndBreaksTheFirstLine)
     EXPECT_EQ(MakeCaption(u"Erste\\nZweite\\nDritte"), QStringLiteral("Erste\nZweite\\nDritte"));
     EXPECT_EQ(MakeCaption(u"Apply", CapsMode::Upper), QStringLiteral("APPLY"));
     EXPECT_EQ(MakeCaption(u"Apply", CapsMode::Lower), QStringLiteral("apply"));
+    EXPECT_EQ(MakeCaption(u"Apply\\nnow", CapsMode::Upper), QStringLiteral("APPLY\nNOW"));
     EXPECT_EQ(MakeCaption(u"$NotInAnyLanguage"), QStringLiteral("$NotInAnyLanguage"));
     EXPECT_EQ(MakeTooltip(u"one\\ntwo\\nthree"), QStringLiteral("one\ntwo\nthree"));
 }
