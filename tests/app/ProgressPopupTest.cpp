@@ -1,5 +1,7 @@
 #include "AppTestSupport.h"
 
+#include <QImage>
+
 #include "app/ProgressPopup.h"
 #include "controls/ControlFactories.h"
 #include "controls/ProgressPanelItem.h"
@@ -143,6 +145,26 @@ TEST_F(ProgressPopupTest, ProgressFromAWorkerReachesTheDialogWhileTheGuiThreadWa
     EXPECT_EQ(Panel().Percent(), 100);
     EXPECT_EQ(Panel().LineText(1), QStringLiteral("PROFILE02"));
     EXPECT_EQ(popup_.Dialog()->QueuedSends(), 0);
+}
+
+TEST_F(ProgressPopupTest, BothPopupsAreDrawnIntoTheBuildTreeWithTheirProgress)
+{
+    const QString folder = QStringLiteral(ZT_TEST_SCREENSHOT_DIR);
+    QDir().mkpath(folder);
+    for (const char16_t* skin : {u"ReadingFromCorvanePopup.xml", u"ProgressPopup.xml"}) {
+        popup_.Attach(&source_, u"Reading from the mouse");
+        popup_.Show(skin, kProgressPopupTemplate, ItemId::PROG_PANEL_ITEM_POPUP, ItemId::TEXT_PROGRESS_MESSAGE,
+                    ItemId::BUTTON_POPUP_CANCEL, nullptr);
+        ASSERT_NE(popup_.Dialog(), nullptr);
+        const QImage empty = popup_.Dialog()->grab().toImage();
+        source_.SendProgress(60);
+        source_.SendProgressText(u"PROFILE01");
+        const QImage drawn = popup_.Dialog()->grab().toImage();
+        EXPECT_NE(empty, drawn) << "progress did not change the picture";
+        const QString name = QString::fromStdU16String(skin).replace(QStringLiteral(".xml"), QStringLiteral(".png"));
+        EXPECT_TRUE(drawn.save(folder + QLatin1Char('/') + name));
+        popup_.Close();
+    }
 }
 
 TEST_F(ProgressPopupTest, MissingSkinLeavesControlsMissingButThePopupRuns)
