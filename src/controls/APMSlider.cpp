@@ -1,7 +1,7 @@
 #include "controls/APMSlider.h"
 
 #include "controls/ControlDrawing.h"
-#include "controls/SliderTrace.h"
+#include "platform/DebugOutput.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -82,7 +82,7 @@ std::vector<int> CAPMSlider::TickerValues() const
 
 void CAPMSlider::SetDefaultStages()
 {
-    SliderTrace("---  CAPMSlider::SetDefaultStages(%x) ---\n", AddressBits(this));
+    DebugPrintf("---  CAPMSlider::SetDefaultStages(%x) ---\n", AddressBits(this));
     const int count = int(tickers_.size());
     const int step = (max_ - min_) / (count + 1);
     for (int i = 0; i < count; ++i) {
@@ -94,7 +94,7 @@ void CAPMSlider::SetDefaultStages()
 
 void CAPMSlider::SetTickerCapRanges()
 {
-    SliderTrace("---  CAPMSlider::SetTickerCapRanges(%x) ---\n", AddressBits(this));
+    DebugPrintf("---  CAPMSlider::SetTickerCapRanges(%x) ---\n", AddressBits(this));
     const std::vector<int> values = TickerValues();
     const std::size_t count = values.size();
     for (std::size_t i = 0; i < count; ++i) {
@@ -114,7 +114,7 @@ void CAPMSlider::SetTickerCapRanges()
 
 void CAPMSlider::RemoveTickerCapRanges()
 {
-    SliderTrace("---  CAPMSlider::RemoveTickerCapRanges(%x) ---\n", AddressBits(this));
+    DebugPrintf("---  CAPMSlider::RemoveTickerCapRanges(%x) ---\n", AddressBits(this));
     for (const auto& ticker : tickers_) {
         if (ticker)
             ticker->SetCapRange(min_, max_);
@@ -201,12 +201,12 @@ void CAPMSlider::mousePressEvent(QMouseEvent* event)
 
 void CAPMSlider::paintEvent(QPaintEvent*)
 {
-    SliderTrace("CAPMSlider::OnPaint(0x%d)\n", int(AddressBits(this)));
+    DebugPrintf("CAPMSlider::OnPaint(0x%d)\n", int(AddressBits(this)));
     const std::vector<COLORREF> colours = SegmentColours();
     for (std::size_t i = 0; i < colours.size(); ++i)
-        SliderTrace("CAPMSlider::OnPaint Color(%d): 0x%x\n", int(i), unsigned(colours[i]));
+        DebugPrintf("CAPMSlider::OnPaint Color(%d): 0x%x\n", int(i), unsigned(colours[i]));
     for (std::size_t i = 0; i < tickers_.size(); ++i)
-        SliderTrace("CAPMSlider::OnPaint Pos(%d): 0x%d\n", int(i), tickers_[i] ? int(tickers_[i]->GetPosition()) : 0);
+        DebugPrintf("CAPMSlider::OnPaint Pos(%d): 0x%d\n", int(i), tickers_[i] ? int(tickers_[i]->GetPosition()) : 0);
 
     QImage buffer(size(), QImage::Format_RGB32);
     buffer.fill(Qt::black);

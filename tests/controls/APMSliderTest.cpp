@@ -1,7 +1,7 @@
 #include "SliderTestSupport.h"
 
 #include "controls/APMSlider.h"
-#include "controls/SliderTrace.h"
+#include "platform/DebugOutput.h"
 
 #include <QLoggingCategory>
 #include <QRegularExpression>
@@ -16,7 +16,7 @@ QStringList* capturedTrace = nullptr;
 
 void CaptureTrace(QtMsgType, const QMessageLogContext& context, const QString& message)
 {
-    if (capturedTrace && context.category && QByteArray(context.category) == "zt.debugger")
+    if (capturedTrace && context.category && QByteArray(context.category) == "zemko.tovik.debug")
         capturedTrace->append(message);
 }
 
@@ -127,7 +127,7 @@ TEST(APMSlider, PaintWritesTheTraceLines)
 {
     QStringList lines;
     capturedTrace = &lines;
-    QLoggingCategory::setFilterRules(QStringLiteral("zt.debugger.debug=true"));
+    QLoggingCategory::setFilterRules(QStringLiteral("zemko.tovik.debug.debug=true"));
     const auto previous = qInstallMessageHandler(CaptureTrace);
     {
         ApmRig rig;
@@ -136,7 +136,7 @@ TEST(APMSlider, PaintWritesTheTraceLines)
         rig.slider.grab();
     }
     qInstallMessageHandler(previous);
-    QLoggingCategory::setFilterRules(QStringLiteral("zt.debugger.debug=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("zemko.tovik.debug.debug=false"));
     capturedTrace = nullptr;
 
     ASSERT_FALSE(lines.isEmpty());
