@@ -7,9 +7,11 @@
 #include "skin/TextFormat.h"
 
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -48,6 +50,13 @@ std::unique_ptr<CXListCtrl> CXListCtrl::FromElement(const ListCtrlElement& eleme
         looks.headerText = element.header->fontColor.value_or(looks.headerText);
         looks.headerBack = element.header->backColor.value_or(looks.headerBack);
         looks.headerBorder = std::max(0, element.header->borderWidth);
+        // The first header bitmap that loaded is the header's picture.
+        for (const NamedBitmap& bitmap : element.header->bitmapInfos) {
+            if (bitmap.data.IsLoaded()) {
+                looks.headerBitmap = MakeHeaderBitmap(bitmap.data.image, bitmap.mask.image);
+                break;
+            }
+        }
     }
     list->SetLooks(looks);
     if (element.text.font)
@@ -70,6 +79,27 @@ std::unique_ptr<CXListCtrl> CXListCtrl::FromElement(const ListCtrlElement& eleme
     }
     list->show();
     return list;
+}
+
+QImage CXListCtrl::MakeHeaderBitmap(const QImage& data, const QImage& mask)
+{
+    if (data.isNull())
+        return {};
+    QImage image = data.convertToFormat(QImage::Format_ARGB32);
+    if (mask.isNull())
+        return image;
+    // A mask of another size only cuts where it overlaps the bitmap.
+    const QImage cut = mask.convertToFormat(QImage::Format_RGB32);
+    const int w = std::min(image.width(), cut.width());
+    const int h = std::min(image.height(), cut.height());
+    for (int y = 0; y < h; ++y) {
+        const auto* maskLine = reinterpret_cast<const QRgb*>(cut.constScanLine(y));
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            if ((maskLine[x] & 0xFFFFFF) == 0xFFFFFF)
+                line[x] = qRgba(0, 0, 0, 0);
+    }
+    return image;
 }
 
 int CXListCtrl::VisibleRows() const
@@ -589,6 +619,52 @@ void CXListCtrl::DrawCell(QPainter& painter, const QRect& rect, const Column& co
                      painter.fontMetrics().elidedText(cell.text, Qt::ElideRight, textRect.width()));
 }
 
+QRect CXListCtrl::HeaderRect(int column) const
+{
+    if (column < 0 || column >= ColumnCount())
+        return {};
+    int left = 0;
+    for (int c = 0; c < column; ++c)
+        left += columns_[std::size_t(c)].width;
+    return QRect(left, 0, columns_[std::size_t(column)].width, kHeaderHeight);
+}
+
+int CXListCtrl::HeaderColumnAt(const QPoint& point) const
+{
+    if (point.y() < 0 || point.y() >= kHeaderHeight || point.x() < 0)
+        return -1;
+    int left = 0;
+    for (int column = 0; column < ColumnCount(); ++column) {
+        const int width = columns_[std::size_t(column)].width;
+        if (point.x() < left + width)
+            return column;
+        left += width;
+    }
+    return -1;
+}
+
+QString CXListCtrl::HeaderTooltipAt(const QPoint& point) const
+{
+    const int column = HeaderColumnAt(point);
+    return column < 0 ? QString() : columns_[std::size_t(column)].tooltip;
+}
+
+bool CXListCtrl::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return CSkinWindow::event(event);
+    // Each column's tip belongs to its header cell and goes when the pointer leaves it.
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString tip = HeaderTooltipAt(help->pos());
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), tip, this, HeaderRect(HeaderColumnAt(help->pos())));
+    }
+    return true;
+}
+
 void CXListCtrl::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -598,6 +674,8 @@ void CXListCtrl::paintEvent(QPaintEvent*)
     for (const auto& column : columns_) {
         const QRect header(left, 0, column.width, kHeaderHeight);
         painter.fillRect(header, ToQColor(looks_.headerBack));
+        if (!looks_.headerBitmap.isNull())
+            painter.drawImage(header, looks_.headerBitmap);
         if (looks_.headerBorder > 0) {
             painter.setPen(ToQColor(looks_.border));
             painter.drawRect(header.adjusted(0, 0, -1, -1));

@@ -100,7 +100,12 @@ public:
         COLORREF headerText = kDefaultTextColor;
         COLORREF headerBack = RGB(0x2B, 0x2B, 0x2B);
         int headerBorder = 1;
+        // Stretched over each column's header cell, in front of the header colour;
+        // transparent where the skin's mask is white. Null: the colour alone.
+        QImage headerBitmap;
     };
+    // The header picture of a skin's header bitmap and mask (null when the bitmap is).
+    static QImage MakeHeaderBitmap(const QImage& data, const QImage& mask);
     void SetLooks(const Looks& looks);
     void SetFont(const QFont& font) { font_ = font; }
     void SetSorted(bool sorted) { sorted_ = sorted; }
@@ -146,8 +151,14 @@ public:
     int RowAt(const QPoint& point) const;
     int CellColumnAt(int row, const QPoint& point) const;
     QRect CellRect(int row, int column) const;
+    // The column whose header cell holds the client point (-1 when none) and the
+    // tooltip shown there (empty when none).
+    int HeaderColumnAt(const QPoint& point) const;
+    QRect HeaderRect(int column) const;
+    QString HeaderTooltipAt(const QPoint& point) const;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -7,6 +7,8 @@
 #include "skin/SkinElements.h"
 
 #include <QDir>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 namespace {
@@ -306,4 +308,98 @@ TEST(XListCtrl, ScrolledRowsReportTheirOwnUserValue)
     EXPECT_EQ(rig.list.TopRow(), rig.list.RowCount() - visible);
     rig.list.DeleteAllRows();
     EXPECT_EQ(rig.list.TopRow(), 0);
+}
+
+namespace {
+
+// A list made as the skin loader makes it: a header with a bitmap of three stripes
+// (red, green, and a third cut away by the mask) over a blue header colour, and two
+// columns of which the first has a tooltip.
+std::unique_ptr<CXListCtrl> ListWithSkinnedHeader(CSkinWindow& owner)
+{
+    ListCtrlElement element;
+    element.id = 279;
+    element.parentWindow = &owner;
+    element.rect = SkinRect{0, 0, 150, 100};
+    ListHeaderInfo header;
+    header.backColor = RGB(0, 0, 200);
+    header.borderWidth = 1;
+    NamedBitmap bitmap;
+    bitmap.data.image = QImage(3, 1, QImage::Format_RGB32);
+    bitmap.data.image.setPixel(0, 0, qRgb(220, 0, 0));
+    bitmap.data.image.setPixel(1, 0, qRgb(0, 220, 0));
+    bitmap.data.image.setPixel(2, 0, qRgb(220, 220, 0));
+    bitmap.mask.image = QImage(3, 1, QImage::Format_RGB32);
+    bitmap.mask.image.fill(Qt::black);
+    bitmap.mask.image.setPixel(2, 0, qRgb(255, 255, 255));
+    header.bitmapInfos.push_back(NamedBitmap{}); // nothing loaded: passed over
+    header.bitmapInfos.push_back(bitmap);
+    element.header = header;
+    ListColumnInfo program;
+    program.columnKind = ListColumnKind::LCITEM_PROFILEEXE;
+    program.cellKind = CellKind::STATIC;
+    program.width = 90;
+    program.tooltip = u"The program that\\nswitches to the profile";
+    ListColumnInfo name = program;
+    name.columnKind = ListColumnKind::LCITEM_PROFILENAME;
+    name.width = 60;
+    name.tooltip.clear();
+    element.columns = {program, name};
+    return CXListCtrl::FromElement(element, &owner);
+}
+
+} // namespace
+
+TEST(XListCtrl, HeaderIsDrawnFromItsMaskedBitmapStretchedPerColumn)
+{
+    RecordingWindow owner;
+    owner.resize(200, 120);
+    owner.show();
+    auto list = ListWithSkinnedHeader(owner);
+    const QImage shown = list->grab().toImage();
+    const int y = CXListCtrl::kHeaderHeight / 2;
+    // First column, 90 wide: 30 pixels of each stripe; the masked stripe shows the colour.
+    EXPECT_EQ(shown.pixelColor(15, y), QColor(220, 0, 0));
+    EXPECT_EQ(shown.pixelColor(45, y), QColor(0, 220, 0));
+    EXPECT_EQ(shown.pixelColor(75, y), QColor(0, 0, 200));
+    // Second column, 60 wide: the whole bitmap again, 20 pixels a stripe.
+    EXPECT_EQ(shown.pixelColor(90 + 10, y), QColor(220, 0, 0));
+    EXPECT_EQ(shown.pixelColor(90 + 30, y), QColor(0, 220, 0));
+    EXPECT_EQ(shown.pixelColor(90 + 50, y), QColor(0, 0, 200));
+
+    // Without a mask the whole bitmap shows; without a bitmap there is no picture.
+    const QImage unmasked = CXListCtrl::MakeHeaderBitmap(QImage(2, 2, QImage::Format_RGB32), QImage());
+    EXPECT_EQ(qAlpha(unmasked.pixel(1, 1)), 255);
+    EXPECT_TRUE(CXListCtrl::MakeHeaderBitmap(QImage(), QImage(2, 2, QImage::Format_RGB32)).isNull());
+    // A smaller mask cuts only where it lies.
+    QImage smallMask(1, 1, QImage::Format_RGB32);
+    smallMask.fill(Qt::white);
+    const QImage cut = CXListCtrl::MakeHeaderBitmap(QImage(2, 2, QImage::Format_RGB32), smallMask);
+    EXPECT_EQ(qAlpha(cut.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(cut.pixel(1, 1)), 255);
+}
+
+TEST(XListCtrl, HeaderCellsShowTheirColumnTooltip)
+{
+    RecordingWindow owner;
+    owner.resize(200, 120);
+    owner.show();
+    auto list = ListWithSkinnedHeader(owner);
+    const QPoint programHeader(40, 8);
+    QHelpEvent help(QEvent::ToolTip, programHeader, list->mapToGlobal(programHeader));
+    QCoreApplication::sendEvent(list.get(), &help);
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("The program that\nswitches to the profile"));
+
+    // The tip belongs to the header cell: not the column without one, not the rows,
+    // not the space right of the last column.
+    EXPECT_TRUE(list->HeaderTooltipAt(QPoint(100, 8)).isEmpty());
+    EXPECT_TRUE(list->HeaderTooltipAt(QPoint(40, CXListCtrl::kHeaderHeight + 5)).isEmpty());
+    EXPECT_EQ(list->HeaderColumnAt(QPoint(149, 8)), 1);
+    list->resize(200, 100);
+    EXPECT_EQ(list->HeaderColumnAt(QPoint(160, 8)), -1);
+    const QPoint rows(40, 50);
+    QHelpEvent overRows(QEvent::ToolTip, rows, list->mapToGlobal(rows));
+    QCoreApplication::sendEvent(list.get(), &overRows);
+    QTRY_VERIFY(!QToolTip::isVisible());
 }
