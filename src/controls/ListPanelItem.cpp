@@ -3,8 +3,10 @@
 #include "skin/FontItem.h"
 #include "skin/SkinElements.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <algorithm>
 
 CListPanelItem::CListPanelItem(int itemId, CSkinWindow* itemOwner, const SkinRect& rect)
@@ -190,6 +192,30 @@ int CListPanelRows::RowAt(const QPoint& point) const
         return -1;
     const int row = topRow_ + (point.y() - rows.top()) / kRowHeight;
     return row < panel_.RowCount() ? row : -1;
+}
+
+QString CListPanelRows::TooltipAt(const QPoint& point) const
+{
+    const int row = RowAt(point);
+    if (row < 0 || panel_.IsRowDisabled(row))
+        return {};
+    return panel_.EntryAt(row).tooltip;
+}
+
+bool CListPanelRows::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return CSkinWindow::event(event);
+    // Each row has its own tip; it stays up only while the pointer is on that row.
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString tip = TooltipAt(help->pos());
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), tip, this, RowRect(RowAt(help->pos())));
+    }
+    return true;
 }
 
 void CListPanelRows::SetHoveredRow(int row)

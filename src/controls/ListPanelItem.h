@@ -125,11 +125,15 @@ public:
     void ScrollTo(int top);
     int VisibleRows() const;
     QRect RowRect(int row) const;
+    // The tooltip of the row at a client point: empty over no row, over a disabled
+    // row (it cannot be hovered) or over a row without one.
+    QString TooltipAt(const QPoint& point) const;
     CVScrollBar* ScrollBar() const { return scrollBar_; }
     ScrollState GetScrollState() const override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

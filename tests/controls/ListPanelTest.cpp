@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QHelpEvent>
+#include <QToolTip>
+
 TEST(ListPanel, SortedRowsDisabledSubPanelsAndMargins)
 {
     CListPanelItem panel(288, nullptr, SkinRect{0, 0, 120, 90});
@@ -57,4 +60,43 @@ TEST(ListPanel, EmbeddedListReportsAnEnabledRowAtOnce)
     EXPECT_EQ(chosen[0].lParam, LPARAM(287));
     EXPECT_EQ(list->SelectedRow(), 2);
     EXPECT_EQ(panel.SelectionText(), QStringLiteral("Delay"));
+}
+
+namespace {
+
+void AskForTooltip(QWidget* widget, const QPoint& point)
+{
+    QHelpEvent help(QEvent::ToolTip, point, widget->mapToGlobal(point));
+    QCoreApplication::sendEvent(widget, &help);
+}
+
+} // namespace
+
+TEST(ListPanel, HoveredRowShowsItsOwnTooltip)
+{
+    RecordingWindow parent;
+    parent.resize(200, 160);
+    parent.show();
+    CListPanelItem panel(287, &parent, SkinRect{10, 10, 130, 100});
+    panel.SetDynamic(false);
+    panel.AddEntry(u"Key", u"Assigns a key\\nto the button");
+    panel.AddEntry(u"Off", u"Never shown", nullptr, true);
+    panel.AddEntry(u"Delay");
+    panel.AddEntry(u"Macro", u"Plays a macro");
+    CListPanelStatic* list = panel.Embed(&parent);
+    ASSERT_NE(list, nullptr);
+
+    AskForTooltip(list, list->RowRect(0).center());
+    ASSERT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Assigns a key\nto the button"));
+    AskForTooltip(list, list->RowRect(3).center());
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Plays a macro"));
+
+    // A disabled row cannot be hovered, a row without a tip and the space below the
+    // rows have none.
+    EXPECT_TRUE(list->TooltipAt(list->RowRect(1).center()).isEmpty());
+    EXPECT_TRUE(list->TooltipAt(list->RowRect(2).center()).isEmpty());
+    EXPECT_TRUE(list->TooltipAt(list->RowRect(4).center()).isEmpty());
+    AskForTooltip(list, list->RowRect(1).center());
+    QTRY_VERIFY(!QToolTip::isVisible());
 }
