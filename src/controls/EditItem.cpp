@@ -45,8 +45,8 @@ std::unique_ptr<CEditItem> CEditItem::FromElement(const EditCtrlElement& element
     colours.disabledText = c.disabledFontColor.value_or(colours.disabledText);
     colours.disabledBack = c.disabledBackColor.value_or(colours.disabledBack);
     colours.disabledBorder = c.disabledBorderColor.value_or(colours.disabledBorder);
-    colours.hoverText = c.fontColorHighlight.value_or(colours.hoverText);
-    colours.hoverBack = c.backColorHighlight.value_or(colours.hoverBack);
+    colours.hoverText = c.fontColorHighlight.value_or(colours.text);
+    colours.hoverBack = c.backColorHighlight.value_or(colours.back);
     item->SetColours(colours);
     item->SetMaxLength(element.maxLength);
     if (element.text.font)
@@ -63,15 +63,48 @@ void CEditItem::SetColours(const EditColours& colours)
     ApplyColours();
 }
 
+COLORREF CEditItem::ShownTextColour() const
+{
+    if (!isEnabled())
+        return colours_.disabledText;
+    return IsHovered() ? colours_.hoverText : colours_.text;
+}
+
+COLORREF CEditItem::ShownBackColour() const
+{
+    if (!isEnabled())
+        return colours_.disabledBack;
+    return IsHovered() ? colours_.hoverBack : colours_.back;
+}
+
 void CEditItem::ApplyColours()
 {
-    const bool enabled = isEnabled();
+    if (!edit_)
+        return;
     QPalette palette = edit_->palette();
-    palette.setColor(QPalette::Text, ToQColor(enabled ? colours_.text : colours_.disabledText));
-    palette.setColor(QPalette::Base, ToQColor(enabled ? colours_.back : colours_.disabledBack));
-    palette.setColor(QPalette::Window, ToQColor(enabled ? colours_.back : colours_.disabledBack));
+    palette.setColor(QPalette::Text, ToQColor(ShownTextColour()));
+    palette.setColor(QPalette::Base, ToQColor(ShownBackColour()));
+    palette.setColor(QPalette::Window, ToQColor(ShownBackColour()));
     edit_->setPalette(palette);
     update();
+}
+
+void CEditItem::OnMouseEnter()
+{
+    ApplyColours();
+}
+
+void CEditItem::OnMouseLeave()
+{
+    ApplyColours();
+}
+
+void CEditItem::changeEvent(QEvent* event)
+{
+    // Enabling or disabling through the plain widget call must recolour as well.
+    if (event->type() == QEvent::EnabledChange)
+        ApplyColours();
+    CSkinWindow::changeEvent(event);
 }
 
 void CEditItem::SetMaxLength(int max)
@@ -152,5 +185,5 @@ void CEditItem::paintEvent(QPaintEvent*)
     const bool enabled = isEnabled();
     painter.fillRect(rect(), ToQColor(enabled ? colours_.border : colours_.disabledBorder));
     painter.fillRect(rect().adjusted(borderWidth_, borderWidth_, -borderWidth_, -borderWidth_),
-                     ToQColor(enabled ? colours_.back : colours_.disabledBack));
+                     ToQColor(ShownBackColour()));
 }

@@ -20,6 +20,7 @@ struct EditColours {
     COLORREF disabledText = RGB(0x77, 0x70, 0x69);
     COLORREF disabledBack = RGB(0x0B, 0x0B, 0x0B);
     COLORREF disabledBorder = RGB(0x2B, 0x2B, 0x2B);
+    // Without hover colours of its own a skin's field keeps its colours under the pointer.
     COLORREF hoverText = kDefaultTextColor;
     COLORREF hoverBack = RGB(0x1C, 0x18, 0x03);
 };
@@ -50,10 +51,17 @@ public:
     QString GetText() const;
     QLineEdit* Edit() const { return edit_; }
     void SetEnabled(bool enabled);
+    // The text and background colours in use: the hover set while the pointer is
+    // over an enabled field, the disabled set while it is disabled.
+    COLORREF ShownTextColour() const;
+    COLORREF ShownBackColour() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void OnMouseEnter() override;
+    void OnMouseLeave() override;
 
 private:
     void ApplyColours();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QEnterEvent>
+
 TEST(EditItem, NumericModeKeepsTheValueWithinBounds)
 {
     RecordingWindow owner;
@@ -48,4 +50,56 @@ TEST(EditItem, EveryTextChangeIsSentToTheOwner)
     const auto changes = owner.Of(WM_EDIT_TEXT_CHANGED);
     ASSERT_EQ(changes.size(), 4u);
     EXPECT_EQ(changes[0].lParam, reinterpret_cast<LPARAM>(edit.GetHandle()));
+}
+
+namespace {
+
+QColor InsidePixel(CEditItem& edit)
+{
+    // Right of any text, inside the border.
+    const QImage shown = edit.grab().toImage();
+    return shown.pixelColor(shown.width() - edit.BorderWidth() - 3, shown.height() / 2);
+}
+
+void SendHover(CEditItem& edit, bool enter)
+{
+    if (enter) {
+        QEnterEvent event(QPointF(3, 3), QPointF(3, 3), QPointF(3, 3));
+        QCoreApplication::sendEvent(&edit, &event);
+    } else {
+        QEvent event(QEvent::Leave);
+        QCoreApplication::sendEvent(&edit, &event);
+    }
+}
+
+} // namespace
+
+TEST(EditItem, PointerOverAnEnabledFieldShowsTheHoverColours)
+{
+    RecordingWindow owner;
+    owner.resize(200, 100);
+    owner.show();
+    CEditItem edit(305, &owner, &owner, SkinRect{10, 10, 110, 30}, 2);
+    EditColours colours;
+    colours.text = RGB(200, 200, 200);
+    colours.back = RGB(120, 0, 0);
+    colours.hoverText = RGB(255, 255, 0);
+    colours.hoverBack = RGB(0, 120, 0);
+    colours.disabledBack = RGB(0, 0, 120);
+    edit.SetColours(colours);
+    edit.SetText(QStringLiteral("ab"));
+    edit.show();
+
+    EXPECT_EQ(InsidePixel(edit), QColor(120, 0, 0));
+    SendHover(edit, true);
+    EXPECT_EQ(InsidePixel(edit), QColor(0, 120, 0));
+    EXPECT_EQ(edit.Edit()->palette().color(QPalette::Text), QColor(255, 255, 0));
+    // Disabled wins over hover; enabled again under the pointer, hover is back.
+    edit.SetEnabled(false);
+    EXPECT_EQ(InsidePixel(edit), QColor(0, 0, 120));
+    edit.setEnabled(true);
+    EXPECT_EQ(InsidePixel(edit), QColor(0, 120, 0));
+    SendHover(edit, false);
+    EXPECT_EQ(InsidePixel(edit), QColor(120, 0, 0));
+    EXPECT_EQ(edit.Edit()->palette().color(QPalette::Text), QColor(200, 200, 200));
 }
