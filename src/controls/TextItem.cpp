@@ -38,6 +38,17 @@ void CTextItem::SetText(std::u16string_view key)
     update();
 }
 
+void CTextItem::SetPlainText(const QString& text)
+{
+    text_ = text;
+    update();
+}
+
+void CTextItem::SetPlainText(std::u16string_view text)
+{
+    SetPlainText(QString::fromUtf16(text.data(), qsizetype(text.size())));
+}
+
 void CTextItem::SetColours(SkinColor normal, SkinColor hover, SkinColor disabled)
 {
     normal_ = normal;

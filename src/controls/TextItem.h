@@ -21,6 +21,10 @@ public:
 
     // Translates the key, turns the first backslash-n pair into a line break and repaints.
     void SetText(std::u16string_view key);
+    // Shows the text exactly as given: a user's profile or macro name such as "$x",
+    // "#3" or one holding a backslash-n pair is a name, not a text key.
+    void SetPlainText(const QString& text);
+    void SetPlainText(std::u16string_view text);
     const QString& GetText() const { return text_; }
     void SetCaps(CapsMode caps) { caps_ = caps; }
 

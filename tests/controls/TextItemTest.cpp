@@ -5,6 +5,7 @@
 
 #include "controls/BitmapBtn.h"
 #include "controls/TextItem.h"
+#include "skin/LangTable.h"
 #include "skin/SkinTestSupport.h"
 
 using namespace skintest;
@@ -150,6 +151,30 @@ TEST(TextItemPainting, LeftTextWithoutFormatStartsFivePixelsIn)
             }
     EXPECT_GE(firstLit, 5);
     EXPECT_LE(firstLit, 8);
+}
+
+TEST(TextItemPlainText, UserNamesShowLiterallyWhereKeysWouldTranslate)
+{
+    CLangTable german;
+    german.AddPair(u"Profile", u"Profil");
+    SetCurrentLanguage(&german);
+    RecordingWindow parent;
+    CTextItem label(SkinRect{0, 0, 120, 24}, &parent);
+
+    label.SetText(u"$Profile");
+    ASSERT_EQ(label.GetText(), QStringLiteral("Profil")); // the language is in effect
+    label.SetPlainText(u"$Profile");
+    EXPECT_EQ(label.GetText(), QStringLiteral("$Profile"));
+    label.SetPlainText(QStringLiteral("#Pro"));
+    EXPECT_EQ(label.GetText(), QStringLiteral("#Pro"));
+    label.SetPlainText(std::u16string_view(u"Fast\\nSlow"));
+    EXPECT_EQ(label.GetText(), QStringLiteral("Fast\\nSlow"));
+
+    // The caps mode belongs to skin texts, not to names.
+    label.SetCaps(CapsMode::Upper);
+    label.SetPlainText(u"mIxEd");
+    EXPECT_EQ(label.GetText(), QStringLiteral("mIxEd"));
+    SetCurrentLanguage(nullptr);
 }
 
 } // namespace
