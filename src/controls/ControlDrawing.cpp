@@ -22,6 +22,21 @@ QImage CutImage(const QImage& source, int left, int top, int right, int bottom)
     return image;
 }
 
+void DrawInsideFrame(QPainter& painter, const QRect& area, COLORREF colour, int width)
+{
+    if (width <= 0)
+        return;
+    QPen pen(ToQColor(colour));
+    pen.setWidth(width);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.save();
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const qreal half = width / 2.0;
+    painter.drawRect(QRectF(area).adjusted(half, half, -half, -half));
+    painter.restore();
+}
+
 QString MakeCaption(std::u16string_view key, CapsMode caps)
 {
     QString text = ToQString(TranslateText(key));

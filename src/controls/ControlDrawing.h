@@ -22,6 +22,10 @@ QColor ToQColor(COLORREF color);
 // gives a null image.
 QImage CutImage(const QImage& source, int left, int top, int right, int bottom);
 
+// Draws a frame of the given width just inside `area` (the pen's outer edge on the
+// area's edge), with square corners.
+void DrawInsideFrame(QPainter& painter, const QRect& area, COLORREF colour, int width);
+
 // Translates a text key through the current language, applies the caps mode and
 // turns the first backslash-n pair into a line break.
 QString MakeCaption(std::u16string_view key, CapsMode caps = CapsMode::AsWritten);

@@ -16,17 +16,7 @@ std::unique_ptr<CDropdownColorButton> CDropdownColorButton::FromElement(const Co
                                                                         CSkinWindow* itemOwner)
 {
     auto button = std::make_unique<CDropdownColorButton>(element.id, element.parentWindow, itemOwner, element.rect);
-    DropdownColours colours;
-    const ListColors& c = element.colors;
-    colours.text = c.fontColor.value_or(colours.text);
-    colours.textHighlight = c.fontColorHighlight.value_or(colours.textHighlight);
-    colours.disabledText = c.disabledFontColor.value_or(colours.disabledText);
-    colours.back = c.backColor.value_or(colours.back);
-    colours.backHighlight = c.backColorHighlight.value_or(colours.backHighlight);
-    colours.disabledBack = c.disabledBackColor.value_or(colours.disabledBack);
-    colours.border = c.borderColor.value_or(colours.border);
-    colours.disabledBorder = c.disabledBorderColor.value_or(colours.disabledBorder);
-    button->SetColours(colours);
+    button->SetColours(DropdownColoursFromSkin(element.colors));
     button->SetBorderWidth(element.borderWidth);
     button->SetPopupSize(element.listWidth, element.listHeight);
     if (element.box) {

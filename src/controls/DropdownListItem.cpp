@@ -17,20 +17,24 @@ CDropdownListItem::CDropdownListItem(int itemId, CSkinWindow* parent, CSkinWindo
     setGeometry(rect.ToQRect());
 }
 
+DropdownColours DropdownColoursFromSkin(const ListColors& skin)
+{
+    DropdownColours colours;
+    colours.text = skin.fontColor.value_or(colours.text);
+    colours.textHighlight = skin.fontColorHighlight.value_or(colours.textHighlight);
+    colours.disabledText = skin.disabledFontColor.value_or(colours.disabledText);
+    colours.back = skin.backColor.value_or(colours.back);
+    colours.backHighlight = skin.backColorHighlight.value_or(colours.backHighlight);
+    colours.disabledBack = skin.disabledBackColor.value_or(colours.disabledBack);
+    colours.border = skin.borderColor.value_or(colours.border);
+    colours.disabledBorder = skin.disabledBorderColor.value_or(colours.disabledBorder);
+    return colours;
+}
+
 std::unique_ptr<CDropdownListItem> CDropdownListItem::FromElement(const ComboElement& element, CSkinWindow* itemOwner)
 {
     auto box = std::make_unique<CDropdownListItem>(element.id, element.parentWindow, itemOwner, element.rect);
-    DropdownColours colours;
-    const ListColors& c = element.colors;
-    colours.text = c.fontColor.value_or(colours.text);
-    colours.textHighlight = c.fontColorHighlight.value_or(colours.textHighlight);
-    colours.disabledText = c.disabledFontColor.value_or(colours.disabledText);
-    colours.back = c.backColor.value_or(colours.back);
-    colours.backHighlight = c.backColorHighlight.value_or(colours.backHighlight);
-    colours.disabledBack = c.disabledBackColor.value_or(colours.disabledBack);
-    colours.border = c.borderColor.value_or(colours.border);
-    colours.disabledBorder = c.disabledBorderColor.value_or(colours.disabledBorder);
-    box->SetColours(colours);
+    box->SetColours(DropdownColoursFromSkin(element.colors));
     box->SetBorderWidth(element.borderWidth);
     box->SetMargins(element.leftMargin, element.rightMargin);
     box->SetSorted(element.sorted);

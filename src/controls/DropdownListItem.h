@@ -14,6 +14,7 @@
 #include "skin/SkinGeometry.h"
 
 struct ComboElement;
+struct ListColors;
 
 struct DropdownColours {
     COLORREF text = kDefaultTextColor;
@@ -25,6 +26,9 @@ struct DropdownColours {
     COLORREF border = RGB(0x48, 0x3D, 0x06);
     COLORREF disabledBorder = RGB(0x2B, 0x2B, 0x2B);
 };
+
+// The skin's colours where it gives them, ours where it does not.
+DropdownColours DropdownColoursFromSkin(const ListColors& skin);
 
 class CDropdownListItem : public CSkinWindow, public CGUIItem {
 public:

@@ -252,14 +252,7 @@ void CListPanelRows::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const ListPanelColours& colours = panel_.Colours();
     painter.fillRect(rect(), ToQColor(colours.back));
-    if (frameWidth_ > 0) {
-        QPen pen(ToQColor(colours.border));
-        pen.setWidth(frameWidth_);
-        pen.setJoinStyle(Qt::MiterJoin);
-        painter.setPen(pen);
-        const qreal half = frameWidth_ / 2.0;
-        painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
-    }
+    DrawInsideFrame(painter, rect(), colours.border, frameWidth_);
     painter.setFont(panel_.Font());
     const QRect rows = RowsArea();
     painter.setClipRect(rows);

@@ -107,13 +107,7 @@ void CListPanel::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const ListPanelColours& colours = panel_.Colours();
     painter.fillRect(rect(), ToQColor(colours.back));
-    const int border = panel_.ShownBorderWidth();
-    QPen pen(ToQColor(colours.border));
-    pen.setWidth(border);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(pen);
-    const qreal half = border / 2.0;
-    painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
+    DrawInsideFrame(painter, rect(), colours.border, panel_.ShownBorderWidth());
 }
 
 void CListPanel::keyPressEvent(QKeyEvent* event)

@@ -199,14 +199,7 @@ void CMacroDisplayItem::paintEvent(QPaintEvent*)
     buffer.fill(ToQColor(backColour_));
     {
         QPainter painter(&buffer);
-        if (borderWidth_ > 0) {
-            QPen pen(ToQColor(borderColour_));
-            pen.setWidth(borderWidth_);
-            pen.setJoinStyle(Qt::MiterJoin);
-            painter.setPen(pen);
-            const qreal half = borderWidth_ / 2.0;
-            painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
-        }
+        DrawInsideFrame(painter, rect(), borderColour_, borderWidth_);
         const QRect area = RowsArea();
         painter.setClipRect(area);
         painter.setFont(font_);

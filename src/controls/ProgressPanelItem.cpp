@@ -94,14 +94,7 @@ void CProgressPanelItem::paintEvent(QPaintEvent*)
     buffer.fill(ToQColor(backColour_));
     {
         QPainter painter(&buffer);
-        if (borderWidth_ > 0) {
-            QPen pen(ToQColor(borderColour_));
-            pen.setWidth(borderWidth_);
-            pen.setJoinStyle(Qt::MiterJoin);
-            painter.setPen(pen);
-            const qreal half = borderWidth_ / 2.0;
-            painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
-        }
+        DrawInsideFrame(painter, rect(), borderColour_, borderWidth_);
         painter.setFont(DefaultControlFont());
         // The bar, framed, with the percent drawn twice: in the text colour over the
         // empty part and in the contrasting colour over the filled part.
