@@ -16,25 +16,9 @@ constexpr int kTooltipMaxChars = 119;
 // Every pixel that is not the colour of the top-left pixel.
 QRegion ShapeWithoutCornerColour(const QImage& bitmap)
 {
-    QRegion region;
     if (bitmap.isNull())
-        return region;
-    const QImage image = bitmap.convertToFormat(QImage::Format_RGB32);
-    const QRgb key = image.pixel(0, 0);
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        int runStart = -1;
-        for (int x = 0; x <= image.width(); ++x) {
-            const bool inside = x < image.width() && line[x] != key;
-            if (inside && runStart < 0) {
-                runStart = x;
-            } else if (!inside && runStart >= 0) {
-                region += QRect(runStart, y, x - runStart, 1);
-                runStart = -1;
-            }
-        }
-    }
-    return region;
+        return {};
+    return CSkinWindow::RegionWithoutColour(bitmap, bitmap.pixel(0, 0));
 }
 
 } // namespace

@@ -76,15 +76,6 @@ public:
     std::shared_ptr<std::atomic<int>> queuedSends;
 };
 
-bool IsMagenta(QRgb pixel)
-{
-    return (pixel & 0xFFFFFF) == 0xFF00FF;
-}
-bool IsPureWhite(QRgb pixel)
-{
-    return (pixel & 0xFFFFFF) == 0xFFFFFF;
-}
-
 } // namespace
 
 CSkinWindow::CSkinWindow(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags)
@@ -246,20 +237,19 @@ void CSkinWindow::leaveEvent(QEvent* event)
     QWidget::leaveEvent(event);
 }
 
-QRegion CSkinWindow::RegionFromMask(const QImage& mask, MaskKind kind)
+QRegion CSkinWindow::RegionWithoutColour(const QImage& image, QRgb outside)
 {
     QRegion region;
-    if (mask.isNull())
+    if (image.isNull())
         return region;
-    const QImage image = mask.convertToFormat(QImage::Format_RGB32);
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const QRgb key = outside & 0xFFFFFF;
     // Row by row, one rectangle per horizontal run of inside pixels.
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         int runStart = -1;
-        for (int x = 0; x <= image.width(); ++x) {
-            bool inside = false;
-            if (x < image.width())
-                inside = kind == MaskKind::ControlMask ? !IsPureWhite(line[x]) : !IsMagenta(line[x]);
+        for (int x = 0; x <= rgb.width(); ++x) {
+            const bool inside = x < rgb.width() && (line[x] & 0xFFFFFF) != key;
             if (inside && runStart < 0) {
                 runStart = x;
             } else if (!inside && runStart >= 0) {
@@ -269,6 +259,11 @@ QRegion CSkinWindow::RegionFromMask(const QImage& mask, MaskKind kind)
         }
     }
     return region;
+}
+
+QRegion CSkinWindow::RegionFromMask(const QImage& mask, MaskKind kind)
+{
+    return RegionWithoutColour(mask, kind == MaskKind::ControlMask ? qRgb(0xFF, 0xFF, 0xFF) : qRgb(0xFF, 0x00, 0xFF));
 }
 
 void CSkinWindow::SetRegionFromMask(const QImage& mask, MaskKind kind)

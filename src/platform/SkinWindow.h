@@ -90,6 +90,8 @@ public:
     void SetRegionFromMask(const QImage& mask, MaskKind kind);
     void ClearRegion();
     static QRegion RegionFromMask(const QImage& mask, MaskKind kind);
+    // Every pixel whose colour (alpha ignored) differs from `outside`.
+    static QRegion RegionWithoutColour(const QImage& image, QRgb outside);
     bool HasRegion() const { return hasRegion_; }
     const QRegion& Region() const { return region_; }
 
