@@ -223,6 +223,9 @@ void CTovikEliteAppDlg::OnDeviceChanged(int productId)
     RefreshConnection();
     ApplyShowGroups();
     RefreshBattery();
+    for (CMainWindowPage* page : {profilesPage_.get(), buttonPage_.get(), macrosPage_.get(), performancePage_.get(),
+                                  lightingPage_.get(), profileStrip_.get()})
+        page->OnDeviceChanged(*this, *config_);
 }
 
 void CTovikEliteAppDlg::ShowNoMouseAndClose()

@@ -52,9 +52,17 @@ public:
     {
         return std::nullopt;
     }
+    // Another mouse or generation was read in (the window has already switched its
+    // device code and show groups): refill everything the page shows from `config`.
+    virtual void OnDeviceChanged(CTovikEliteAppDlg& /*window*/, IMouseConfig& /*config*/) {}
     // While true the window ignores every item but the stop button, and Enter,
     // Escape and help (macro recording).
     virtual bool IsRecording() const { return false; }
+
+    // --- calls between pages ----------------------------------------------------
+    // One page asks another to refresh through these (window.Page(bit)->...), so no
+    // page depends on another's class. The page that owns the behaviour overrides
+    // its hook; the others keep the default, which does nothing.
 
 private:
     int pageBit_;

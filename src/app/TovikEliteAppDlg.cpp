@@ -62,7 +62,11 @@ CTovikEliteAppDlg::~CTovikEliteAppDlg()
 
 std::unique_ptr<CMainWindowPage> CTovikEliteAppDlg::CreatePage(int pageBit, std::u16string skinFile)
 {
-    return std::make_unique<CMainWindowPage>(pageBit, std::move(skinFile));
+    switch (pageBit) {
+    default:
+        // A page without logic of its own shows its skin only.
+        return std::make_unique<CMainWindowPage>(pageBit, std::move(skinFile));
+    }
 }
 
 CMainWindowPage* CTovikEliteAppDlg::Page(int pageBit) const
