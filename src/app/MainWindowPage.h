@@ -64,6 +64,17 @@ public:
     // page depends on another's class. The page that owns the behaviour overrides
     // its hook; the others keep the default, which does nothing.
 
+    // Lighting and power page: set every control from the active profile and the
+    // configuration again.
+    virtual void FillLightingPage(CTovikEliteAppDlg& /*window*/) {}
+    // Lighting and power page: the battery-life estimate after a change of the
+    // polling rate or the reduced brightness.
+    virtual void UpdateBatteryEstimate(CTovikEliteAppDlg& /*window*/) {}
+    // Lighting and power page: the three power texts after the power values changed.
+    virtual void UpdateBrightnessText(CTovikEliteAppDlg& /*window*/) {}
+    virtual void UpdateSleepText(CTovikEliteAppDlg& /*window*/) {}
+    virtual void UpdateFlashText(CTovikEliteAppDlg& /*window*/) {}
+
 private:
     int pageBit_;
     std::u16string skinFile_;
