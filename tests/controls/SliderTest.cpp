@@ -339,3 +339,25 @@ TEST(SliderTooltip, HoverShowsTheValueUnlessDisabledAndTextsStayShort)
     EXPECT_EQ(rig.thumb.TooltipText().size(), 119);
     ResetLanguages();
 }
+
+TEST(SliderTooltip, ALabelStandsInForTheValueAndAShownTooltipTakesItAtOnce)
+{
+    HorizontalRig rig;
+    rig.thumb.SetTooltipPrefix(u"$Level ");
+    rig.thumb.SetValue(4);
+    // Hovered: the tooltip is on show with the value.
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(rig.thumb.mapToGlobal(QPoint(2, 2))));
+    QApplication::sendEvent(&rig.thumb, &enter);
+    ASSERT_TRUE(rig.track.IsTooltipShown());
+    EXPECT_EQ(rig.track.HostTooltip()->Text(), QStringLiteral("$Level 4"));
+
+    rig.thumb.SetTooltipLabel(QStringLiteral("Dim"));
+    EXPECT_EQ(rig.thumb.TooltipText(), QStringLiteral("Dim"));
+    EXPECT_EQ(rig.track.HostTooltip()->Text(), QStringLiteral("Dim"));
+    // Moving keeps the label; the value is not appended.
+    rig.thumb.SetValue(7);
+    EXPECT_EQ(rig.thumb.TooltipText(), QStringLiteral("Dim"));
+
+    rig.thumb.SetTooltipLabel({});
+    EXPECT_EQ(rig.thumb.TooltipText(), QStringLiteral("$Level 7"));
+}
