@@ -1,6 +1,7 @@
 #include "app/TovikEliteAppDlg.h"
 
 #include "app/AppConstants.h"
+#include "app/PerformancePage.h"
 #include "app/ProgressPopup.h"
 #include "app/WindowPlacement.h"
 #include "controls/BitmapBtn.h"
@@ -63,6 +64,8 @@ CTovikEliteAppDlg::~CTovikEliteAppDlg()
 std::unique_ptr<CMainWindowPage> CTovikEliteAppDlg::CreatePage(int pageBit, std::u16string skinFile)
 {
     switch (pageBit) {
+    case PageBit::Performance:
+        return std::make_unique<CPerformancePage>(pageBit, std::move(skinFile));
     default:
         // A page without logic of its own shows its skin only.
         return std::make_unique<CMainWindowPage>(pageBit, std::move(skinFile));
