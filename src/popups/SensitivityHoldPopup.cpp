@@ -47,11 +47,11 @@ void CSensitivityHoldPopup::PutSliders()
 
 void CSensitivityHoldPopup::ShowValues()
 {
+    // The record holds what the sliders show, clamped to the range.
     if (valueText1_)
-        valueText1_->SetPlainText(
-            Number(hold_.separate ? SliderValueOr(xSlider_, hold_.x) : SliderValueOr(singleSlider_, hold_.value)));
+        valueText1_->SetPlainText(Number(hold_.separate ? hold_.x : hold_.value));
     if (valueText2_)
-        valueText2_->SetPlainText(Number(SliderValueOr(ySlider_, hold_.y)));
+        valueText2_->SetPlainText(Number(hold_.y));
 }
 
 void CSensitivityHoldPopup::ApplyMode(bool separate)
