@@ -34,6 +34,14 @@ protected:
                    !window.HasTimer(MainTimer::EndOfTransfer) && !window.Device()->IsBusy() && window.isEnabled();
         });
     }
+    // Pictures for people to look at, in the build's screenshots folder.
+    static void SavePicture(QWidget& window, const char* name)
+    {
+        const QString folder = QStringLiteral(ZT_TEST_SCREENSHOT_DIR);
+        QDir().mkpath(folder);
+        EXPECT_TRUE(
+            window.grab().toImage().save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png")));
+    }
     static void ClickWidget(QWidget* widget)
     {
         ASSERT_NE(widget, nullptr);
@@ -115,7 +123,7 @@ TEST_F(PerformancePageTest, EverySensorSettingReachesTheDeviceOnApplyAndIsShownA
         EXPECT_FALSE(PageItemShown(window, ItemId::SLIDER_ID_ACCEL)) << "acceleration is off";
         EXPECT_TRUE(PageItemShown(window, ItemId::BITMAP_SLACCLTRKDISB));
         EXPECT_FALSE(window.ApplyButton()->isEnabled());
-        window.grab().toImage().save(QStringLiteral(ZT_TEST_SCREENSHOT_DIR "/performance-filled.png"));
+        SavePicture(window, "performance-filled");
 
         // Combined sensitivity, then separate axes starting from it.
         ReleaseOnPage(window, ItemId::BITMAP_SLSENSTRK_XY, ItemId::SLIDER_DPI_MULTI_STAGE1, 2400);
@@ -235,7 +243,7 @@ TEST_F(PerformancePageTest, SeparateAxesAreWrittenAsTwoValues)
         ReleaseOnPage(window, ItemId::BITMAP_SLSENSTRK_X, ItemId::SLIDER_DPI_MULTI_X_STAGE1, 1200);
         ReleaseOnPage(window, ItemId::BITMAP_SLSENSTRK_Y, ItemId::SLIDER_DPI_MULTI_Y_STAGE1, 3600);
         EXPECT_EQ(PageText(window, ItemId::TEXT_DPIVALUE1), QStringLiteral("1200"));
-        window.grab().toImage().save(QStringLiteral(ZT_TEST_SCREENSHOT_DIR "/performance-separate.png"));
+        SavePicture(window, "performance-separate");
         Apply(window);
         EXPECT_EQ(emulator::FaultInjection::CallCount(op::ReportIntervalSet), 0u);
         EXPECT_EQ(emulator::FaultInjection::CallCount(op::CalibrationSetLiftOff), 0u);
@@ -324,7 +332,7 @@ TEST_F(PerformancePageTest, EarlierGenerationProfilesTakeTheirSelectedStage)
         EXPECT_EQ(config.GetCurrentX(other), 4000u);
         ClickMain(window, ItemId::BUTTON_ADJUSTPERFORMANCE);
         EXPECT_EQ(PageText(window, ItemId::TEXT_DPIVALUE1), QString::number(config.GetCurrentDpi()));
-        window.grab().toImage().save(QStringLiteral(ZT_TEST_SCREENSHOT_DIR "/performance-earlier.png"));
+        SavePicture(window, "performance-earlier");
     });
 }
 
