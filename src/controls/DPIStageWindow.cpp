@@ -201,13 +201,14 @@ void CDPIStageWindow::paintEvent(QPaintEvent*)
             DrawValueBox(painter, Win, single_);
         }
     }
-    QPainter painter(this);
-    // A stage that is not in use is drawn faded towards black.
     if (!isEnabled()) {
-        painter.fillRect(rect(), Qt::black);
-        painter.setOpacity(kDisabledOpacity);
+        // A stage that is not in use is darkened where it is drawn; its cut-away
+        // corners stay see-through.
+        QPainter fade(&buffer);
+        fade.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+        fade.fillRect(rect(), QColor(0, 0, 0, int(255 * (1.0 - kDisabledOpacity))));
     }
-    painter.drawImage(0, 0, buffer);
+    QPainter(this).drawImage(0, 0, buffer);
 }
 
 void CDPIStageWindow::changeEvent(QEvent* event)

@@ -126,6 +126,7 @@ TEST_F(SensorPopupsTest, StagesPopupKeepsTheCountWithinLimitsAndTheCurrentStageI
         EXPECT_EQ(count->GetText(), QStringLiteral("3"));
         ASSERT_NE(StageWindow(p, 4), nullptr);
         EXPECT_FALSE(StageWindow(p, 4)->isEnabled()) << "a stage not in use cannot be chosen";
+        skintest::SaveScreenshot(p, QStringLiteral("popup_dpi_stages_three_in_use"));
 
         ClickItem(p, ItemId::BUTTON_DPISTAGES_DEC);
         EXPECT_EQ(p.Editing().count, 2);
