@@ -306,33 +306,67 @@ TEST_F(PerformancePageTest, CancelledPopupsChangeNothing)
 
 TEST_F(PerformancePageTest, EarlierGenerationProfilesTakeTheirSelectedStage)
 {
-    Plug(0x0013);
-    // A second profile whose current sensitivity differs from its selected stage.
-    ChangeImage(0x0013, [](emulator::DeviceImage& image) {
-        ASSERT_FALSE(image.profiles.empty());
-        emulator::ProfileImage other = image.profiles.front();
-        other.id = GUID{0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8}};
-        other.name = u"Other";
-        other.currentStage = 4;
-        other.stages[3] = {4000, 4000};
-        other.sensitivity = {900, 900};
-        image.profiles.push_back(other);
-    });
+    for (const uint32_t product : {0x0013u, 0x001Bu}) {
+        SCOPED_TRACE(product);
+        Unplug(0x0013);
+        Unplug(0x001B);
+        Plug(product);
+        // A second profile whose current sensitivity differs from its selected stage.
+        ChangeImage(product, [](emulator::DeviceImage& image) {
+            ASSERT_FALSE(image.profiles.empty());
+            image.profiles.resize(1);
+            emulator::ProfileImage other = image.profiles.front();
+            other.id = GUID{0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8}};
+            other.name = u"Other";
+            other.currentStage = 4;
+            other.stages[3] = {4000, 4000};
+            other.sensitivity = {900, 900};
+            image.profiles.push_back(other);
+        });
+        RunApp([&](CTovikEliteAppDlg& window) {
+            ASSERT_TRUE(WaitUntilIdle(window));
+            EXPECT_TRUE(IsEarlierGenerationCode(window.GetDeviceCode()));
+            IMouseConfig& config = *window.Config();
+            IMouseProfile* other = config.FindProfileByName(u"Other");
+            ASSERT_NE(other, nullptr);
+            ASSERT_NE(other, config.GetCurrentProfile());
+            EXPECT_EQ(config.GetSelectedStage(other), 4);
+            EXPECT_EQ(config.GetCurrentDpi(other), 4000u);
+            EXPECT_EQ(config.GetCurrentX(other), 4000u);
+            EXPECT_EQ(config.GetCurrentY(other), 4000u);
+            ClickMain(window, ItemId::BUTTON_ADJUSTPERFORMANCE);
+            EXPECT_EQ(PageText(window, ItemId::TEXT_DPIVALUE1), QString::number(config.GetCurrentDpi()));
+            SavePicture(window, product == 0x0013 ? "performance-earlier" : "performance-earlier-dock");
+        });
+    }
+}
+
+// After another device has been read in, the page shows what the configuration
+// now holds.
+TEST_F(PerformancePageTest, ThePageIsRefilledAfterADeviceChange)
+{
+    Plug(0x0031);
     RunApp([&](CTovikEliteAppDlg& window) {
         ASSERT_TRUE(WaitUntilIdle(window));
-        EXPECT_EQ(window.GetDeviceCode(), DeviceCode::LegacyMouse);
-        IMouseConfig& config = *window.Config();
-        IMouseProfile* other = nullptr;
-        for (size_t i = 0; i < config.GetProfileCount(); ++i)
-            if (config.GetProfile(i) != config.GetCurrentProfile())
-                other = config.GetProfile(i);
-        ASSERT_NE(other, nullptr);
-        EXPECT_EQ(config.GetSelectedStage(other), 4);
-        EXPECT_EQ(config.GetCurrentDpi(other), 4000u);
-        EXPECT_EQ(config.GetCurrentX(other), 4000u);
         ClickMain(window, ItemId::BUTTON_ADJUSTPERFORMANCE);
-        EXPECT_EQ(PageText(window, ItemId::TEXT_DPIVALUE1), QString::number(config.GetCurrentDpi()));
-        SavePicture(window, "performance-earlier");
+        IMouseConfig& config = *window.Config();
+        // As a read of the new device would leave it.
+        config.SetCurrentSeparate(true);
+        config.SetCurrentX(2200);
+        config.SetCurrentY(2600);
+        config.SetAccelerationOn(true);
+        config.SetPollingRate(POLLING_RATE_0);
+        window.PostDeviceChange(0x0032);
+        ASSERT_TRUE(WaitUntil([&] { return window.GetDeviceCode() == DeviceCode::EliteDock; }));
+        ASSERT_TRUE(WaitUntilIdle(window));
+        EXPECT_TRUE(PageButton(window, ItemId::BUTTON_ENABLEXY)->IsChecked());
+        EXPECT_TRUE(PageItemShown(window, ItemId::BITMAP_SLSENSTRK_Y));
+        EXPECT_EQ(PageText(window, ItemId::TEXT_DPIVALUE1), QStringLiteral("2200"));
+        EXPECT_EQ(PageText(window, ItemId::TEXT_DPIVALUE2), QStringLiteral("2600"));
+        EXPECT_TRUE(PageButton(window, ItemId::BUTTON_ENABLEACCELERATION)->IsChecked());
+        EXPECT_TRUE(PageItemShown(window, ItemId::SLIDER_ID_ACCEL));
+        EXPECT_TRUE(PageButton(window, ItemId::BUTTON_RATE1)->IsHighlighted());
+        EXPECT_FALSE(PageButton(window, ItemId::BUTTON_RATE2)->IsHighlighted());
     });
 }
 
