@@ -268,9 +268,10 @@ void CPerformancePage::SetAcceleration(CTovikEliteAppDlg& window, bool on)
 
 void CPerformancePage::HighlightRate(int index)
 {
+    // A rate the mouse does not offer is never shown as chosen.
     for (int i = 0; i < int(rateButtons_.size()); ++i)
         if (CBitmapBtn* button = rateButtons_[size_t(i)])
-            button->SetHighlighted(i == index);
+            button->SetHighlighted(i == index && button->isEnabled());
 }
 
 void CPerformancePage::OnRateClicked(CTovikEliteAppDlg& window, int index)

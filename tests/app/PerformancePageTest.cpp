@@ -370,6 +370,26 @@ TEST_F(PerformancePageTest, ThePageIsRefilledAfterADeviceChange)
     });
 }
 
+TEST_F(PerformancePageTest, AMouseWithTwoRatesOffersOnlyThose)
+{
+    Plug(0x0031);
+    RunApp([&](CTovikEliteAppDlg& window) {
+        ASSERT_TRUE(WaitUntilIdle(window));
+        ClickMain(window, ItemId::BUTTON_ADJUSTPERFORMANCE);
+        IMouseConfig& config = *window.Config();
+        config.SetSupportedPollingRates({8, 2});
+        config.SetPollingRate(POLLING_RATE_2);
+        window.PostDeviceChange(0x0032);
+        ASSERT_TRUE(WaitUntil([&] { return window.GetDeviceCode() == DeviceCode::EliteDock; }));
+        ASSERT_TRUE(WaitUntilIdle(window));
+        CBitmapBtn* third = PageButton(window, ItemId::BUTTON_RATE3);
+        EXPECT_FALSE(third->isEnabled());
+        EXPECT_FALSE(third->IsHighlighted());
+        EXPECT_EQ(third->Caption(), QStringLiteral(" Hz")) << "it keeps its skin caption";
+        EXPECT_EQ(PageButton(window, ItemId::BUTTON_RATE2)->Caption(), QStringLiteral("500 Hz"));
+    });
+}
+
 TEST(PerformancePageRates, CaptionsOnlyForIntervalsTheMouseSupports)
 {
     struct Case {
