@@ -3,9 +3,6 @@
 // Apply, checked in the device's memory and shown again by a second window.
 #include "AppTestSupport.h"
 
-#include <array>
-
-#include "app/PerformancePage.h"
 #include "controls/BitmapBtn.h"
 #include "controls/DPIStageWindow.h"
 #include "controls/SliderHMulti.h"
@@ -17,7 +14,6 @@
 #include "emulator/Operations.h"
 #include "popups/PopupBox.h"
 #include "settings/IMouseConfig.h"
-#include "settings/TovikEliteConfig.h"
 #include "skin/ItemIds.h"
 
 namespace {
@@ -388,29 +384,6 @@ TEST_F(PerformancePageTest, AMouseWithTwoRatesOffersOnlyThose)
         EXPECT_EQ(third->Caption(), QStringLiteral(" Hz")) << "it keeps its skin caption";
         EXPECT_EQ(PageButton(window, ItemId::BUTTON_RATE2)->Caption(), QStringLiteral("500 Hz"));
     });
-}
-
-TEST(PerformancePageRates, CaptionsOnlyForIntervalsTheMouseSupports)
-{
-    struct Case {
-        const char* name;
-        std::vector<uint32_t> intervals;
-        std::array<const char*, 3> captions;
-    };
-    const Case cases[] = {
-        {"all three", {8, 2, 1}, {"125Hz", "500Hz", "1000Hz"}},
-        {"two", {8, 2}, {"125Hz", "500Hz", "Hz"}},
-        {"one", {1}, {"Hz", "Hz", "1000Hz"}},
-        {"none", {}, {"Hz", "Hz", "Hz"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        CTovikEliteConfig config;
-        config.SetSupportedPollingRates(c.intervals);
-        for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(CPerformancePage::RateCaption(config, i, QStringLiteral("Hz")),
-                      QString::fromLatin1(c.captions[size_t(i)]));
-    }
 }
 
 } // namespace

@@ -199,27 +199,6 @@ TEST_F(SensorPopupsTest, StagesPopupSeparateModeCopiesValuesAndTheSlidersAreClam
     EXPECT_EQ(stages.entries[0].value, 800) << "other stages keep their values";
 }
 
-TEST_F(SensorPopupsTest, StagesPopupCancelLeavesTheCallersStagesAsTheyWere)
-{
-    StageSet stages = FiveStages(4, 2);
-    const StageSet before = stages;
-    CTovikEliteDPIStagesPopup popup(u"DPIStagesPopup_MouseRefresh.xml", nullptr, stages);
-    const int result = Run<CTovikEliteDPIStagesPopup>(popup, [](CTovikEliteDPIStagesPopup& p) {
-        ClickItem(p, ItemId::BUTTON_DPISTAGES_DEC);
-        ClickItem(p, ItemId::BUTTON_ENABLEXY_POPUP);
-        ReleaseThumb(p, ItemId::BITMAP_SLSENSTRK_X_POPUP, ItemId::SLIDER_DPI_MULTI_STAGE1_X_POPUP, 3000);
-        ClickItem(p, ItemId::BUTTON_DPISTAGES_CANCEL);
-    });
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(stages.count, before.count);
-    EXPECT_EQ(stages.current, before.current);
-    for (size_t i = 0; i < stages.entries.size(); ++i) {
-        EXPECT_EQ(stages.entries[i].value, before.entries[i].value);
-        EXPECT_EQ(stages.entries[i].x, before.entries[i].x);
-        EXPECT_EQ(stages.entries[i].separate, before.entries[i].separate);
-    }
-}
-
 TEST_F(SensorPopupsTest, StagesAboveFiveKeepTheirValuesAndTheCurrentOneFallsBackWhenDropped)
 {
     StageSet stages = FiveStages(5, 5);
