@@ -60,7 +60,7 @@ bool CDPIStagesPopup::OnInitDialog()
     for (CSliderHMulti* slider : {singleSlider_, xSlider_, ySlider_})
         SetSliderRange(slider, edit_.min, edit_.max, edit_.step);
     PutSliders();
-    UpdateWindows(false);
+    UpdateWindows();
     return true;
 }
 
@@ -96,10 +96,10 @@ void CDPIStagesPopup::ApplyMode(bool separate)
             current.value = current.x;
     }
     PutSliders();
-    UpdateWindows(false);
+    UpdateWindows();
 }
 
-void CDPIStagesPopup::UpdateWindows(bool redrawCurrent)
+void CDPIStagesPopup::UpdateWindows()
 {
     // The current stage is always one in use: fewer stages make the last one current.
     if (edit_.current > edit_.count)
@@ -118,8 +118,6 @@ void CDPIStagesPopup::UpdateWindows(bool redrawCurrent)
         window->SetSelected(entry.current);
         window->SetClickable(entry.enabled);
         window->setEnabled(entry.enabled);
-        if (redrawCurrent || !entry.current)
-            window->update();
     }
     PutSliders();
 }
@@ -147,7 +145,7 @@ void CDPIStagesPopup::ChangeCount(int delta)
 {
     edit_.count = std::clamp(edit_.count + delta, 1, int(edit_.entries.size()));
     ShowCount();
-    UpdateWindows(false);
+    UpdateWindows();
     TakeSelectionFromWindows();
 }
 
@@ -211,7 +209,7 @@ void CDPIStagesPopup::OnSlider(WPARAM value, LPARAM sliderId)
     default:
         return;
     }
-    UpdateWindows(true);
+    UpdateWindows();
 }
 
 LRESULT CDPIStagesPopup::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)

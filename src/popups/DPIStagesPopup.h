@@ -55,7 +55,8 @@ private:
     void MakeCurrent(int stage);
     void ShowCount();
     void ApplyMode(bool separate);
-    void UpdateWindows(bool redrawCurrent);
+    // Copies every stage into its window (which repaints) and the current one into the sliders.
+    void UpdateWindows();
     void TakeSelectionFromWindows();
     void PutSliders();
     void OnSlider(WPARAM value, LPARAM sliderId);
