@@ -225,6 +225,7 @@ TEST_F(PerformancePageTest, EverySensorSettingReachesTheDeviceOnApplyAndIsShownA
         EXPECT_TRUE(PageItemShown(window, ItemId::SLIDER_ID_ACCEL));
         EXPECT_EQ(window.Config()->GetLiftOffRange(), 35u);
         EXPECT_EQ(window.Config()->GetSelectedStage(), 3);
+        EXPECT_EQ(window.Config()->GetStagesInUse(), 4u);
         EXPECT_FALSE(window.ApplyButton()->isEnabled());
     });
 }
