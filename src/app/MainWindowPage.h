@@ -74,6 +74,10 @@ public:
     virtual void UpdateBrightnessText(CTovikEliteAppDlg& /*window*/) {}
     virtual void UpdateSleepText(CTovikEliteAppDlg& /*window*/) {}
     virtual void UpdateFlashText(CTovikEliteAppDlg& /*window*/) {}
+    // Button page: rebuild every button's menu from the active profile.
+    virtual void FillButtonMenus(CTovikEliteAppDlg& /*window*/) {}
+    // Profiles page: refill the profile options list and the profile display check box.
+    virtual void FillProfileOptions(CTovikEliteAppDlg& /*window*/) {}
 
 private:
     int pageBit_;

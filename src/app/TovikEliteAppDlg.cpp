@@ -2,6 +2,7 @@
 
 #include "app/AppConstants.h"
 #include "app/LightingPage.h"
+#include "app/PerformancePage.h"
 #include "app/ProgressPopup.h"
 #include "app/WindowPlacement.h"
 #include "controls/BitmapBtn.h"
@@ -66,6 +67,8 @@ std::unique_ptr<CMainWindowPage> CTovikEliteAppDlg::CreatePage(int pageBit, std:
     switch (pageBit) {
     case PageBit::Lighting:
         return std::make_unique<CLightingPage>(pageBit, std::move(skinFile));
+    case PageBit::Performance:
+        return std::make_unique<CPerformancePage>(pageBit, std::move(skinFile));
     default:
         // A page without logic of its own shows its skin only.
         return std::make_unique<CMainWindowPage>(pageBit, std::move(skinFile));
