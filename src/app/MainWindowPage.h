@@ -10,6 +10,7 @@
 
 class CTovikEliteAppDlg;
 class IMouseConfig;
+class IMouseProfile;
 
 // The page bits `ShowPage` takes.
 namespace PageBit {
@@ -63,6 +64,21 @@ public:
     // One page asks another to refresh through these (window.Page(bit)->...), so no
     // page depends on another's class. The page that owns the behaviour overrides
     // its hook; the others keep the default, which does nothing.
+
+    // Button page: rebuild the nine button menus from the active profile.
+    virtual void FillButtonMenus(CTovikEliteAppDlg& /*window*/) {}
+    // Performance page: set every control from the configuration (it rebuilds the
+    // button menus too).
+    virtual void FillPerformancePage(CTovikEliteAppDlg& /*window*/) {}
+    // Profiles page: refill the profile list.
+    virtual void FillProfileList(CTovikEliteAppDlg& /*window*/) {}
+    // Profiles page: the profile of the row selected in its list; null when the
+    // page has none (the active profile stands in for it then).
+    virtual IMouseProfile* SelectedProfile(CTovikEliteAppDlg& /*window*/) { return nullptr; }
+    // Lighting page: the reduced-brightness, idle-time and battery-warning texts.
+    virtual void UpdateBrightnessText(CTovikEliteAppDlg& /*window*/) {}
+    virtual void UpdateSleepText(CTovikEliteAppDlg& /*window*/) {}
+    virtual void UpdateFlashText(CTovikEliteAppDlg& /*window*/) {}
 
 private:
     int pageBit_;

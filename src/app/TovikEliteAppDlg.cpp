@@ -1,6 +1,8 @@
 #include "app/TovikEliteAppDlg.h"
 
 #include "app/AppConstants.h"
+#include "app/ButtonAssignmentPage.h"
+#include "app/CurrentProfileStrip.h"
 #include "app/ProgressPopup.h"
 #include "app/WindowPlacement.h"
 #include "controls/BitmapBtn.h"
@@ -63,6 +65,10 @@ CTovikEliteAppDlg::~CTovikEliteAppDlg()
 std::unique_ptr<CMainWindowPage> CTovikEliteAppDlg::CreatePage(int pageBit, std::u16string skinFile)
 {
     switch (pageBit) {
+    case PageBit::ButtonAssignment:
+        return std::make_unique<CButtonAssignmentPage>(std::move(skinFile));
+    case 0: // the current-profile strip
+        return std::make_unique<CCurrentProfileStrip>(std::move(skinFile));
     default:
         // A page without logic of its own shows its skin only.
         return std::make_unique<CMainWindowPage>(pageBit, std::move(skinFile));
@@ -247,6 +253,7 @@ void CTovikEliteAppDlg::ShowPage(int pageBits)
     ApplyShowGroups();
     for (int bit : kOrder)
         Page(bit)->OnPageSwitched(*this, Page(bit) == currentPage_);
+    profileStrip_->OnPageSwitched(*this, stripShown);
 }
 
 void CTovikEliteAppDlg::ApplyShowGroups()
