@@ -9,6 +9,7 @@
 #include "popups/TovikEliteMacroAssignmentPopup.h"
 #include "popups/TovikEliteNumEntryPopup.h"
 #include "popups/TovikElitePopupBoxSingleKeyEntry.h"
+#include "popups/TovikEliteTempDPIPopup.h"
 #include "popups/TovikEliteWarningDlg.h"
 #include "settings/AllowedKinds.h"
 #include "settings/IMouseConfig.h"
@@ -69,7 +70,6 @@ std::vector<int32_t> KindsOffered(const CTovikEliteAppDlg& window, IMouseConfig&
     std::vector<int32_t> kinds;
     if (IMouseProfile* profile = config.GetCurrentProfile())
         profile->GetAllowedKinds(kinds, button);
-    std::erase(kinds, AssignmentKind::TemporarySensitivity);
     return kinds;
 }
 
@@ -208,6 +208,8 @@ std::optional<AssignmentRecord> CButtonAssignmentPage::BuildAssignment(CTovikEli
         return ChooseMacro(window, button, current);
     case AssignmentKind::ProfileById:
         return ChooseProfile(window, menu);
+    case AssignmentKind::TemporarySensitivity:
+        return ChooseTemporarySensitivity(window, current);
     default:
         return AssignmentRecord::OfKind(kind);
     }
@@ -279,6 +281,36 @@ std::optional<AssignmentRecord> CButtonAssignmentPage::ChooseMacro(CTovikEliteAp
         }
     }
     return MakeMacroAssignment(*macro, popup.PlayMode(), uint8_t(repeatCount));
+}
+
+std::optional<AssignmentRecord> CButtonAssignmentPage::ChooseTemporarySensitivity(CTovikEliteAppDlg& window,
+                                                                                  const AssignmentRecord& current)
+{
+    IMouseConfig& config = *window.Config();
+    unsigned minimum = 0, maximum = 0, step = 0;
+    config.GetSensitivityRange(minimum, maximum, step);
+    SensitivityHold hold;
+    hold.min = int32_t(minimum);
+    hold.max = int32_t(maximum);
+    hold.step = int32_t(std::max(1u, step));
+    if (current.kind == AssignmentKind::TemporarySensitivity) {
+        hold.value = int32_t(current.ReadWord(0));
+        hold.x = int32_t(current.ReadWord(1));
+        hold.y = int32_t(current.ReadWord(2));
+        hold.separate = hold.x != hold.y;
+    } else {
+        // A new switch starts from the profile's second sensitivity.
+        hold.value = int32_t(config.GetSecondDpi());
+        hold.x = int32_t(config.GetSecondX());
+        hold.y = int32_t(config.GetSecondY());
+        hold.separate = config.GetSecondSeparate();
+    }
+    CTovikEliteTempDPIPopup popup(u"TempDPIPopup.xml", &window, hold);
+    if (popup.DoModal() != IDOK)
+        return std::nullopt;
+    if (!hold.separate)
+        hold.x = hold.y = hold.value;
+    return MakeTemporarySensitivityAssignment(uint32_t(hold.value), uint32_t(hold.x), uint32_t(hold.y), hold.separate);
 }
 
 std::optional<AssignmentRecord> CButtonAssignmentPage::ChooseProfile(CTovikEliteAppDlg& window,

@@ -45,6 +45,8 @@ private:
     std::optional<AssignmentRecord> ChooseSingleKey(CTovikEliteAppDlg& window, const AssignmentRecord& current);
     std::optional<AssignmentRecord> ChooseMacro(CTovikEliteAppDlg& window, tMouseButton button,
                                                 const AssignmentRecord& current);
+    std::optional<AssignmentRecord> ChooseTemporarySensitivity(CTovikEliteAppDlg& window,
+                                                               const AssignmentRecord& current);
     std::optional<AssignmentRecord> ChooseProfile(CTovikEliteAppDlg& window, const CDropdownListItem& menu);
     void RefillSubMenus(CTovikEliteAppDlg& window);
     void RestoreDefaults(CTovikEliteAppDlg& window);

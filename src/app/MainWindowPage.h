@@ -65,8 +65,14 @@ public:
     // page depends on another's class. The page that owns the behaviour overrides
     // its hook; the others keep the default, which does nothing.
 
-    // Button page: rebuild the nine button menus from the active profile.
+    // Button page: rebuild every button's menu from the active profile.
     virtual void FillButtonMenus(CTovikEliteAppDlg& /*window*/) {}
+    // Lighting and power page: set every control from the profile and configuration.
+    virtual void FillLightingPage(CTovikEliteAppDlg& /*window*/) {}
+    // Lighting and power page: recompute the battery-life estimate.
+    virtual void UpdateBatteryEstimate(CTovikEliteAppDlg& /*window*/) {}
+    // Profiles page: refill the profile options list and the profile display check box.
+    virtual void FillProfileOptions(CTovikEliteAppDlg& /*window*/) {}
     // Performance page: set every control from the configuration (it rebuilds the
     // button menus too).
     virtual void FillPerformancePage(CTovikEliteAppDlg& /*window*/) {}

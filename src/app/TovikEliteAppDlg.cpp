@@ -3,6 +3,7 @@
 #include "app/AppConstants.h"
 #include "app/ButtonAssignmentPage.h"
 #include "app/CurrentProfileStrip.h"
+#include "app/PerformancePage.h"
 #include "app/ProgressPopup.h"
 #include "app/WindowPlacement.h"
 #include "controls/BitmapBtn.h"
@@ -69,6 +70,8 @@ std::unique_ptr<CMainWindowPage> CTovikEliteAppDlg::CreatePage(int pageBit, std:
         return std::make_unique<CButtonAssignmentPage>(std::move(skinFile));
     case 0: // the current-profile strip
         return std::make_unique<CCurrentProfileStrip>(std::move(skinFile));
+    case PageBit::Performance:
+        return std::make_unique<CPerformancePage>(pageBit, std::move(skinFile));
     default:
         // A page without logic of its own shows its skin only.
         return std::make_unique<CMainWindowPage>(pageBit, std::move(skinFile));
