@@ -227,7 +227,19 @@ TEST_F(ButtonAssignmentPageTest, EveryFamilyOfAssignmentReachesTheDeviceAndComes
         // profile being edited).
         Choose(MenuOf(window, MOUSE_BUTTON_11), u"$profile", 0);
         ASSERT_EQ(ButtonPage(window).ProfileSubMenu()->RowCount(), 1);
+        EXPECT_EQ(ButtonPage(window).ProfileSubMenu()->EntryAt(0).text, QStringLiteral("Travel"));
         EXPECT_EQ(ShownAssignment(window, MOUSE_BUTTON_11), QStringLiteral("Profile: Travel"));
+
+        // A profile made here has no identity on the device yet: it is switched to
+        // by name.
+        window.Config()->CreateProfile(u"Fresh");
+        Choose(MenuOf(window, MOUSE_BUTTON_WHEEL), u"$profile", 1);
+        EXPECT_EQ(window.Config()->GetButtonAssignment(MOUSE_BUTTON_WHEEL).kind, AssignmentKind::ProfileByName);
+        EXPECT_EQ(window.Config()->GetButtonAssignment(MOUSE_BUTTON_WHEEL).ReadName(), u"Fresh");
+        EXPECT_EQ(ShownAssignment(window, MOUSE_BUTTON_WHEEL), QStringLiteral("Profile: Fresh"));
+        // Back to the default, so that the write below has no profile to create.
+        Choose(MenuOf(window, MOUSE_BUTTON_WHEEL), u"$universalscrolling");
+        window.Config()->DeleteProfile(window.Config()->FindProfileByName(u"Fresh"));
 
         // A kind without details.
         Choose(MenuOf(window, MOUSE_BUTTON_RIGHT), u"$Double-Click");
@@ -483,6 +495,21 @@ TEST_F(ButtonAssignmentPageTest, TheStripShowsTheActiveProfileAndSwitchesIt)
         EXPECT_EQ(list->BoxText(), QStringLiteral("Travel"));
         EXPECT_EQ(ShownAssignment(window, MOUSE_BUTTON_4), QStringLiteral("Button off"));
         EXPECT_TRUE(window.ApplyButton()->isEnabled());
+    });
+}
+
+TEST_F(ButtonAssignmentPageTest, AnotherGenerationSwappedInRefillsTheMenus)
+{
+    Plug(kMouse);
+    RunApp([&](CTovikEliteAppDlg& window) {
+        ASSERT_TRUE(WaitUntilIdle(window));
+        ASSERT_GE(RowOf(MenuOf(window, MOUSE_BUTTON_4), u"$TemporaryDPISwitch"), 0);
+        // The user keeps the earlier-generation mouse from being written to.
+        ModalScript::EndNextRun("ChangeMousePopup.xml", IDCANCEL);
+        window.PostDeviceChange(int(kEarlierMouse));
+        ASSERT_TRUE(WaitUntil([&] { return window.GetDeviceCode() == DeviceCode::LegacyMouse; }));
+        EXPECT_LT(RowOf(MenuOf(window, MOUSE_BUTTON_4), u"$TemporaryDPISwitch"), 0);
+        EXPECT_EQ(ShownAssignment(window, MOUSE_BUTTON_4), QStringLiteral("Back"));
     });
 }
 
