@@ -1,7 +1,6 @@
 // The detail a button menu shows for the current assignment, including records
 // that name a macro or profile the configuration no longer holds.
 #include "app/ButtonAssignmentDetail.h"
-#include "app/ButtonAssignmentPage.h"
 #include "popups/SingleKeyRecord.h"
 #include "settings/IMouseProfile.h"
 #include "settings/Macro.h"
@@ -63,19 +62,4 @@ TEST(ButtonAssignmentDetail, EachKindShowsWhatItCarries)
         SCOPED_TRACE(c.name);
         EXPECT_EQ(AssignmentDetail(c.record, config), c.detail);
     }
-}
-
-TEST(ButtonAssignmentDetail, SwitchesByNameAreShownOnTheEntryOfTheSwitchByIdentity)
-{
-    EXPECT_EQ(MenuKindOfAssignment(AssignmentKind::ProfileByName), AssignmentKind::ProfileById);
-    EXPECT_EQ(MenuKindOfAssignment(AssignmentKind::MacroByName), AssignmentKind::MacroById);
-    EXPECT_EQ(MenuKindOfAssignment(AssignmentKind::SingleKey), AssignmentKind::SingleKey);
-}
-
-TEST(ButtonAssignmentDetail, LongProfileNamesAreShortenedForTheRestoreNotice)
-{
-    const std::u16string twenty(20, u'x');
-    EXPECT_EQ(CButtonAssignmentPage::ShortProfileName(twenty), twenty);
-    EXPECT_EQ(CButtonAssignmentPage::ShortProfileName(twenty + u"y"), std::u16string(17, u'x') + u"...");
-    EXPECT_EQ(CButtonAssignmentPage::ShortProfileName(u""), u"");
 }

@@ -1,12 +1,9 @@
-// What the button menus are built from: the description of each kind, the kind a
-// chosen entry's name stands for, and the kinds the earlier generation offers.
+// What the button menus are built from: the description of each kind and the kind
+// a chosen entry's name stands for.
 #include "settings/AllowedKinds.h"
 #include "settings/AssignmentKind.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string>
 
 TEST(AssignmentMenuKinds, EveryNamedKindIsDescribedAndItsNameLeadsBackToIt)
 {
@@ -50,17 +47,4 @@ TEST(AssignmentMenuKinds, EveryNamedKindIsDescribedAndItsNameLeadsBackToIt)
     EXPECT_EQ(AssignmentKindFromTextKey("$launchprogram"), 75);
     EXPECT_FALSE(AssignmentKindFromTextKey("$Macro").has_value());
     EXPECT_FALSE(AssignmentKindFromTextKey("").has_value());
-}
-
-TEST(AssignmentMenuKinds, TheEarlierGenerationIsNeverOfferedTheTemporarySensitivity)
-{
-    for (tMouseButton button :
-         {MOUSE_BUTTON_LEFT, MOUSE_BUTTON_5, MOUSE_BUTTON_11, MOUSE_BUTTON_WHEEL_UP, MOUSE_BUTTON_WHEEL_DOWN}) {
-        SCOPED_TRACE(button);
-        const auto kinds = AllowedKinds::ForEarlierGeneration(button);
-        EXPECT_EQ(std::count(kinds.begin(), kinds.end(), 21), 0);
-        const bool wheel = button == MOUSE_BUTTON_WHEEL_UP || button == MOUSE_BUTTON_WHEEL_DOWN;
-        EXPECT_EQ(kinds.size(), wheel ? 6u : 15u);
-        EXPECT_EQ(kinds.front(), wheel ? 6 : 1);
-    }
 }
