@@ -290,6 +290,9 @@ TEST_F(ButtonAssignmentPageTest, EveryFamilyOfAssignmentReachesTheDeviceAndComes
         EXPECT_EQ(ShownAssignment(window, MOUSE_BUTTON_11), QStringLiteral("Profile: Travel"));
         EXPECT_EQ(ShownAssignment(window, MOUSE_BUTTON_RIGHT), QStringLiteral("Double-click"));
         EXPECT_FALSE(window.ApplyButton()->isEnabled());
+        // For people to look at: every detail in its box (build/screenshots/app/).
+        QDir().mkpath(QStringLiteral(ZT_TEST_SCREENSHOT_DIR));
+        EXPECT_TRUE(window.grab().save(QStringLiteral(ZT_TEST_SCREENSHOT_DIR "/buttons-assigned.png")));
     });
 }
 
