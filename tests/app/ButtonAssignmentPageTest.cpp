@@ -323,6 +323,7 @@ TEST_F(ButtonAssignmentPageTest, TheLastLeftClickCannotBeTakenAway)
                 ModalScript::EndNextRun("NoClickPopup.xml", IDOK);
             Choose(MenuOf(window, MOUSE_BUTTON_LEFT), u"$menu");
             EXPECT_EQ(WasRun("NoClickPopup.xml"), c.refused);
+            EXPECT_EQ(window.ApplyButton()->isEnabled(), !c.refused);
             const int32_t expected = c.refused ? AssignmentKind::Click : AssignmentKind::Menu;
             EXPECT_EQ(config.GetButtonAssignment(MOUSE_BUTTON_LEFT).kind, expected);
             EXPECT_EQ(MenuOf(window, MOUSE_BUTTON_LEFT).EntryKey(MenuOf(window, MOUSE_BUTTON_LEFT).Selected()),
@@ -454,6 +455,13 @@ TEST_F(ButtonAssignmentPageTest, BackingOutOfAnyChoiceChangesNothing)
                                          [row](CSkinWindow& popup) { ClickRowAndWait(popup, row); });
                  ModalScript::EndNextRun(kListPanelRunName, IDCANCEL);
                  ClickItem(&MenuOf(window, MOUSE_BUTTON_4));
+             }},
+            {"a profile whose name no record can hold",
+             [&] {
+                 // Made here, so it has no identity and would be switched to by name.
+                 config.CreateProfile(std::u16string(AssignmentRecord::kMaxNameUnits, u'n'));
+                 Choose(MenuOf(window, MOUSE_BUTTON_4), u"$profile", 1);
+                 config.DeleteProfile(config.GetProfile(config.GetProfileCount() - 1));
              }},
             {"restoring the defaults cancelled",
              [&] {
