@@ -30,7 +30,7 @@ public:
     // Slider ranges and rate captions, once the device has been read.
     void SetupPerformancePage(CTovikEliteAppDlg& window);
     // Every control from the configuration and the active profile.
-    void FillPerformancePage(CTovikEliteAppDlg& window);
+    void FillPerformancePage(CTovikEliteAppDlg& window) override;
     // Separate X/Y sensitivity on or off, with the controls that go with it.
     void SetSeparate(CTovikEliteAppDlg& window, bool separate);
     // Acceleration on or off, with the slider that goes with it.
