@@ -72,7 +72,7 @@ TEST_F(ExchangeFiles, ProfileImportAdaptsLightsAndChecksTheTargetsRange)
     ComPtr<IDeviceSensitivity> sensitivity;
     ASSERT_EQ(ActiveProfile(dock).As(sensitivity), S_OK);
     const uint32_t pairs[] = {6400, 6400};
-    ASSERT_EQ(sensitivity->SetStages(1, pairs), S_OK);
+    ASSERT_EQ(sensitivity->SetStages(1, 1, 0, pairs), S_OK);
     ASSERT_EQ(ActiveProfile(dock)->ExportToFile(PathText("dock.zmp").c_str()), S_OK);
 
     ComPtr<IDeviceProfile> imported;
