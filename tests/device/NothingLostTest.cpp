@@ -257,18 +257,6 @@ TEST_F(NothingLostTest, AProfileImportThatFailsLeavesNothingOnTheDevice)
     }
 }
 
-TEST_F(NothingLostTest, ALightThatFailsStaysPendingUntilItReachesTheDevice)
-{
-    Start();
-    First()->SetLedColour(tLEDType(0), 0x123456);
-    emulator::FaultInjection::FailOperation("Light.SetColour");
-    EXPECT_FALSE(Write());
-    emulator::FaultInjection::Reset();
-    EXPECT_TRUE(First()->IsLedElementModified(CategoryId::LedColour, tLEDType(0)));
-    ASSERT_TRUE(Write());
-    EXPECT_EQ(Reread()->GetProfile(0)->GetLedColour(tLEDType(0)), 0x123456u);
-}
-
 TEST_F(NothingLostTest, AMacroAssignedByAnUnknownNameIsNotSentAndTheWriteSaysSo)
 {
     Start();

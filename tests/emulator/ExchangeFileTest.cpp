@@ -121,7 +121,7 @@ TEST_F(ExchangeFiles, BadProfileFilesAreRefusedAndChangeNothing)
         {"truncated", good.substr(0, good.size() / 2)},
         {"not JSON", "ZMP\x01\x02garbage"},
         {"macro format", replace("zemko-tovik-profile", "zemko-tovik-macro")},
-        {"future version", replace("\"version\": 1", "\"version\": 2")},
+        {"future version", replace("\"version\": 2", "\"version\": 3")},
         {"unknown field", replace("\"options\"", "\"colourful\": 1, \"options\"")},
         {"duplicate field", replace("\"options\"", "\"options\": 6, \"options\"")},
         {"fraction", replace("\"currentStage\": 2", "\"currentStage\": 2.5")},
