@@ -130,6 +130,10 @@ void CTovikEliteAppApp::PrepareEnvironment()
     // The languages (and the fonts every page may name) come from Language.xml.
     LoadSkinFile(languageItems_, u"Language.xml", nullptr, false);
     SetSharedSkinItems(&languageItems_);
+    // Key names, scan codes and defaults: the device layer turns the keys it reads
+    // into key identities with it, and key fields and macros name keys by it.
+    // Without it the program still runs; keys then read as unknown.
+    LoadSkinFile(keyboardItems_, u"Keyboard.xml", nullptr, false);
 
     const ProductKeySettings key = ReadProductKey();
     workingDirectoryFromRegistry_ = EnterInstallDirectory(key);
@@ -161,6 +165,7 @@ void CTovikEliteAppApp::TearDown()
     if (outcome_ != Outcome::NotRun || instance_) {
         SetSharedSkinItems(nullptr);
         languageItems_.Clear();
+        keyboardItems_.Clear();
     }
     if (instance_) {
         CoUninitialize();

@@ -68,6 +68,8 @@ private:
     bool workingDirectoryFromRegistry_ = false;
 
     CGUIItems languageItems_;
+    // The keyboard definition's item; the definition itself is process-wide.
+    CGUIItems keyboardItems_;
     std::unique_ptr<IMouseDevice> device_;
     IMouseDevice* devicePointer_ = nullptr; // the address the main window holds
     std::unique_ptr<CTovikEliteConfig> config_;

@@ -2,6 +2,7 @@
 
 #include "platform/RawInputFilter.h"
 #include "platform/core/KeyNames.h"
+#include "platform/core/RecordedKey.h"
 #include "platform/core/TickCount.h"
 #include "skin/SkinElements.h"
 
@@ -26,6 +27,21 @@ std::optional<uint32_t>& ReferenceTime()
 {
     static std::optional<uint32_t> time;
     return time;
+}
+
+// The record as the key it records: left and right sides told apart, Pause one
+// key (scan code 0x45, virtual key 19) rather than Ctrl; nothing for the second
+// record Pause sends.
+std::optional<RawKeyboard> AsRecordedKey(const RawKeyboard& key)
+{
+    const std::optional<RecordedKey> recorded = ReadRecordedKey(key);
+    if (!recorded)
+        return std::nullopt;
+    RawKeyboard result = key;
+    result.makeCode = recorded->scanCode;
+    result.vKey = recorded->virtualKey;
+    result.flags = USHORT((key.flags & RI_KEY_BREAK) | (recorded->extended ? RI_KEY_E0 : 0));
+    return result;
 }
 
 bool IsDown(const RawKeyboard& key)
@@ -78,8 +94,10 @@ LRESULT CEditItemSingleKeyInput::WindowProc(UINT msg, WPARAM wParam, LPARAM lPar
 {
     if (msg == WM_INPUT) {
         const auto* record = reinterpret_cast<const RawInput*>(lParam);
-        if (record && record->type == RIM_TYPEKEYBOARD)
-            OnRawKey(record->keyboard);
+        if (record && record->type == RIM_TYPEKEYBOARD) {
+            if (const std::optional<RawKeyboard> key = AsRecordedKey(record->keyboard))
+                OnRawKey(*key);
+        }
         return 0;
     }
     return CEditItem::WindowProc(msg, wParam, lParam);

@@ -75,10 +75,10 @@ std::optional<BatteryStatus> ReadBatteryStatus(int deviceCode)
     }
     if (!IsEarlierGeneration(productId))
         return std::nullopt;
-    // The earlier generation cannot measure while it charges: keep what the
-    // battery interface left, or the stored level when it is not charging.
-    status.storeLevel = status.chargingState != 0;
-    status.level = level;
+    // The earlier generation cannot measure while it charges: the charging state
+    // is news, but the level stays the last one known rather than whatever the
+    // failed read left behind.
+    status.storeLevel = false;
     return status;
 }
 

@@ -18,8 +18,8 @@ constexpr int kDeviceCodeNone = 18; // what the window keeps when no device is a
 int DeviceCodeForProductId(uint32_t productId);
 
 struct BatteryStatus {
-    // False when the level read failed on an earlier-generation device that is
-    // not charging: the configuration keeps the level it has.
+    // False when the level read failed on an earlier-generation device (which
+    // cannot measure while it charges): the configuration keeps the level it has.
     bool storeLevel = true;
     uint32_t level = 0;
     int32_t chargingState = 0; // 0 on battery, 1 charging, 2 anything else

@@ -14,6 +14,7 @@ constexpr uint32_t kActionAdvanced = 6;
 constexpr uint32_t kActionMacro = 8;
 constexpr uint32_t kActionLaunchProgram = 9;
 constexpr uint32_t kActionKeyMap = 12;
+constexpr size_t kSingleKeyVirtualKeyOffset = 18;
 
 void Put32(ButtonRecord& record, size_t offset, uint32_t value)
 {
@@ -160,6 +161,9 @@ ButtonRecord MakeButtonRecord(const AssignmentRecord& assignment)
             modifiers |= kSingleKeyPauseBit;
         Put16(record, 12, key & 0xFFFF);
         Put32(record, 14, modifiers);
+        // The device acts on the key alone; the virtual key rides along so that
+        // the assignment reads back as the same key (left Ctrl stays left Ctrl).
+        Put16(record, kSingleKeyVirtualKeyOffset, key >> 16);
         break;
     }
     case AssignmentKind::MacroById:
@@ -214,7 +218,10 @@ AssignmentRecord AssignmentFromButtonRecord(const ButtonRecord& record)
     }
     case kActionSingleKey: {
         uint32_t modifiers = Get32(record, 14);
-        const uint32_t virtualKey = (modifiers & kSingleKeyPauseBit) ? 19 : 0;
+        // Records written without the virtual key know only Pause by its bit.
+        uint32_t virtualKey = Get16(record, kSingleKeyVirtualKeyOffset);
+        if (virtualKey == 0 && (modifiers & kSingleKeyPauseBit))
+            virtualKey = 19;
         modifiers &= ~kSingleKeyPauseBit;
         assignment.kind = AssignmentKind::SingleKey;
         assignment.WriteWord(0, Get16(record, 12) | virtualKey << 16);

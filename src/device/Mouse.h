@@ -64,11 +64,15 @@ private:
     bool ReadFirmwareOnOpenConnection();
 
     // Writing, on the worker.
+    // Deletes on the device the profiles the user deleted, except one that would
+    // leave the device without a profile (that one stays pending). False when a
+    // device call fails.
+    bool DeleteRemovedProfiles(struct IDeviceProfileCollection* collection, IMouseConfig* config);
     bool EnsureDeviceProfile(struct IDeviceProfileCollection* collection, IMouseProfile* profile);
     bool WriteIdentity(IDeviceProfile* deviceProfile, IMouseProfile* profile);
     bool WriteSensitivity(IDeviceProfile* deviceProfile, IMouseProfile* profile);
     bool WriteButtons(IDeviceProfile* deviceProfile, IMouseConfig* config, IMouseProfile* profile);
-    void WriteLighting(IDeviceProfile* deviceProfile, IMouseProfile* profile);
+    bool WriteLighting(IDeviceProfile* deviceProfile, IMouseProfile* profile);
     bool WriteAcceleration(IMouseConfig* config);
     bool WriteReportInterval(IMouseConfig* config);
     bool WriteMacros(IMouseConfig* config);

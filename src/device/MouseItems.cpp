@@ -22,9 +22,6 @@ bool CMouse::ImportMacro(std::u16string_view path, IMouseConfig* config)
     char16_t* rawName = nullptr;
     const bool named = SUCCEEDED(imported->GetName(&rawName));
     const std::u16string name = TakeTaskString(rawName);
-    CMacro* macro = named ? config->CreateMacro(name) : nullptr;
-    if (!macro)
-        return false;
     GUID id;
     uint8_t* block = nullptr;
     uint32_t size = 0;
@@ -32,8 +29,11 @@ bool CMouse::ImportMacro(std::u16string_view path, IMouseConfig* config)
     if (SUCCEEDED(imported->GetEvents(&block, &size)) && block)
         events = ParseMacroEventBlock(std::span<const uint8_t>(block, size));
     CoTaskMemFree(block);
-    if (FAILED(imported->GetId(&id)) || !events) {
-        config->DeleteMacro(macro);
+    // A macro the model cannot take (its name is taken, ignoring case, or it cannot
+    // be read whole) does not stay on the device either.
+    CMacro* macro = named && events && SUCCEEDED(imported->GetId(&id)) ? config->CreateMacro(name) : nullptr;
+    if (!macro) {
+        macros->DeleteMacro(imported.Get());
         return false;
     }
     macro->SetGuid(id);
@@ -83,12 +83,11 @@ bool CMouse::ImportProfile(std::u16string_view path, IMouseConfig* config)
     const bool named = SUCCEEDED(imported->GetName(&rawName));
     const std::u16string name = TakeTaskString(rawName);
     GUID id;
-    if (!named || FAILED(imported->GetId(&id)))
+    IMouseProfile* profile = named && SUCCEEDED(imported->GetId(&id)) ? config->AppendProfile(name) : nullptr;
+    if (!profile) {
+        collection->DeleteProfile(imported.Get());
         return false;
-    IMouseProfile* profile = config->AppendProfile(name);
-    if (!profile)
-        return false;
-    profile->SetGuid(id);
+    }
     bool ok = true;
     if (ok && Has(Feature::Sensitivity))
         ok = ReadSensitivity(imported.Get(), profile);
@@ -99,10 +98,15 @@ bool CMouse::ImportProfile(std::u16string_view path, IMouseConfig* config)
     if (ok && Has(Feature::Lighting))
         ok = ReadLighting(imported.Get(), profile);
     if (!ok) {
-        // The device holds the profile, but the model could not take it whole.
+        // The model could not take the profile whole: it leaves the device too, so
+        // that it neither lingers unseen nor counts towards the device's limit.
+        // Without its identity the model does not remember it as deleted.
+        profile->SetGuid(GUID_NULL);
         config->DeleteProfile(profile);
+        collection->DeleteProfile(imported.Get());
         return false;
     }
+    profile->SetGuid(id);
     profile->CommitAll();
     return true;
 }

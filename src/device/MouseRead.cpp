@@ -167,12 +167,12 @@ bool CMouse::ReadSensitivity(IDeviceProfile* deviceProfile, IMouseProfile* profi
     profile->SetStageCount(count);
     for (uint32_t n = 1; n <= count; ++n) {
         const SensitivityPair& pair = stages.stages[n - 1];
-        profile->SetStageSeparate(n, pair.x != pair.y);
+        profile->SetStageSeparate(n, (stages.separate & StageBit(n)) != 0);
         profile->SetStageDpi(n, pair.x);
         profile->SetStageX(n, pair.x);
         profile->SetStageY(n, pair.y);
     }
-    profile->SetStagesInUse(count);
+    profile->SetStagesInUse(std::clamp<uint32_t>(stages.inUse, 1, count));
     profile->SelectStage(static_cast<int>(std::min(stages.current, count)));
     profile->SetCurrentDpi(value);
     profile->SetCurrentX(x);
@@ -303,12 +303,13 @@ bool CMouse::ReadMacros(IMouseConfig* config)
         entry.events = std::move(*events);
         read.push_back(std::move(entry));
     }
-    while (config->GetMacroCount() > 0)
-        config->DeleteMacro(config->GetMacro(0));
+    config->DeleteAllMacros();
     for (DeviceMacro& entry : read) {
-        CMacro* macro = config->CreateMacro(entry.name);
+        // Every device macro is kept, also one whose name another has in other
+        // letter case: whatever the model leaves out, a write would delete.
+        CMacro* macro = config->AppendMacro(entry.name);
         if (!macro)
-            continue; // a second macro of the same name cannot be kept by the model
+            return false;
         macro->SetGuid(entry.id);
         macro->SetEvents(std::move(entry.events));
     }

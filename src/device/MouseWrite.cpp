@@ -28,15 +28,17 @@ bool SetOption(IDeviceProfileProperties* properties, uint16_t mask, bool on)
 
 // A macro named in an assignment (rather than identified) is sent with the
 // identity the configuration knows for that name; the payload itself holds text.
-AssignmentRecord ResolveMacroByName(const AssignmentRecord& assignment, IMouseConfig* config)
+// Nothing when no macro has that name or the macro is not on the device yet.
+std::optional<AssignmentRecord> ResolveMacroByName(const AssignmentRecord& assignment, IMouseConfig* config)
 {
     if (assignment.kind != AssignmentKind::MacroByName)
         return assignment;
     AssignmentRecord resolved = assignment;
     const CMacro* macro = config->FindMacroByName(assignment.ReadName());
+    if (!macro || macro->GetGuid().IsNull())
+        return std::nullopt;
     std::memset(resolved.payload.data(), 0, AssignmentRecord::kPlayModeOffset);
-    if (macro)
-        resolved.WriteGuid(macro->GetGuid());
+    resolved.WriteGuid(macro->GetGuid());
     return resolved;
 }
 
@@ -62,19 +64,21 @@ std::optional<DeviceMacroCopy> ReadDeviceMacro(IDeviceMacro* macro)
 }
 
 // A new device macro with the macro's name and events; its device id goes into the
-// macro. A failed upload leaves nothing half-made on the device.
-void UploadMacro(IDeviceMacroCollection* macros, CMacro* macro, const std::vector<uint8_t>& block)
+// macro. False when the device refused it (full, too many events, a failed call);
+// a failed upload leaves nothing half-made on the device.
+bool UploadMacro(IDeviceMacroCollection* macros, CMacro* macro, const std::vector<uint8_t>& block)
 {
     ComPtr<IDeviceMacro> created;
     if (FAILED(macros->CreateMacro(created.Put())) || !created)
-        return;
+        return false;
     GUID id;
     if (FAILED(created->SetName(macro->GetName().c_str())) ||
         FAILED(created->SetEvents(block.data(), static_cast<uint32_t>(block.size()))) || FAILED(created->GetId(&id))) {
         macros->DeleteMacro(created.Get());
-        return;
+        return false;
     }
     macro->SetGuid(id);
+    return true;
 }
 
 } // namespace
@@ -87,10 +91,22 @@ bool CMouse::WriteSelected(IMouseConfig* config, uint16_t flags)
     bool ok = true;
     const bool earlierGeneration = IsEarlierGeneration(Descriptor().productId);
 
+    // Macros go first: a button assigned a macro made since the last write can
+    // only name it once the device has given it an identity. A macro the device
+    // refuses makes the write incomplete without holding back the other groups.
+    bool macrosWritten = true;
+    if (Has(Feature::Macros) && (flags & TransferFlags::Macros))
+        macrosWritten = WriteMacros(config);
+
     if (HasProfileGroups(flags)) {
         const std::u16string prefix = TranslateDeviceText(u"$Profile:");
         ComPtr<IDeviceProfileCollection> collection = QueryAs<IDeviceProfileCollection>(device);
         ok = bool(collection);
+        // Deleted profiles go first, so that new ones find room on the device; one
+        // that would leave the device without any profile waits until the new ones
+        // are there.
+        if (ok)
+            ok = DeleteRemovedProfiles(collection.Get(), config);
         for (size_t index = 0; collection && index < config->GetProfileCount(); ++index) {
             IMouseProfile* profile = config->GetProfile(index);
             if (!profile)
@@ -127,7 +143,7 @@ bool CMouse::WriteSelected(IMouseConfig* config, uint16_t flags)
             SendProgress(60);
             SendProgress(90);
             if (ok && Has(Feature::Lighting) && (flags & TransferFlags::Lighting))
-                WriteLighting(deviceProfile.Get(), profile);
+                ok = WriteLighting(deviceProfile.Get(), profile);
             SendProgress(100);
             // Only what reached the device stops being pending: after a failure, or
             // when the flags left some of the profile's groups out, the profile
@@ -135,14 +151,14 @@ bool CMouse::WriteSelected(IMouseConfig* config, uint16_t flags)
             if (ok && CoversProfileGroups(flags))
                 profile->CommitAll();
         }
+        if (ok)
+            ok = DeleteRemovedProfiles(collection.Get(), config) && config->GetDeletedProfileIds().empty();
     }
 
     if (ok && Has(Feature::Acceleration) && (flags & TransferFlags::Acceleration))
         ok = WriteAcceleration(config);
     if (ok && Has(Feature::ReportInterval) && (flags & TransferFlags::ReportInterval))
         ok = WriteReportInterval(config);
-    if (ok && Has(Feature::Macros) && (flags & TransferFlags::Macros))
-        ok = WriteMacros(config);
     if (Has(Feature::Power) && (flags & TransferFlags::Power)) {
         const bool sent = WritePower(config);
         ok = ok && sent;
@@ -151,6 +167,7 @@ bool CMouse::WriteSelected(IMouseConfig* config, uint16_t flags)
         ok = WriteCalibration(config);
     if (ok && HasProfileGroups(flags))
         ok = WriteActiveProfile(config);
+    ok = ok && macrosWritten;
 
     if (ok && CoversConfigurationGroups(flags))
         config->CommitAll();
@@ -184,15 +201,49 @@ bool CMouse::CoversConfigurationGroups(uint16_t flags) const
     return !Has(Feature::Profiles) || (flags & TransferFlags::AnyProfileGroup);
 }
 
+bool CMouse::DeleteRemovedProfiles(IDeviceProfileCollection* collection, IMouseConfig* config)
+{
+    for (const GUID& id : config->GetDeletedProfileIds()) {
+        // A profile of the configuration still stands for it (a copy kept its id).
+        if (config->FindProfileByGuid(id)) {
+            config->ForgetDeletedProfile(id);
+            continue;
+        }
+        ComPtr<IDeviceProfile> deviceProfile;
+        const HRESULT found = collection->GetProfileById(id, deviceProfile.Put());
+        if (found == E_NOT_FOUND) {
+            config->ForgetDeletedProfile(id);
+            continue;
+        }
+        uint32_t count = 0;
+        if (FAILED(found) || !deviceProfile || FAILED(collection->GetProfileCount(&count)))
+            return false;
+        if (count <= 1)
+            continue; // the device keeps one profile; this one goes once others exist
+        if (FAILED(collection->DeleteProfile(deviceProfile.Get())))
+            return false;
+        config->ForgetDeletedProfile(id);
+    }
+    return true;
+}
+
 bool CMouse::EnsureDeviceProfile(IDeviceProfileCollection* collection, IMouseProfile* profile)
 {
     const std::u16string name = profile->GetName();
     if (profile->GetGuid().IsNull()) {
         ComPtr<IDeviceProfile> created;
         GUID id;
-        if (FAILED(collection->CreateProfile(created.Put())) || !created || FAILED(created->GetId(&id)))
+        if (FAILED(collection->CreateProfile(created.Put())) || !created)
             return false;
+        if (FAILED(created->GetId(&id))) {
+            // A profile the model cannot name would linger on the device unseen.
+            collection->DeleteProfile(created.Get());
+            return false;
+        }
         profile->SetGuid(id);
+        // The new device profile holds factory values, not what the model last
+        // committed: all of the profile is to be sent.
+        profile->MarkAllModified();
         return SUCCEEDED(created->SetName(name.c_str()));
     }
     ComPtr<IDeviceProfile> existing;
@@ -244,9 +295,12 @@ bool CMouse::WriteSensitivity(IDeviceProfile* deviceProfile, IMouseProfile* prof
         return false;
     if (profile->IsModified(CategoryId::Stages) || profile->IsModified(CategoryId::StagesInUse)) {
         const unsigned count = std::min<unsigned>(profile->GetStageCount(), kMaxSensitivityStages);
+        const unsigned inUse = std::clamp<unsigned>(profile->GetStagesInUse(), 1, std::max(count, 1u));
+        uint32_t separate = 0;
         std::vector<uint32_t> pairs;
         for (unsigned n = 1; n <= count; ++n) {
             if (profile->GetStageSeparate(n)) {
+                separate |= StageBit(n);
                 pairs.push_back(profile->GetStageX(n));
                 pairs.push_back(profile->GetStageY(n));
             } else {
@@ -254,7 +308,7 @@ bool CMouse::WriteSensitivity(IDeviceProfile* deviceProfile, IMouseProfile* prof
                 pairs.push_back(profile->GetStageDpi(n));
             }
         }
-        if (FAILED(sensitivity->SetStages(count, pairs.data())))
+        if (FAILED(sensitivity->SetStages(count, inUse, separate, pairs.data())))
             return false;
     }
     if (profile->IsModified(CategoryId::SelectedStage) && profile->GetSelectedStage() > 0) {
@@ -284,6 +338,7 @@ bool CMouse::WriteButtons(IDeviceProfile* deviceProfile, IMouseConfig* config, I
     ComPtr<IDeviceButtons> buttons = QueryAs<IDeviceButtons>(ComPtr<IDeviceProfile>(deviceProfile));
     if (!buttons)
         return false;
+    bool complete = true;
     for (uint32_t bit : ButtonList()) {
         const tMouseButton button = ButtonOfBit(bit);
         if (!profile->IsButtonAssignmentModified(false, button))
@@ -293,50 +348,77 @@ bool CMouse::WriteButtons(IDeviceProfile* deviceProfile, IMouseConfig* config, I
         // than being switched off by an empty record.
         if (assignment.kind == AssignmentKind::Unset)
             continue;
-        const ButtonRecord record = MakeButtonRecord(ResolveMacroByName(assignment, config));
+        const std::optional<AssignmentRecord> resolved = ResolveMacroByName(assignment, config);
+        // A macro named by no macro cannot be assigned: the button keeps what the
+        // device has and stays pending, and the write says it is incomplete.
+        if (!resolved) {
+            complete = false;
+            continue;
+        }
+        const ButtonRecord record = MakeButtonRecord(*resolved);
         if (FAILED(buttons->SetButton(bit, &record)))
             return false;
+        // From now on the button follows the macro by its identity, as a fresh
+        // read would give it, so renaming the macro later does not lose it.
+        if (assignment.kind == AssignmentKind::MacroByName) {
+            AssignmentRecord byId = *resolved;
+            byId.kind = AssignmentKind::MacroById;
+            profile->SetButtonAssignment(button, byId);
+        }
     }
-    return true;
+    return complete;
 }
 
-void CMouse::WriteLighting(IDeviceProfile* deviceProfile, IMouseProfile* profile)
+bool CMouse::WriteLighting(IDeviceProfile* deviceProfile, IMouseProfile* profile)
 {
     ComPtr<IDeviceLighting> lighting = QueryAs<IDeviceLighting>(ComPtr<IDeviceProfile>(deviceProfile));
     if (!lighting)
-        return;
+        return false;
+    // A light that fails is skipped and the others are still sent, but the write
+    // is incomplete: the profile's lights stay pending for the next one.
+    bool complete = true;
     for (uint32_t index = 0; index < kMaxCollectionItems; ++index) {
         ComPtr<IDeviceLight> light;
-        if (FAILED(lighting->GetLight(index, light.Put())) || !light)
+        const HRESULT listed = lighting->GetLight(index, light.Put());
+        if (IsEndOfList(listed))
             break;
         uint32_t number = 0;
-        if (FAILED(light->GetNumber(&number)))
+        if (FAILED(listed) || !light || FAILED(light->GetNumber(&number))) {
+            complete = false;
             continue;
+        }
         const int32_t key = LedKeyFromLightNumber(number);
         if (key < 0)
             continue;
         const auto led = static_cast<tLEDType>(key);
-        // A light that fails is skipped; the others are still sent.
         if (profile->IsLedElementModified(CategoryId::LedState, led)) {
             const HRESULT hr = profile->GetLedState(led) ? light->TurnOn() : light->TurnOff();
-            if (FAILED(hr))
+            if (FAILED(hr)) {
+                complete = false;
                 continue;
+            }
         }
         if (profile->IsLedElementModified(CategoryId::LedColour, led)) {
             auto colour = QueryAs<IDeviceLightColour>(light);
-            if (!colour || FAILED(colour->SetColour(profile->GetLedColour(led))))
+            if (!colour || FAILED(colour->SetColour(profile->GetLedColour(led)))) {
+                complete = false;
                 continue;
+            }
         }
         if (profile->IsLedElementModified(CategoryId::LedBrightness, led)) {
             auto brightness = QueryAs<IDeviceLightBrightness>(light);
-            if (!brightness || FAILED(brightness->SetBrightness(profile->GetLedBrightness(led))))
+            if (!brightness || FAILED(brightness->SetBrightness(profile->GetLedBrightness(led)))) {
+                complete = false;
                 continue;
+            }
         }
         if (profile->IsLedElementModified(CategoryId::LedEffect, led)) {
-            if (auto effect = QueryAs<IDeviceLightEffect>(light))
-                effect->SetEffect(EffectToDevice(profile->GetLedEffect(led)));
+            auto effect = QueryAs<IDeviceLightEffect>(light);
+            if (!effect || FAILED(effect->SetEffect(EffectToDevice(profile->GetLedEffect(led)))))
+                complete = false;
         }
     }
+    return complete;
 }
 
 bool CMouse::WriteAcceleration(IMouseConfig* config)
@@ -372,30 +454,28 @@ bool CMouse::WriteMacros(IMouseConfig* config)
     ComPtr<IDeviceMacroCollection> macros = QueryAs<IDeviceMacroCollection>(Device());
     if (!macros)
         return false;
-    // Device macros the configuration no longer has are deleted; the walk stays
-    // at the same index after a deletion.
-    for (uint32_t index = 0, steps = 0; steps < kMaxCollectionItems; ++steps) {
-        ComPtr<IDeviceMacro> macro;
-        const HRESULT hr = macros->GetMacro(index, macro.Put());
-        if (IsEndOfList(hr))
-            break;
-        if (FAILED(hr) || !macro)
-            return false;
-        GUID id;
-        if (FAILED(macro->GetId(&id)))
-            return false;
-        if (!config->FindMacroByGuid(id)) {
-            if (FAILED(macros->DeleteMacro(macro.Get())))
-                return false;
+    // Only macros the user deleted leave the device (first, so that new ones find
+    // room); a device macro the configuration never knew stays.
+    for (const GUID& id : config->GetDeletedMacroIds()) {
+        if (config->FindMacroByGuid(id)) {
+            config->ForgetDeletedMacro(id);
             continue;
         }
-        ++index;
+        ComPtr<IDeviceMacro> macro;
+        const HRESULT found = macros->GetMacroById(id, macro.Put());
+        if (found != E_NOT_FOUND && (FAILED(found) || !macro || FAILED(macros->DeleteMacro(macro.Get()))))
+            return false;
+        config->ForgetDeletedMacro(id);
     }
+    // A macro the device refuses stays pending while the others are still sent.
+    bool complete = true;
     for (size_t index = 0; index < config->GetMacroCount(); ++index) {
-        if (!config->IsListElementModified(CategoryList::Macros, index))
-            continue;
         CMacro* macro = config->GetMacro(index);
         if (!macro)
+            continue;
+        // A macro the device has never had goes up even while it still looks as
+        // it did when it was made (empty, say).
+        if (!config->IsListElementModified(CategoryList::Macros, index) && !macro->GetGuid().IsNull())
             continue;
         const std::vector<uint8_t> block = BuildMacroEventBlock(macro->GetEvents());
         // A macro the device does not know is uploaded as new. Any other failure
@@ -404,7 +484,8 @@ bool CMouse::WriteMacros(IMouseConfig* config)
         const HRESULT found =
             macro->GetGuid().IsNull() ? E_NOT_FOUND : macros->GetMacroById(macro->GetGuid(), deviceMacro.Put());
         if (found == E_NOT_FOUND) {
-            UploadMacro(macros.Get(), macro, block);
+            if (!UploadMacro(macros.Get(), macro, block))
+                complete = false;
             continue;
         }
         if (FAILED(found) || !deviceMacro)
@@ -419,7 +500,7 @@ bool CMouse::WriteMacros(IMouseConfig* config)
         if (copy->name != macro->GetName() && FAILED(deviceMacro->SetName(macro->GetName().c_str())))
             return false;
     }
-    return true;
+    return complete;
 }
 
 bool CMouse::WritePower(IMouseConfig* config)

@@ -104,6 +104,7 @@ ProfileImage FactoryProfile(const ProductInfo& product, std::u16string name)
     const uint32_t legacyStages[] = {800, 1200, 1800, 4000, 5600};
     for (const uint32_t dpi : product.currentGeneration ? currentStages : legacyStages)
         p.stages.push_back({dpi, dpi});
+    p.stagesInUse = uint32_t(p.stages.size());
     p.currentStage = product.currentGeneration ? 2 : 3;
     p.sensitivity = {1800, 1800};
     for (const uint32_t number : product.lights) {
@@ -145,6 +146,16 @@ void RestoreFactorySettings(DeviceImage& image)
     image.sleepTimeout = 60;
 }
 
+std::string CheckStageUse(uint32_t count, uint32_t inUse, uint32_t separate)
+{
+    if (inUse < 1 || inUse > count)
+        return "stages in use outside the stages";
+    const uint32_t all = count >= 32 ? ~0u : (1u << count) - 1;
+    if (separate & ~all)
+        return "separate axes of a stage that does not exist";
+    return {};
+}
+
 std::string CheckButtonRecord(const ButtonRecord& record)
 {
     const uint8_t* b = record.bytes;
@@ -167,8 +178,8 @@ std::string CheckButtonRecord(const ButtonRecord& record)
         if (first != 4 || !AllZero(b + 16, 8) || !AllZero(b + 28, 4))
             return "malformed temporary sensitivity";
         return {};
-    case 5:
-        if (!AllZero(b + 18, 14))
+    case 5: // key, modifiers, and the key's virtual-key code at 18
+        if (!AllZero(b + 20, 12))
             return "malformed single key";
         return {};
     case 6:
@@ -287,6 +298,8 @@ std::string CheckProfile(const ProductInfo& product, const ProfileImage& p)
             return why;
     if (p.currentStage < 1 || p.currentStage > p.stages.size())
         return "current stage outside the stages";
+    if (auto why = CheckStageUse(uint32_t(p.stages.size()), p.stagesInUse, p.separateStages); !why.empty())
+        return why;
     if (auto why = CheckStagePair(product, p.sensitivity); !why.empty())
         return why;
     if (p.lights.size() != product.lights.size())

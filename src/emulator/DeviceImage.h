@@ -28,6 +28,8 @@ struct ProfileImage {
     uint16_t options = 0;
     std::map<uint32_t, ButtonRecord> buttons; // by button bit; exactly the product's buttons
     std::vector<SensitivityPair> stages;      // 1..10
+    uint32_t stagesInUse = 1;                 // 1..stages.size()
+    uint32_t separateStages = 0;              // StageBit mask within stages.size()
     uint32_t currentStage = 1;                // 1..stages.size()
     SensitivityPair sensitivity;
     std::vector<LightImage> lights; // the product's lights, ascending
@@ -84,6 +86,8 @@ void RestoreFactorySettings(DeviceImage& image);
 // otherwise says why not.
 std::string CheckButtonRecord(const ButtonRecord& record);
 std::string CheckStagePair(const ProductInfo& product, SensitivityPair pair);
+// Stages in use (1..count) and a separate-axes mask within `count` stages.
+std::string CheckStageUse(uint32_t count, uint32_t inUse, uint32_t separate);
 std::string CheckProfileName(std::u16string_view name);
 std::string CheckProgramPath(std::u16string_view path);
 std::string CheckMacroName(std::u16string_view name);

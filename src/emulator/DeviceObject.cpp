@@ -414,6 +414,9 @@ public:
             return E_POINTER;
         *level = 0;
         return channel_->Read(op::BatteryGetLevel, [&](const DeviceImage& image) {
+            // The earlier generation cannot measure its battery while it charges.
+            if (!channel_->product().currentGeneration && image.chargingState == kChargingActive)
+                return E_FAIL;
             *level = image.batteryLevel;
             return S_OK;
         });

@@ -114,13 +114,17 @@ JsonValue ProfileValue(const ProfileImage& p)
                                 {"options", JsonValue(uint32_t(p.options))},
                                 {"buttons", JsonValue(std::move(buttons))},
                                 {"stages", JsonValue(std::move(stages))},
+                                {"stagesInUse", JsonValue(p.stagesInUse)},
+                                {"separateStages", JsonValue(p.separateStages)},
                                 {"currentStage", JsonValue(p.currentStage)},
                                 {"sensitivity", PairValue(p.sensitivity)},
                                 {"lights", JsonValue(std::move(lights))}});
 }
 
-// Reads the fields; the caller decides which rules of the product apply.
-ProfileImage TakeProfile(const JsonValue& value, const std::string& context)
+// Reads the fields; the caller decides which rules of the product apply. Files of
+// version 1 kept neither the stages in use nor which stages have separate axes:
+// such a profile uses all its stages, and a stage is separate where X and Y differ.
+ProfileImage TakeProfile(const JsonValue& value, const std::string& context, int version)
 {
     JsonFields f(value, context);
     ProfileImage p;
@@ -139,6 +143,16 @@ ProfileImage TakeProfile(const JsonValue& value, const std::string& context)
     }
     for (const auto& item : f.Array("stages", kMaxSensitivityStages))
         p.stages.push_back(TakePair(item, context + ".stages"));
+    if (version >= 2) {
+        p.stagesInUse = uint32_t(f.Int("stagesInUse", 1, kMaxSensitivityStages));
+        p.separateStages = uint32_t(f.Int("separateStages", 0, (1 << kMaxSensitivityStages) - 1));
+    } else {
+        p.stagesInUse = uint32_t(p.stages.size());
+        p.separateStages = 0;
+        for (uint32_t n = 1; n <= p.stages.size(); ++n)
+            if (p.stages[n - 1].x != p.stages[n - 1].y)
+                p.separateStages |= StageBit(n);
+    }
     p.currentStage = uint32_t(f.Int("currentStage", 1, kMaxSensitivityStages));
     p.sensitivity = TakePair(f.Take("sensitivity"), context + ".sensitivity");
     std::set<uint32_t> numbers;
@@ -196,12 +210,15 @@ MacroImage TakeMacro(const JsonValue& value, const std::string& context)
     return m;
 }
 
-void CheckHeader(JsonFields& f, std::u16string_view format)
+// The file's version: any from the first to the current one.
+int CheckHeader(JsonFields& f, std::u16string_view format)
 {
     if (f.String("format", 64) != format)
         throw JsonError("not a " + std::string(format.begin(), format.end()) + " file");
-    if (f.Int("version", 0, INT32_MAX) != kFileFormatVersion)
+    const auto version = int(f.Int("version", 0, INT32_MAX));
+    if (version < kOldestFileFormatVersion || version > kFileFormatVersion)
         throw JsonError("unsupported version");
+    return version;
 }
 
 template <typename Reader>
@@ -261,7 +278,7 @@ std::optional<DeviceImage> DecodeImage(std::string_view text, std::string& error
             throw JsonError("file too large");
         const JsonValue doc = ParseJson(text);
         JsonFields f(doc, "image");
-        CheckHeader(f, kImageFormat);
+        const int version = CheckHeader(f, kImageFormat);
         DeviceImage image;
         image.productId = uint32_t(f.Int("product", 0, 0xFFFF));
         if (!FindProduct(image.productId))
@@ -301,7 +318,7 @@ std::optional<DeviceImage> DecodeImage(std::string_view text, std::string& error
             image.firmware[i] = uint32_t(JsonInt(firmware[i], 0, 0xFFFF, "image.firmware"));
         image.stateFlag = int32_t(f.Int("stateFlag", INT32_MIN, INT32_MAX));
         for (const auto& item : f.Array("profiles", kMaxDeviceProfiles))
-            image.profiles.push_back(TakeProfile(item, "image.profiles"));
+            image.profiles.push_back(TakeProfile(item, "image.profiles", version));
         for (const auto& item : f.Array("macros", kMaxDeviceMacros))
             image.macros.push_back(TakeMacro(item, "image.macros"));
         f.Finish();
@@ -326,9 +343,9 @@ std::optional<ProfileImage> DecodeProfileFile(std::string_view text, const Produ
             throw JsonError("file too large");
         const JsonValue doc = ParseJson(text);
         JsonFields f(doc, "profile file");
-        CheckHeader(f, kProfileFormat);
+        const int version = CheckHeader(f, kProfileFormat);
         f.Int("product", 0, 0xFFFF); // where it came from; the profile is checked against the target
-        ProfileImage p = TakeProfile(f.Take("profile"), "profile");
+        ProfileImage p = TakeProfile(f.Take("profile"), "profile", version);
         f.Finish();
         std::vector<LightImage> lights;
         const ProfileImage factory = FactoryProfile(target, u"");

@@ -1,10 +1,12 @@
 #pragma once
 // The server's file formats, all JSON objects that name themselves:
-//   device image  {"format": "zemko-tovik-device",  "version": 1, "product": ..., ...}
-//   profile file  {"format": "zemko-tovik-profile", "version": 1, "product": ..., "profile": {...}}
-//   macro file    {"format": "zemko-tovik-macro",   "version": 1, "macro": {...}}
-// Readers accept exactly what the writers produce (any field order, any white
-// space); everything else is refused with a reason, and nothing is half-read.
+//   device image  {"format": "zemko-tovik-device",  "version": 2, "product": ..., ...}
+//   profile file  {"format": "zemko-tovik-profile", "version": 2, "product": ..., "profile": {...}}
+//   macro file    {"format": "zemko-tovik-macro",   "version": 2, "macro": {...}}
+// Writers always write the current version. Readers accept exactly what the
+// writers of every version produced (any field order, any white space);
+// everything else is refused with a reason, and nothing is half-read.
+// Version 2 added each profile's "stagesInUse" and "separateStages".
 #include "emulator/DeviceImage.h"
 
 #include <optional>
@@ -13,7 +15,8 @@
 
 namespace emulator {
 
-constexpr int kFileFormatVersion = 1;
+constexpr int kFileFormatVersion = 2;
+constexpr int kOldestFileFormatVersion = 1;
 // Largest file the readers look at.
 constexpr size_t kMaxImageFileBytes = 32u << 20;
 constexpr size_t kMaxExchangeFileBytes = 2u << 20;

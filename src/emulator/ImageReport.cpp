@@ -38,9 +38,11 @@ const char* ChargingText(uint32_t state)
     }
 }
 
-std::string Stage(SensitivityPair pair)
+// A stage with separate axes shows both, even when they are equal.
+std::string Stage(SensitivityPair pair, bool separate = false)
 {
-    return pair.x == pair.y ? std::to_string(pair.x) : std::to_string(pair.x) + "x" + std::to_string(pair.y);
+    return pair.x == pair.y && !separate ? std::to_string(pair.x)
+                                         : std::to_string(pair.x) + "x" + std::to_string(pair.y);
 }
 
 } // namespace
@@ -75,9 +77,10 @@ std::string DescribeImage(const DeviceImage& image)
             << (p.options & kOptionProfileOsd ? " profile-display" : "") << (p.options == 0 ? " none" : "") << "\n";
         out << "        stages:";
         for (size_t i = 0; i < p.stages.size(); ++i)
-            out << ' ' << (i + 1 == p.currentStage ? "[" : "") << Stage(p.stages[i])
+            out << ' ' << (i + 1 == p.currentStage ? "[" : "")
+                << Stage(p.stages[i], (p.separateStages & StageBit(uint32_t(i + 1))) != 0)
                 << (i + 1 == p.currentStage ? "]" : "");
-        out << "; sensitivity " << Stage(p.sensitivity) << "\n";
+        out << ", " << p.stagesInUse << " in use; sensitivity " << Stage(p.sensitivity) << "\n";
         for (const auto& [bit, record] : p.buttons) {
             int button = 1;
             while ((1u << (button - 1)) != bit)

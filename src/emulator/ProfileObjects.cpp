@@ -162,6 +162,8 @@ public:
         return ReadProfile(op::SensitivityGetStages, [&](const DeviceImage&, const ProfileImage& p) {
             *stages = SensitivityStages{};
             stages->count = uint32_t(p.stages.size());
+            stages->inUse = p.stagesInUse;
+            stages->separate = p.separateStages;
             stages->current = p.currentStage;
             stages->minimum = kMinimumSensitivity;
             stages->maximum = channel_->product().maximumSensitivity;
@@ -197,9 +199,10 @@ public:
             return S_OK;
         });
     }
-    HRESULT SetStages(uint32_t count, const uint32_t* pairs) override
+    HRESULT SetStages(uint32_t count, uint32_t inUse, uint32_t separate, const uint32_t* pairs) override
     {
-        bool valid = count >= 1 && count <= kMaxSensitivityStages && pairs;
+        bool valid =
+            count >= 1 && count <= kMaxSensitivityStages && pairs && CheckStageUse(count, inUse, separate).empty();
         std::vector<SensitivityPair> stages;
         for (uint32_t i = 0; valid && i < count; ++i) {
             stages.push_back({pairs[2 * i], pairs[2 * i + 1]});
@@ -209,6 +212,8 @@ public:
             if (!valid)
                 return E_INVALIDARG;
             p.stages = stages;
+            p.stagesInUse = inUse;
+            p.separateStages = separate;
             p.currentStage = std::min<uint32_t>(p.currentStage, count);
             return S_OK;
         });

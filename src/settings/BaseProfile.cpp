@@ -17,14 +17,19 @@ CBaseProfile::CBaseProfile(std::u16string_view name)
     registry_.Register(CategoryId::ProfileOsd, &profileOsdCopy_);
 }
 
-void CBaseProfile::SetLinkedProgramPath(std::u16string_view path)
+bool CBaseProfile::SetLinkedProgramPath(std::u16string_view path)
 {
+    // Refused rather than cut: a shortened path would name another program, and a
+    // path the device cannot take would fail every later write.
+    if (path.size() > kMaxLinkedProgramPathLength || path.find(u'\0') != std::u16string_view::npos)
+        return false;
     linkedProgramPath_ = path;
     // The device keeps only the program's file name with its extension. Paths
     // chosen here use '/', paths reported in the original form use '\'.
     size_t separator = path.find_last_of(u"/\\");
     std::u16string_view fileName = separator == std::u16string_view::npos ? path : path.substr(separator + 1);
     linkedProgram_.SetEdited(fileName);
+    return true;
 }
 
 const LedRecord* CBaseProfile::FindLed(tLEDType led) const
@@ -38,10 +43,26 @@ LedRecord& CBaseProfile::EnsureLed(tLEDType led)
     return leds_.try_emplace(led).first->second;
 }
 
+namespace {
+
+// An LED value that was never tracked has no known committed side: whatever the
+// device holds may differ from it, zero included, so it counts as modified.
+template <typename Map, typename Value>
+void SetTracked(Map& map, tLEDType led, const Value& value)
+{
+    const bool tracked = map.Find(led) != nullptr;
+    auto& element = map.FindOrInsert(led);
+    element.SetEdited(value);
+    if (!tracked)
+        element.MarkModified();
+}
+
+} // namespace
+
 void CBaseProfile::SetLedState(tLEDType led, bool on)
 {
     EnsureLed(led).on = on;
-    ledStates_.FindOrInsert(led).SetEdited(on);
+    SetTracked(ledStates_, led, on);
 }
 
 bool CBaseProfile::GetLedState(tLEDType led) const
@@ -53,7 +74,7 @@ bool CBaseProfile::GetLedState(tLEDType led) const
 void CBaseProfile::SetLedColour(tLEDType led, uint32_t colour)
 {
     EnsureLed(led).colour = colour;
-    ledColours_.FindOrInsert(led).SetEdited(colour);
+    SetTracked(ledColours_, led, colour);
 }
 
 uint32_t CBaseProfile::GetLedColour(tLEDType led) const
@@ -65,7 +86,7 @@ uint32_t CBaseProfile::GetLedColour(tLEDType led) const
 void CBaseProfile::SetLedEffect(tLEDType led, tLEDEffect effect)
 {
     EnsureLed(led).effect = effect;
-    ledEffects_.FindOrInsert(led).SetEdited(effect);
+    SetTracked(ledEffects_, led, effect);
 }
 
 tLEDEffect CBaseProfile::GetLedEffect(tLEDType led) const
@@ -78,7 +99,7 @@ void CBaseProfile::SetLedBrightness(tLEDType led, unsigned percent)
 {
     unsigned stored = std::min<unsigned>(percent, LedRecord::kMaxBrightness);
     EnsureLed(led).brightness = stored;
-    ledBrightness_.FindOrInsert(led).SetEdited(stored);
+    SetTracked(ledBrightness_, led, stored);
 }
 
 unsigned CBaseProfile::GetLedBrightness(tLEDType led) const
@@ -148,10 +169,20 @@ void CBaseProfile::Assign(const CBaseProfile& other)
     CopyAssignmentsAsModified(keyAssignments_, other.keyAssignments_);
 
     leds_ = other.leds_;
+    // A copy is a new profile to the device: every light is sent, also one that
+    // is off, black or at effect 0 and so looks unchanged.
     for (const auto& [led, record] : other.leds_) {
-        ledStates_.FindOrInsert(led).SetEdited(record.on);
-        ledColours_.FindOrInsert(led).SetEdited(record.colour);
-        ledEffects_.FindOrInsert(led).SetEdited(record.effect);
-        ledBrightness_.FindOrInsert(led).SetEdited(record.brightness);
+        auto& state = ledStates_.FindOrInsert(led);
+        state.SetEdited(record.on);
+        state.MarkModified();
+        auto& colour = ledColours_.FindOrInsert(led);
+        colour.SetEdited(record.colour);
+        colour.MarkModified();
+        auto& effect = ledEffects_.FindOrInsert(led);
+        effect.SetEdited(record.effect);
+        effect.MarkModified();
+        auto& brightness = ledBrightness_.FindOrInsert(led);
+        brightness.SetEdited(record.brightness);
+        brightness.MarkModified();
     }
 }

@@ -29,7 +29,7 @@ public:
     void SetLinkedProgram(std::u16string_view name) override { linkedProgram_.SetEdited(name); }
     std::u16string GetStoredFilePath() const override { return storedFilePath_; }
     std::u16string GetLinkedProgramPath() const override { return linkedProgramPath_; }
-    void SetLinkedProgramPath(std::u16string_view path) override;
+    bool SetLinkedProgramPath(std::u16string_view path) override;
 
     // The profile follows its linked program; the on-screen display of profile
     // changes. Both are sent with the linked program whenever the identity is
@@ -56,6 +56,7 @@ public:
     bool IsModified(tCategoryId id) const override { return registry_.IsModified(id); }
     bool IsAnyModified() const override { return registry_.IsAnyModified(); }
     void CommitAll() override { registry_.CommitAll(); }
+    void MarkAllModified() override { registry_.MarkAllModified(); }
 
     // Copies every setting of `other`. Copied assignments keep an unset committed
     // side so that each reports modified until the next commit.

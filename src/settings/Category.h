@@ -18,6 +18,10 @@ public:
 
     virtual bool IsModified() const = 0;
     virtual void Commit() = 0;
+    // Modified until the next commit whatever the values: for a setting whose
+    // committed side is not known to be on the device (a copy, a profile the
+    // device has just made with its own factory values).
+    virtual void MarkModified() = 0;
 };
 
 // A category over a plain value compared with !=.
@@ -29,17 +33,23 @@ public:
     CCatPrimitive() : edited_{}, committed_{} {}
     explicit CCatPrimitive(T initial) : edited_(initial), committed_(initial) {}
 
-    bool IsModified() const override { return edited_ != committed_; }
-    void Commit() override { committed_ = edited_; }
+    bool IsModified() const override { return pending_ || edited_ != committed_; }
+    void Commit() override
+    {
+        committed_ = edited_;
+        pending_ = false;
+    }
 
     const T& Edited() const { return edited_; }
     const T& Committed() const { return committed_; }
     void SetEdited(const T& value) { edited_ = value; }
     void SetCommitted(const T& value) { committed_ = value; }
+    void MarkModified() override { pending_ = true; }
 
 private:
     T edited_;
     T committed_;
+    bool pending_ = false;
 };
 
 class CCatBool : public CCatPrimitive<bool> {
@@ -99,8 +109,13 @@ public:
 // A wide string compared with regard to case.
 class CCatString : public CCategory {
 public:
-    bool IsModified() const override { return edited_ != committed_; }
-    void Commit() override { committed_ = edited_; }
+    bool IsModified() const override { return pending_ || edited_ != committed_; }
+    void Commit() override
+    {
+        committed_ = edited_;
+        pending_ = false;
+    }
+    void MarkModified() override { pending_ = true; }
 
     const std::u16string& Edited() const { return edited_; }
     const std::u16string& Committed() const { return committed_; }
@@ -109,12 +124,18 @@ public:
 private:
     std::u16string edited_;
     std::u16string committed_;
+    bool pending_ = false;
 };
 
 class CCatGUID : public CCategory {
 public:
-    bool IsModified() const override { return edited_ != committed_; }
-    void Commit() override { committed_ = edited_; }
+    bool IsModified() const override { return pending_ || edited_ != committed_; }
+    void Commit() override
+    {
+        committed_ = edited_;
+        pending_ = false;
+    }
+    void MarkModified() override { pending_ = true; }
 
     const GUID& Edited() const { return edited_; }
     const GUID& Committed() const { return committed_; }
@@ -123,4 +144,5 @@ public:
 private:
     GUID edited_{};
     GUID committed_{};
+    bool pending_ = false;
 };

@@ -26,6 +26,11 @@ public:
         for (T& element : elements_)
             element.Commit();
     }
+    void MarkModified() override
+    {
+        for (T& element : elements_)
+            element.MarkModified();
+    }
 
     size_t Size() const { return elements_.size(); }
     // Null when index is out of range.
@@ -64,6 +69,11 @@ public:
     {
         for (auto& [key, element] : elements_)
             element.Commit();
+    }
+    void MarkModified() override
+    {
+        for (auto& [key, element] : elements_)
+            element.MarkModified();
     }
 
     size_t Size() const { return elements_.size(); }

@@ -33,3 +33,9 @@ void CCategoryRegistry::CommitAll()
     for (auto& [id, category] : categories_)
         category->Commit();
 }
+
+void CCategoryRegistry::MarkAllModified()
+{
+    for (auto& [id, category] : categories_)
+        category->MarkModified();
+}

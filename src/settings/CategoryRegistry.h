@@ -23,6 +23,8 @@ public:
     bool IsModified(tCategoryId id) const;
     // Commits every registered category in ascending identifier order.
     void CommitAll();
+    // Every registered category reports modified until its next commit.
+    void MarkAllModified();
 
 private:
     std::map<tCategoryId, CCategory*> categories_;

@@ -53,8 +53,14 @@ public:
     // A copy with the new name and a null GUID, appended; null when the name equals
     // the source's name (with regard to case). A null name throws ComError(E_FAIL).
     virtual IMouseProfile* CopyProfileAs(IMouseProfile* profile, const char16_t* name) = 0;
-    // Ignores null and profiles not in the list.
+    // Ignores null and profiles not in the list. A profile that has a device
+    // identity is remembered as deleted until a write deletes it on the device.
     virtual void DeleteProfile(IMouseProfile* profile) = 0;
+    // Device identities of profiles the user deleted that the device may still
+    // hold, in the order they were deleted.
+    virtual std::vector<GUID> GetDeletedProfileIds() const = 0;
+    // The device no longer holds it (or never will be asked to): nothing pending.
+    virtual void ForgetDeletedProfile(const GUID& id) = 0;
     virtual IMouseProfile* GetCurrentProfile() const = 0;
     // Ignored for a profile that is not in the list; null clears the choice.
     virtual void SetCurrentProfile(IMouseProfile* profile) = 0;
@@ -67,7 +73,8 @@ public:
     virtual unsigned GetStageCount(IMouseProfile* profile = nullptr) const = 0;
     virtual unsigned GetStagesInUse(IMouseProfile* profile = nullptr) const = 0;
     virtual size_t GetKeyAssignmentCount(IMouseProfile* profile = nullptr) const = 0;
-    virtual void SetLinkedProgramPath(std::u16string_view path, IMouseProfile* profile = nullptr) = 0;
+    // False (nothing changes) without a profile or for a path the device cannot keep.
+    virtual bool SetLinkedProgramPath(std::u16string_view path, IMouseProfile* profile = nullptr) = 0;
     virtual std::u16string GetLinkedProgramPath(IMouseProfile* profile = nullptr) const = 0;
     virtual void SetAutoSwitch(bool on, IMouseProfile* profile = nullptr) = 0;
     virtual bool GetAutoSwitch(IMouseProfile* profile = nullptr) const = 0;
@@ -202,8 +209,18 @@ public:
     // Null when a macro of that name exists (ignoring case) or the name is longer
     // than 255 units.
     virtual CMacro* CreateMacro(std::u16string_view name) = 0;
-    // Ignores null and macros not in the list.
+    // A macro as the device holds it, appended whatever its name: the device may
+    // hold two whose names differ only in case, and both must survive a write.
+    // Null when the name is longer than 255 units.
+    virtual CMacro* AppendMacro(std::u16string_view name) = 0;
+    // Ignores null and macros not in the list. A macro that has a device identity
+    // is remembered as deleted until a write deletes it on the device.
     virtual void DeleteMacro(CMacro* macro) = 0;
+    // Empties the macro list without remembering deletions (a read replaces it).
+    virtual void DeleteAllMacros() = 0;
+    // As for profiles: device identities of macros the user deleted.
+    virtual std::vector<GUID> GetDeletedMacroIds() const = 0;
+    virtual void ForgetDeletedMacro(const GUID& id) = 0;
     virtual CMacro* FindMacroByGuid(const GUID& guid) const = 0;
     virtual CMacro* FindMacroByName(std::u16string_view name) const = 0;
     virtual CMacro* GetMacro(size_t index) const = 0;

@@ -39,8 +39,12 @@ public:
     virtual void SetLinkedProgram(std::u16string_view name) = 0;
     virtual std::u16string GetStoredFilePath() const = 0;
     virtual std::u16string GetLinkedProgramPath() const = 0;
+    // The longest path the device keeps, in UTF-16 units.
+    static constexpr size_t kMaxLinkedProgramPathLength = 127;
     // Also sets the linked program to the path's file name with its extension.
-    virtual void SetLinkedProgramPath(std::u16string_view path) = 0;
+    // Refused (false, nothing changes) for a path the device cannot keep: longer
+    // than kMaxLinkedProgramPathLength or holding a zero unit.
+    virtual bool SetLinkedProgramPath(std::u16string_view path) = 0;
 
     virtual void SetAutoSwitch(bool on) = 0;
     virtual bool GetAutoSwitch() const = 0;
@@ -122,6 +126,9 @@ public:
     virtual bool IsModified(tCategoryId id) const = 0;
     virtual bool IsAnyModified() const = 0;
     virtual void CommitAll() = 0;
+    // Everything reports modified until the next commit: for a profile the device
+    // has just made with its own factory values, which the model never saw.
+    virtual void MarkAllModified() = 0;
 
     // Twelve words the device layer keeps with a profile; copied with it. Index
     // 0..11; out-of-range reads give 0 and writes are refused.

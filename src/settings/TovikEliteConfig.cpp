@@ -102,6 +102,37 @@ void CTovikEliteConfig::DeleteAllProfiles()
     // The current pointer must not outlive the profile it points at.
     SetCurrent(nullptr);
     profiles_.Clear();
+    deletedProfiles_.clear();
+}
+
+namespace {
+
+void RememberDeletion(std::vector<GUID>& deleted, const GUID& id)
+{
+    if (!id.IsNull() && std::find(deleted.begin(), deleted.end(), id) == deleted.end())
+        deleted.push_back(id);
+}
+
+void Forget(std::vector<GUID>& deleted, const GUID& id)
+{
+    deleted.erase(std::remove(deleted.begin(), deleted.end(), id), deleted.end());
+}
+
+} // namespace
+
+void CTovikEliteConfig::ForgetDeletedProfile(const GUID& id)
+{
+    Forget(deletedProfiles_, id);
+}
+
+void CTovikEliteConfig::ForgetDeletedMacro(const GUID& id)
+{
+    Forget(deletedMacros_, id);
+}
+
+void CTovikEliteConfig::RememberDeletedMacro(const GUID& id)
+{
+    RememberDeletion(deletedMacros_, id);
 }
 
 IMouseProfile* CTovikEliteConfig::CreateProfile(std::u16string_view name)
@@ -188,6 +219,7 @@ void CTovikEliteConfig::DeleteProfile(IMouseProfile* profile)
         return;
     if (profiles_.current == owned)
         SetCurrent(nullptr);
+    RememberDeletion(deletedProfiles_, owned->GetGuid());
     profiles_.RemoveAt(*profiles_.IndexOf(owned));
 }
 
@@ -223,7 +255,7 @@ bool CTovikEliteConfig::IsAnyModified(IMouseProfile* profile) const
 {
     if (profile != nullptr)
         return profile->IsAnyModified();
-    if (registry_.IsAnyModified())
+    if (registry_.IsAnyModified() || !deletedProfiles_.empty() || !deletedMacros_.empty())
         return true;
     for (const auto& owned : profiles_) {
         if (owned->IsAnyModified())

@@ -95,6 +95,8 @@ public:
     IMouseProfile* RenameProfile(IMouseProfile* profile, const char16_t* name) override;
     IMouseProfile* CopyProfileAs(IMouseProfile* profile, const char16_t* name) override;
     void DeleteProfile(IMouseProfile* profile) override;
+    std::vector<GUID> GetDeletedProfileIds() const override { return deletedProfiles_; }
+    void ForgetDeletedProfile(const GUID& id) override;
     IMouseProfile* GetCurrentProfile() const override { return profiles_.current; }
     void SetCurrentProfile(IMouseProfile* profile) override;
     std::u16string GetProfileFileExtension() const override { return u"zmp"; }
@@ -104,7 +106,7 @@ public:
     unsigned GetStageCount(IMouseProfile* profile = nullptr) const override;
     unsigned GetStagesInUse(IMouseProfile* profile = nullptr) const override;
     size_t GetKeyAssignmentCount(IMouseProfile* profile = nullptr) const override;
-    void SetLinkedProgramPath(std::u16string_view path, IMouseProfile* profile = nullptr) override;
+    bool SetLinkedProgramPath(std::u16string_view path, IMouseProfile* profile = nullptr) override;
     std::u16string GetLinkedProgramPath(IMouseProfile* profile = nullptr) const override;
     void SetAutoSwitch(bool on, IMouseProfile* profile = nullptr) override;
     bool GetAutoSwitch(IMouseProfile* profile = nullptr) const override;
@@ -215,7 +217,11 @@ public:
 
     size_t GetMacroCount() const override { return macros_.size(); }
     CMacro* CreateMacro(std::u16string_view name) override;
+    CMacro* AppendMacro(std::u16string_view name) override;
     void DeleteMacro(CMacro* macro) override;
+    void DeleteAllMacros() override;
+    std::vector<GUID> GetDeletedMacroIds() const override { return deletedMacros_; }
+    void ForgetDeletedMacro(const GUID& id) override;
     CMacro* FindMacroByGuid(const GUID& guid) const override;
     CMacro* FindMacroByName(std::u16string_view name) const override;
     CMacro* GetMacro(size_t index) const override;
@@ -236,12 +242,15 @@ private:
     // The profile a per-profile operation acts on: the given one, else the current.
     IMouseProfile* Target(IMouseProfile* profile) const { return profile ? profile : profiles_.current; }
     void SetCurrent(CTovikEliteProfile* profile);
+    void RememberDeletedMacro(const GUID& id);
 
     CProfileList<CTovikEliteProfile> profiles_;
     CCatPtr<CTovikEliteProfile> activeProfile_;
 
     CMacroList macros_;
     CCatMacroList macroCategories_;
+    std::vector<GUID> deletedProfiles_;
+    std::vector<GUID> deletedMacros_;
     CZmAppList apps_;
     CCatZmAppList appCategories_;
 

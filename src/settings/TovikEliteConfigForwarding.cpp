@@ -36,10 +36,10 @@ size_t CTovikEliteConfig::GetKeyAssignmentCount(IMouseProfile* profile) const
     return target ? target->GetKeyAssignmentCount() : 0;
 }
 
-void CTovikEliteConfig::SetLinkedProgramPath(std::u16string_view path, IMouseProfile* profile)
+bool CTovikEliteConfig::SetLinkedProgramPath(std::u16string_view path, IMouseProfile* profile)
 {
-    if (IMouseProfile* target = Target(profile))
-        target->SetLinkedProgramPath(path);
+    IMouseProfile* target = Target(profile);
+    return target && target->SetLinkedProgramPath(path);
 }
 
 std::u16string CTovikEliteConfig::GetLinkedProgramPath(IMouseProfile* profile) const

@@ -9,7 +9,14 @@
 
 CMacro* CTovikEliteConfig::CreateMacro(std::u16string_view name)
 {
-    if (!CMacro::IsValidName(name) || FindMacroByName(name) != nullptr)
+    if (FindMacroByName(name) != nullptr)
+        return nullptr;
+    return AppendMacro(name);
+}
+
+CMacro* CTovikEliteConfig::AppendMacro(std::u16string_view name)
+{
+    if (!CMacro::IsValidName(name))
         return nullptr;
     auto macro = std::make_unique<CMacro>();
     macro->SetName(name);
@@ -29,7 +36,15 @@ void CTovikEliteConfig::DeleteMacro(CMacro* macro)
             break;
         }
     }
+    RememberDeletedMacro(macro->GetGuid());
     macros_.erase(it);
+}
+
+void CTovikEliteConfig::DeleteAllMacros()
+{
+    macroCategories_.Clear();
+    macros_.clear();
+    deletedMacros_.clear();
 }
 
 CMacro* CTovikEliteConfig::FindMacroByGuid(const GUID& guid) const

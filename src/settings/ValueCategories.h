@@ -18,8 +18,13 @@ public:
 // Compares only the values in effect: X and Y when separate, else the single value.
 class CCatDPIStage : public CCategory {
 public:
-    bool IsModified() const override { return !SameEffectiveSensitivity(edited_, committed_); }
-    void Commit() override { committed_ = edited_; }
+    bool IsModified() const override { return pending_ || !SameEffectiveSensitivity(edited_, committed_); }
+    void Commit() override
+    {
+        committed_ = edited_;
+        pending_ = false;
+    }
+    void MarkModified() override { pending_ = true; }
 
     const DpiStage& Edited() const { return edited_; }
     const DpiStage& Committed() const { return committed_; }
@@ -29,6 +34,7 @@ public:
 private:
     DpiStage edited_{};
     DpiStage committed_{};
+    bool pending_ = false;
 };
 
 // The edited value is the live macro owned by the macro list (not owned here);
@@ -37,8 +43,13 @@ class CCatMacro : public CCategory {
 public:
     explicit CCatMacro(const CMacro* live) : live_(live), snapshot_(*live) {}
 
-    bool IsModified() const override { return !SameMacroContent(snapshot_, *live_); }
-    void Commit() override { snapshot_ = *live_; }
+    bool IsModified() const override { return pending_ || !SameMacroContent(snapshot_, *live_); }
+    void Commit() override
+    {
+        snapshot_ = *live_;
+        pending_ = false;
+    }
+    void MarkModified() override { pending_ = true; }
 
     const CMacro* Live() const { return live_; }
     const CMacro& Snapshot() const { return snapshot_; }
@@ -46,6 +57,7 @@ public:
 private:
     const CMacro* live_;
     CMacro snapshot_;
+    bool pending_ = false;
 };
 
 // The same for an application entry; names compare with regard to case here.
@@ -53,8 +65,13 @@ class CCatZmApp : public CCategory {
 public:
     explicit CCatZmApp(const CZmApp* live) : live_(live), snapshot_(*live) {}
 
-    bool IsModified() const override { return !(snapshot_ == *live_); }
-    void Commit() override { snapshot_ = *live_; }
+    bool IsModified() const override { return pending_ || !(snapshot_ == *live_); }
+    void Commit() override
+    {
+        snapshot_ = *live_;
+        pending_ = false;
+    }
+    void MarkModified() override { pending_ = true; }
 
     const CZmApp* Live() const { return live_; }
     const CZmApp& Snapshot() const { return snapshot_; }
@@ -62,4 +79,5 @@ public:
 private:
     const CZmApp* live_;
     CZmApp snapshot_;
+    bool pending_ = false;
 };

@@ -1,8 +1,13 @@
 #include "AppTestSupport.h"
 
 #include "app/ProductKey.h"
+#include "device/server/DeviceServer.h"
 #include "platform/Registry.h"
+#include "settings/IMouseConfig.h"
+#include "settings/Macro.h"
 #include "skin/LangTable.h"
+#include "skin/keyboard/KeyHash.h"
+#include "skin/keyboard/KeyboardDef.h"
 
 #include <QFileInfo>
 #include <fstream>
@@ -112,6 +117,35 @@ TEST_F(ProductKeyTest, WithoutAKeyStartupRunsInEnglishFromTheApplicationDirector
     EXPECT_EQ(QFileInfo(directoryDuringRun).canonicalFilePath(),
               QFileInfo(QString::fromStdU16String(TestAppDirectory())).canonicalFilePath());
     EXPECT_FALSE(TrayProgramRequested(shellRequests_));
+}
+
+TEST_F(AppTest, StartupLoadsTheKeyboardSoKeysReadFromTheDeviceAreKnown)
+{
+    CKeyboardDef::Instance().Clear();
+    Plug(0x0031);
+    std::string error;
+    emulator::DeviceDirectory directory = Directory();
+    auto image = directory.LoadImage(0x0031, error);
+    ASSERT_TRUE(image) << error;
+    // Left Ctrl pressed and released, as the device stores it.
+    image->macros.push_back({GUID::Generate(),
+                             u"Ctrl tap",
+                             {{kMacroEventKeystroke, 0x1D, 0, 0}, {kMacroEventKeystroke, 0x1D, kMacroKeyRelease, 0}}});
+    {
+        emulator::DeviceLock lock(directory, 0x0031);
+        ASSERT_TRUE(directory.SaveImage(*image, error)) << error;
+    }
+    std::vector<MacroEvent> events;
+    RunApp([&](CTovikEliteAppDlg& window) {
+        ASSERT_TRUE(WaitUntil([&] { return window.IsFirstReadDone(); }));
+        if (CMacro* macro = window.Config()->FindMacroByName(u"Ctrl tap"))
+            events = macro->GetEvents();
+        window.CloseWindow(IDCANCEL);
+    });
+    EXPECT_TRUE(CKeyboardDef::Instance().IsLoaded());
+    EXPECT_EQ(CKeyboardDef::Instance().KeyByHash(HashKeyName(u"a A")).scanCode, 0x1E);
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].VirtualKey(), 162); // left Ctrl, known by the keyboard definition
 }
 
 TEST_F(AppTest, ASecondInstanceBringsTheFirstForwardAndEnds)

@@ -144,3 +144,46 @@ TEST(SingleKeyField, KeyMessagesShowNamesButSkipRepeatsAndEditingKeys)
     EXPECT_EQ(rig.field.GetText(), QStringLiteral("B"));
     EXPECT_EQ(rig.owner.Of(WM_SINGLE_KEY_CHANGED).size(), 2u);
 }
+
+TEST(SingleKeyField, RecordedKeysKeepTheirSideAndPauseIsOneKey)
+{
+    struct Case {
+        const char* what;
+        RawKeyboard key;
+        USHORT virtualKey;
+        USHORT scanCode;
+    };
+    const Case cases[] = {
+        {"left shift", Down(kShiftScan, 16), 160, kShiftScan},
+        {"right shift", Down(0x36, 16), 161, 0x36},
+        {"left ctrl", Down(kCtrlScan, 17), 162, kCtrlScan},
+        {"right ctrl", Down(kCtrlScan, 17, RI_KEY_E0), 163, kCtrlScan},
+        {"left alt", Down(56, 18), 164, 56},
+        {"right alt", Down(56, 18, RI_KEY_E0), 165, 56},
+        {"return", Down(0x1C, 13), 13, 0x1C},
+        {"keypad return", Down(0x1C, 13, RI_KEY_E0), 108, 0x1C},
+        // The keyboard's first record of Pause carries 0x1D, which is not Ctrl.
+        {"pause", Down(kCtrlScan, 19, RI_KEY_E1), 19, 0x45},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordingWindow owner;
+        CEditItemSingleKeyInput field(310, &owner, &owner, SkinRect{10, 10, 160, 30}, 1);
+        RawInput record;
+        record.keyboard = c.key;
+        field.SendMessage(WM_INPUT, 0, reinterpret_cast<LPARAM>(&record));
+        EXPECT_EQ(field.LastVirtualKey(), c.virtualKey);
+        EXPECT_EQ(field.LastScanCode(), c.scanCode);
+        EXPECT_FALSE(field.LastKeyName().empty());
+    }
+}
+
+TEST(KeyWithModifiersField, PauseIsCapturedAloneNotAsCtrlPause)
+{
+    MmoRig rig;
+    rig.Feed(Down(kCtrlScan, 19, RI_KEY_E1));
+    rig.Feed(Down(0x45, 0xFF)); // the second record of the same press
+    EXPECT_EQ(rig.field.CapturedVirtualKey(), 19);
+    EXPECT_EQ(rig.field.CapturedScanCode(), 0x45);
+    EXPECT_EQ(rig.field.Modifiers() & CEditItemSingleKeyInputMMO::kCtrl, 0);
+}

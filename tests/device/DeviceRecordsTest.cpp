@@ -76,6 +76,16 @@ TEST(ButtonRecord, PayloadCompletions)
     EXPECT_EQ(Word(record, 14), 0x0001u | kSingleKeyPauseBit);
     EXPECT_EQ(AssignmentFromButtonRecord(record).ReadWord(0), 0x45u | 19u << 16);
     EXPECT_EQ(AssignmentFromButtonRecord(record).ReadWord(1), 0x0001u);
+    // Every key comes back as the same key, sides included.
+    for (const auto& [scan, virtualKey] : {std::pair{0x1Du, 162u}, {0x1Du, 163u}, {0x1Cu, 108u}, {0x1Eu, 0x41u}}) {
+        SCOPED_TRACE(virtualKey);
+        const AssignmentRecord key = MakeSingleKeyAssignment(uint16_t(scan), uint16_t(virtualKey), 0x0004);
+        EXPECT_EQ(AssignmentFromButtonRecord(MakeButtonRecord(key)), key);
+    }
+    // A record written without the virtual key still knows Pause by its bit.
+    record = MakeButtonRecord(MakeSingleKeyAssignment(0x45, 19, 0));
+    record.bytes[18] = record.bytes[19] = 0;
+    EXPECT_EQ(AssignmentFromButtonRecord(record).ReadWord(0), 0x45u | 19u << 16);
 
     // Macro: identity, play mode translated, repeat count.
     const std::pair<int32_t, uint8_t> modes[] = {{1, 1}, {2, 2}, {3, 4}, {4, 3}, {9, 0}};

@@ -146,6 +146,18 @@ TEST_F(DeviceTest, BackgroundBatteryRead)
     EXPECT_EQ(config.GetBatteryLevel(), 77u);
     emulator::FaultInjection::Reset();
 
+    // While it charges it cannot measure: the window shows charging with the last
+    // level it knew, not the unread value.
+    emulator::DeviceImage legacy = Image(0x0013);
+    legacy.chargingState = kChargingActive;
+    Store(legacy);
+    status = ReadBatteryStatus(4);
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->chargingState, 1);
+    ApplyBatteryStatus(*status, config);
+    EXPECT_EQ(config.GetBatteryLevel(), 77u);
+    EXPECT_EQ(config.GetChargingState(), 1);
+
     std::optional<FirmwareVersion> firmware = ReadFirmwareVersion(0x0013);
     ASSERT_TRUE(firmware);
     EXPECT_EQ(firmware->major, Image(0x0013).firmware[0]);

@@ -31,6 +31,8 @@ DeviceImage Customise(DeviceImage image)
     second.programPath = u"/usr/bin/game";
     second.options = kOptionAutoSwitch | kOptionProfileOsd;
     second.stages = {{400, 400}, {900, 1200}, {3200, 3200}};
+    second.stagesInUse = 2;
+    second.separateStages = StageBit(2);
     second.currentStage = 2;
     second.sensitivity = {700, 900};
     second.lights[0].colour = 0x00FF00;
@@ -90,6 +92,7 @@ TEST_F(DeviceTest, ReadFillsTheConfigurationAsTheDeviceHoldsIt)
     EXPECT_TRUE(shooter->GetProfileOsd());
 
     EXPECT_EQ(shooter->GetStageCount(), 3u);
+    EXPECT_EQ(shooter->GetStagesInUse(), 2u);
     EXPECT_EQ(shooter->GetStageDpi(1), 400u);
     EXPECT_TRUE(shooter->GetStageSeparate(2));
     EXPECT_EQ(shooter->GetStageX(2), 900u);

@@ -167,7 +167,8 @@ TEST_F(MouseWriteTest, AnUnknownPollingRateFailsTheWriteButPowerIsStillSent)
     const emulator::DeviceImage image = Image(0x0031);
     EXPECT_EQ(image.sleepTimeout, 450u);
     EXPECT_EQ(image.liftOff, 20u);
-    EXPECT_EQ(image.macros[0].name, u"Burst");
+    // Macros go before the profiles, so the rename is ahead of the failure.
+    EXPECT_EQ(image.macros[0].name, u"Renamed");
     EXPECT_EQ(image.activeProfile, Profile(0)->GetGuid());
     EXPECT_EQ(Calls("ReportInterval.Set"), 0u);
     // Nothing that failed to reach the device is forgotten.
@@ -244,15 +245,22 @@ TEST_F(MouseWriteTest, DestructionEndsThePauseAfterAWrite)
     EXPECT_EQ(Image(0x0031).profiles[0].stages[1].x, 1700u);
 }
 
-TEST_F(MouseWriteTest, AFailingLightIsSkippedWithoutFailingTheWrite)
+TEST_F(MouseWriteTest, AFailingLightIsSkippedButStaysPendingAndTheWriteSaysSo)
 {
     Profile(0)->SetLedColour(LED_SCROLL_WHEEL, 0x010203);
     Profile(0)->SetLedBrightness(LED_BATTERY_INDICATOR, 30);
     emulator::FaultInjection::FailOperation("Light.SetColour");
-    EXPECT_TRUE(Write());
-    const emulator::DeviceImage image = Image(0x0031);
+    EXPECT_FALSE(Write());
+    emulator::DeviceImage image = Image(0x0031);
     EXPECT_NE(image.profiles[0].lights[0].colour, 0x010203u);
     EXPECT_EQ(image.profiles[0].lights[1].brightness, 30u);
+    EXPECT_TRUE(Profile(0)->IsLedElementModified(CategoryId::LedColour, LED_SCROLL_WHEEL));
+
+    emulator::FaultInjection::Reset();
+    EXPECT_TRUE(Write());
+    image = Image(0x0031);
+    EXPECT_EQ(image.profiles[0].lights[0].colour, 0x010203u);
+    EXPECT_FALSE(Profile(0)->IsAnyModified());
 }
 
 TEST_F(MouseWriteTest, AMacroNamedInAnAssignmentIsSentByItsIdentity)

@@ -72,7 +72,7 @@ TEST_F(ExchangeFiles, ProfileImportAdaptsLightsAndChecksTheTargetsRange)
     ComPtr<IDeviceSensitivity> sensitivity;
     ASSERT_EQ(ActiveProfile(dock).As(sensitivity), S_OK);
     const uint32_t pairs[] = {6400, 6400};
-    ASSERT_EQ(sensitivity->SetStages(1, pairs), S_OK);
+    ASSERT_EQ(sensitivity->SetStages(1, 1, 0, pairs), S_OK);
     ASSERT_EQ(ActiveProfile(dock)->ExportToFile(PathText("dock.zmp").c_str()), S_OK);
 
     ComPtr<IDeviceProfile> imported;
@@ -121,7 +121,7 @@ TEST_F(ExchangeFiles, BadProfileFilesAreRefusedAndChangeNothing)
         {"truncated", good.substr(0, good.size() / 2)},
         {"not JSON", "ZMP\x01\x02garbage"},
         {"macro format", replace("zemko-tovik-profile", "zemko-tovik-macro")},
-        {"future version", replace("\"version\": 1", "\"version\": 2")},
+        {"future version", replace("\"version\": 2", "\"version\": 3")},
         {"unknown field", replace("\"options\"", "\"colourful\": 1, \"options\"")},
         {"duplicate field", replace("\"options\"", "\"options\": 6, \"options\"")},
         {"fraction", replace("\"currentStage\": 2", "\"currentStage\": 2.5")},

@@ -187,23 +187,23 @@ TEST_F(InterfaceConformance, SensitivityStagesAndPairFollowTheRange)
     EXPECT_EQ(stages.stages[5].x, 0u);
 
     const uint32_t pairs[] = {400, 400, 900, 1200, 3000, 3000};
-    ASSERT_EQ(sensitivity->SetStages(3, pairs), S_OK);
+    ASSERT_EQ(sensitivity->SetStages(3, 3, 0, pairs), S_OK);
     uint32_t stageCount = 0;
     ASSERT_EQ(sensitivity->GetStageCount(&stageCount), S_OK);
     EXPECT_EQ(stageCount, 3u);
     ASSERT_EQ(sensitivity->SetCurrentStage(3), S_OK);
     EXPECT_EQ(sensitivity->SetCurrentStage(4), E_INVALIDARG);
     EXPECT_EQ(sensitivity->SetCurrentStage(0), E_INVALIDARG);
-    ASSERT_EQ(sensitivity->SetStages(1, pairs), S_OK);
+    ASSERT_EQ(sensitivity->SetStages(1, 1, 0, pairs), S_OK);
     uint32_t current = 0;
     ASSERT_EQ(sensitivity->GetCurrentStage(&current), S_OK);
     EXPECT_EQ(current, 1u) << "a current stage beyond the new count moves to the last stage";
 
     const uint32_t tooHigh[] = {400, 6500};
-    EXPECT_EQ(sensitivity->SetStages(1, tooHigh), E_INVALIDARG);
-    EXPECT_EQ(sensitivity->SetStages(0, pairs), E_INVALIDARG);
-    EXPECT_EQ(sensitivity->SetStages(11, pairs), E_INVALIDARG);
-    EXPECT_EQ(sensitivity->SetStages(2, nullptr), E_INVALIDARG);
+    EXPECT_EQ(sensitivity->SetStages(1, 1, 0, tooHigh), E_INVALIDARG);
+    EXPECT_EQ(sensitivity->SetStages(0, 0, 0, pairs), E_INVALIDARG);
+    EXPECT_EQ(sensitivity->SetStages(11, 11, 0, pairs), E_INVALIDARG);
+    EXPECT_EQ(sensitivity->SetStages(2, 2, 0, nullptr), E_INVALIDARG);
     ASSERT_EQ(sensitivity->GetStages(&stages), S_OK);
     EXPECT_EQ(stages.count, 1u);
     EXPECT_EQ(stages.stages[0].x, 400u);

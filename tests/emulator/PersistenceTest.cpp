@@ -22,7 +22,7 @@ TEST_F(Persistence, ChangesReachANewServerInstance)
         ComPtr<IDeviceSensitivity> sensitivity;
         ASSERT_EQ(profile.As(sensitivity), S_OK);
         const uint32_t pairs[] = {400, 400, 800, 1600};
-        ASSERT_EQ(sensitivity->SetStages(2, pairs), S_OK);
+        ASSERT_EQ(sensitivity->SetStages(2, 2, 0, pairs), S_OK);
         ASSERT_EQ(As<IDeviceProfileCollection>(device)->ActivateProfile(profile.Get()), S_OK);
         ASSERT_EQ(As<IDeviceAcceleration>(device)->SetValue(9), S_OK);
     }

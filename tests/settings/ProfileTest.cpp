@@ -160,8 +160,9 @@ TEST(ProfileLeds, SettersCreateEntriesAndBrightnessIsCappedAtHundred)
 
     profile.SetLedBrightness(LED_SCROLL_WHEEL, 250);
     EXPECT_EQ(profile.GetLedBrightness(LED_SCROLL_WHEEL), 100u);
+    // A value never tracked is not known to be on the device, zero included.
     profile.SetLedColour(LED_CHARGING_DOCK, 0);
-    EXPECT_FALSE(profile.IsLedElementModified(CategoryId::LedColour, LED_CHARGING_DOCK)) << "zero over zero";
+    EXPECT_TRUE(profile.IsLedElementModified(CategoryId::LedColour, LED_CHARGING_DOCK)) << "first zero";
     profile.SetLedEffect(LED_CHARGING_DOCK, LED_EFFECT_SPECTRUM_CYCLING);
     EXPECT_EQ(profile.GetLedEffect(LED_CHARGING_DOCK), LED_EFFECT_SPECTRUM_CYCLING);
     EXPECT_TRUE(profile.IsLedElementModified(CategoryId::LedEffect, LED_CHARGING_DOCK));
@@ -169,6 +170,8 @@ TEST(ProfileLeds, SettersCreateEntriesAndBrightnessIsCappedAtHundred)
 
     profile.CommitAll();
     EXPECT_FALSE(profile.IsLedElementModified(CategoryId::LedState, LED_SCROLL_WHEEL));
+    profile.SetLedColour(LED_CHARGING_DOCK, 0);
+    EXPECT_FALSE(profile.IsLedElementModified(CategoryId::LedColour, LED_CHARGING_DOCK)) << "zero over committed zero";
 }
 
 TEST(ProfileIdentity, LinkedProgramIsTheFileNameOfThePathAndFlagsAreUntracked)

@@ -21,7 +21,8 @@ constexpr uint32_t ButtonBit(uint32_t button)
 //                     3 profile switch (offset 12: 1 down, 2 up, 3 to the
 //                     profile whose id is at offsets 16..31), 4 temporary
 //                     sensitivity (offset 12: 4; 16-bit X at 24, Y at 26),
-//                     5 single key (16-bit key at 12, 32-bit modifiers at 14),
+//                     5 single key (16-bit key at 12, 32-bit modifiers at 14,
+//                     16-bit virtual key at 18, kept for the reader),
 //                     6 advanced, 8 macro (id at 12..27, play mode byte at 28,
 //                     repeat count byte at 29), 9 launch program (id at 12..27),
 //                     12 key map (offset 12: 3, id at 16..31)

@@ -12,11 +12,20 @@ struct SensitivityPair {
     uint32_t y = 0;
 };
 
-// The stage record. A stage has separate X and Y exactly when x != y.
+// Bit n - 1 of a separate-axes mask is set when stage n has its own X and Y
+// values, even when they happen to be equal.
+constexpr uint32_t StageBit(uint32_t stage)
+{
+    return stage >= 1 && stage <= kMaxSensitivityStages ? 1u << (stage - 1) : 0;
+}
+
+// The stage record.
 struct SensitivityStages {
-    uint32_t count = 0;   // stages defined, 1..10
-    uint32_t current = 0; // current stage, 1..count
-    uint32_t minimum = 0; // the device's range and step
+    uint32_t count = 0;    // stages defined, 1..10
+    uint32_t inUse = 0;    // stages the stage buttons step through, 1..count
+    uint32_t separate = 0; // separate-axes mask (StageBit); no bits beyond `count`
+    uint32_t current = 0;  // current stage, 1..count
+    uint32_t minimum = 0;  // the device's range and step
     uint32_t maximum = 0;
     uint32_t step = 0;
     SensitivityPair stages[kMaxSensitivityStages]; // entries after `count` are zero
@@ -36,8 +45,10 @@ struct IDeviceSensitivity : IUnknown {
     virtual HRESULT SetCurrentStage(uint32_t stage) = 0;      // slot 7: 1..count
     virtual HRESULT GetStageCount(uint32_t* count) = 0;       // slot 8
     // Slot 9: replaces all stages: `pairs` holds 2 x count values (X1, Y1, X2, Y2, ...),
-    // count 1..10. A current stage beyond the new count becomes the last stage.
-    virtual HRESULT SetStages(uint32_t count, const uint32_t* pairs) = 0;
+    // count 1..10, `inUse` 1..count, `separate` a mask with no bits beyond `count`;
+    // anything else answers E_INVALIDARG and changes nothing. A current stage
+    // beyond the new count becomes the last stage.
+    virtual HRESULT SetStages(uint32_t count, uint32_t inUse, uint32_t separate, const uint32_t* pairs) = 0;
     // Slot 10: the current sensitivity as three values: value (= x), x and y.
     virtual HRESULT GetSensitivity(uint32_t* value, uint32_t* x, uint32_t* y) = 0;
 };

@@ -12,7 +12,8 @@ constexpr uint32_t kChargingComplete = 2; // on the charger, full
 struct IDeviceBattery : IUnknown {
     static constexpr IID Iid = MakeGuid(0x07C8DC35, 0x2BB9, 0x48EF, {0x9A, 0x4D, 0x0E, 0x6D, 0x16, 0x11, 0xDB, 0x84});
 
-    // Slot 3: 0..255. When the read fails, *level is set to 0.
+    // Slot 3: 0..255. When the read fails, *level is set to 0. Earlier-generation
+    // products cannot measure while charging (kChargingActive): the read fails.
     virtual HRESULT GetLevel(uint32_t* level) = 0;
     // Slot 4: kChargingNone, kChargingActive or kChargingComplete.
     virtual HRESULT GetChargingState(uint32_t* state) = 0;

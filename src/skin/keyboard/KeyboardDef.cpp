@@ -31,14 +31,27 @@ bool CKeyboardDef::LoadDefinition(std::span<const uint8_t> data)
     if (loaded_)
         return true;
     KeyFileParse parsed = ParseKeyFile(data);
+    // A file that falls short is refused whole: keeping its first keys would list
+    // them twice once a good file loads.
+    if (!parsed.complete)
+        return false;
     for (KeyRecord& record : parsed.records) {
         keys_.push_back(std::move(record));
         const KeyRecord& stored = keys_.back();
         if (stored.IsValid())
             keyMap_[stored.hash] = keys_.size() - 1; // a later record with the same name wins
     }
-    loaded_ = parsed.complete;
-    return parsed.complete;
+    loaded_ = true;
+    return true;
+}
+
+void CKeyboardDef::Clear()
+{
+    std::unique_lock lock(mutex_);
+    keys_.clear();
+    keyMap_.clear();
+    defaults_.clear();
+    loaded_ = false;
 }
 
 bool CKeyboardDef::LoadDefinitionFile(const std::filesystem::path& path)

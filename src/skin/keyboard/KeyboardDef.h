@@ -22,8 +22,8 @@ public:
     // The process-wide definition.
     static CKeyboardDef& Instance();
 
-    // Reads a key file. True when every announced record was read; the records read
-    // before a shortfall stay listed. Once a definition has loaded, later loads are
+    // Reads a key file. True when every announced record was read; a file that
+    // falls short changes nothing. Once a definition has loaded, later loads are
     // skipped and report success.
     bool LoadDefinition(std::span<const uint8_t> data);
     bool LoadDefinitionFile(const std::filesystem::path& path);
@@ -34,6 +34,8 @@ public:
     bool LoadDefaultsFile(const std::filesystem::path& path);
 
     bool IsLoaded() const;
+    // Forgets every key and default, so that the next load reads again.
+    void Clear();
 
     // Derived (scan code, flag) of a key, (0, 0) for an unknown hash.
     KeyCode KeyByHash(uint32_t hash) const;

@@ -78,6 +78,25 @@ TEST(KeyboardDef, FirstCompleteLoadIsKept)
     EXPECT_TRUE(def.FindKey(HashKeyName(u"One")));
 }
 
+TEST(KeyboardDef, AFileThatFallsShortLeavesNoKeysBehind)
+{
+    CKeyboardDef def;
+    const std::vector<KeyRecord> keys = {Key(u"One", {0x02, 0}), Key(u"Two", {0x03, 0})};
+    // The first record whole, the second cut off.
+    std::vector<uint8_t> halfway = SerializeKeyFile(keys);
+    halfway.resize(halfway.size() - 10);
+    EXPECT_FALSE(def.LoadDefinition(halfway));
+    EXPECT_EQ(def.KeyCount(), 0u);
+    EXPECT_FALSE(def.FindKey(HashKeyName(u"One")));
+
+    ASSERT_TRUE(def.LoadDefinition(SerializeKeyFile(keys)));
+    EXPECT_EQ(def.KeyCount(), 2u);
+
+    def.Clear();
+    EXPECT_FALSE(def.IsLoaded());
+    EXPECT_EQ(def.KeyCount(), 0u);
+}
+
 TEST(KeyboardDef, DefaultsAndFiles)
 {
     TempDir dir;
