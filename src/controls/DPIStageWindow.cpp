@@ -1,7 +1,7 @@
 #include "controls/DPIStageWindow.h"
 
+#include "platform/core/TextCase.h"
 #include "skin/FontItem.h"
-#include "skin/LangCase.h"
 #include "skin/ResourceCache.h"
 #include "skin/SkinElements.h"
 #include "skin/TextFormat.h"

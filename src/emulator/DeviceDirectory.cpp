@@ -1,13 +1,13 @@
 #include "emulator/DeviceDirectory.h"
 
-#include "emulator/AtomicFile.h"
 #include "emulator/FaultState.h"
 #include "emulator/ImageCodec.h"
+#include "platform/com/SystemRandom.h"
+#include "platform/core/AtomicFile.h"
 
 #include <cstdio>
 #include <fcntl.h>
 #include <map>
-#include <random>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -24,9 +24,8 @@ std::string ProductFileStem(uint32_t productId)
 
 std::string NewToken()
 {
-    thread_local std::mt19937_64 engine{std::random_device{}()};
     char buffer[20];
-    std::snprintf(buffer, sizeof buffer, "%016llX", static_cast<unsigned long long>(engine()));
+    std::snprintf(buffer, sizeof buffer, "%016llX", static_cast<unsigned long long>(SystemRandom64()));
     return buffer;
 }
 

@@ -1,12 +1,13 @@
 // One attached device: its information, its profile and macro collections and
 // its device-wide settings and status.
-#include "emulator/AtomicFile.h"
 #include "emulator/ImageCodec.h"
 #include "emulator/Json.h"
 #include "emulator/Operations.h"
 #include "emulator/ServerObjects.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/ComRuntime.h"
+#include "platform/core/AtomicFile.h"
+#include "platform/core/Utf.h"
 
 #include <cstring>
 #include <unistd.h>
@@ -611,7 +612,7 @@ bool PathFromInterface(const char16_t* text, std::filesystem::path& path)
             return false;
         }
     }
-    path = std::filesystem::path(ToUtf8(view));
+    path = std::filesystem::path(Utf16ToUtf8(view));
     return true;
 }
 
@@ -621,7 +622,7 @@ std::u16string DevicePathFor(uint32_t productId, const std::string& token)
     std::snprintf(buffer, sizeof buffer,
                   "\\\\?\\HID#VID_2E7A&PID_%04X#7&%.8s&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}", productId,
                   token.c_str());
-    return FromUtf8(buffer);
+    return Utf8ToUtf16(buffer);
 }
 
 } // namespace emulator

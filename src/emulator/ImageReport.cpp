@@ -3,6 +3,7 @@
 #include "device/server/IDeviceMacros.h"
 #include "device/server/IDeviceProfileProperties.h"
 #include "emulator/Json.h"
+#include "platform/core/Utf.h"
 
 #include <cstdio>
 #include <sstream>
@@ -53,7 +54,7 @@ std::string DescribeImage(const DeviceImage& image)
     std::ostringstream out;
     char id[16];
     std::snprintf(id, sizeof id, "0x%04X", image.productId);
-    out << (product ? ToUtf8(product->displayName) : std::string("unknown product")) << " (" << id << ")\n";
+    out << (product ? Utf16ToUtf8(product->displayName) : std::string("unknown product")) << " (" << id << ")\n";
     out << "  firmware " << image.firmware[0] << '.' << image.firmware[1] << '.' << image.firmware[2] << '.'
         << image.firmware[3] << "\n";
     out << "  battery " << image.batteryLevel << "/255, " << ChargingText(image.chargingState) << "\n";
@@ -68,10 +69,10 @@ std::string DescribeImage(const DeviceImage& image)
             << ", sleep after " << image.sleepTimeout << " s\n";
     out << "  profiles (" << image.profiles.size() << "):\n";
     for (const ProfileImage& p : image.profiles) {
-        out << "    " << (p.id == image.activeProfile ? "* " : "  ") << '"' << ToUtf8(p.name) << "\" "
+        out << "    " << (p.id == image.activeProfile ? "* " : "  ") << '"' << Utf16ToUtf8(p.name) << "\" "
             << p.id.ToString() << "\n";
         if (!p.programPath.empty())
-            out << "        program " << ToUtf8(p.programPath) << "\n";
+            out << "        program " << Utf16ToUtf8(p.programPath) << "\n";
         out << "        options:" << (p.options & kOptionAutoSwitch ? " auto-switch" : "")
             << (p.options & kOptionSensitivityOsd ? " sensitivity-display" : "")
             << (p.options & kOptionProfileOsd ? " profile-display" : "") << (p.options == 0 ? " none" : "") << "\n";
@@ -96,7 +97,7 @@ std::string DescribeImage(const DeviceImage& image)
     }
     out << "  macros (" << image.macros.size() << "):\n";
     for (const MacroImage& m : image.macros) {
-        out << "    \"" << ToUtf8(m.name) << "\" " << m.id.ToString() << ", " << m.events.size() << " events:";
+        out << "    \"" << Utf16ToUtf8(m.name) << "\" " << m.id.ToString() << ", " << m.events.size() << " events:";
         for (const MacroEvent& e : m.events) {
             if (e.type == kMacroEventDelay)
                 out << " wait " << e.milliseconds << "ms";

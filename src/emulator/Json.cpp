@@ -1,6 +1,9 @@
 #include "emulator/Json.h"
 
+#include "platform/core/Utf.h"
+
 #include <cstdio>
+#include <unordered_set>
 
 namespace emulator {
 
@@ -69,8 +72,6 @@ private:
 
     JsonValue Value(int depth)
     {
-        if (depth >= kMaxDepth)
-            Fail("nesting too deep");
         SkipSpace();
         const char c = Peek();
         switch (c) {
@@ -96,10 +97,20 @@ private:
         }
     }
 
+    // `depth` counts the containers around this one; a value inside the deepest
+    // allowed container is still fine, another container is not.
+    void CheckDepth(int depth)
+    {
+        if (depth >= kMaxDepth)
+            Fail("nesting too deep");
+    }
+
     JsonValue Object(int depth)
     {
+        CheckDepth(depth);
         Expect('{');
         JsonObject members;
+        std::unordered_set<std::string> keys; // a set, so that a huge object cannot make the check quadratic
         SkipSpace();
         if (Peek() == '}') {
             ++pos_;
@@ -109,10 +120,9 @@ private:
             SkipSpace();
             if (Peek() != '"')
                 Fail("expected a key");
-            const std::string key = ToUtf8(String());
-            for (const auto& member : members)
-                if (member.first == key)
-                    Fail("duplicate key \"" + key + "\"");
+            const std::string key = Utf16ToUtf8(String());
+            if (!keys.insert(key).second)
+                Fail("duplicate key \"" + key + "\"");
             SkipSpace();
             Expect(':');
             JsonValue v = Value(depth + 1);
@@ -129,6 +139,7 @@ private:
 
     JsonValue Array(int depth)
     {
+        CheckDepth(depth);
         Expect('[');
         JsonArray items;
         SkipSpace();
@@ -196,48 +207,14 @@ private:
         return v;
     }
 
-    void AppendCodePoint(std::u16string& out, char32_t cp)
-    {
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(char16_t(0xD800 + (cp >> 10)));
-            out.push_back(char16_t(0xDC00 + (cp & 0x3FF)));
-        } else {
-            out.push_back(char16_t(cp));
-        }
-    }
-
     // One UTF-8 sequence, strictly: no overlong forms, no surrogates, at most U+10FFFF.
     char32_t Utf8()
     {
-        const auto lead = static_cast<unsigned char>(text_[pos_]);
-        int extra;
-        char32_t cp;
-        char32_t minimum;
-        if (lead < 0x80) {
-            ++pos_;
-            return lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            extra = 1, cp = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2, cp = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3, cp = lead & 0x07, minimum = 0x10000;
-        } else {
-            Fail("invalid UTF-8");
-        }
-        if (pos_ + 1 + size_t(extra) > text_.size())
-            Fail("truncated UTF-8");
-        for (int i = 1; i <= extra; ++i) {
-            const auto c = static_cast<unsigned char>(text_[pos_ + size_t(i)]);
-            if ((c & 0xC0) != 0x80)
-                Fail("invalid UTF-8");
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            Fail("invalid UTF-8");
-        pos_ += 1 + size_t(extra);
-        return cp;
+        const size_t start = pos_;
+        if (const std::optional<char32_t> codePoint = DecodeUtf8CodePoint(text_, pos_))
+            return *codePoint;
+        pos_ = start;
+        Fail("invalid UTF-8");
     }
 
     std::u16string String()
@@ -253,7 +230,7 @@ private:
             if (static_cast<unsigned char>(c) < 0x20)
                 Fail("control character in string");
             if (c != '\\') {
-                AppendCodePoint(out, Utf8());
+                AppendUtf16(out, Utf8());
                 continue;
             }
             ++pos_;
@@ -354,7 +331,7 @@ void Write(std::string& out, const JsonValue& v, int indent)
             if (i)
                 out.push_back(',');
             newline(indent + 1);
-            WriteString(out, std::u16string((*o)[i].first.begin(), (*o)[i].first.end()));
+            WriteString(out, Utf8ToUtf16((*o)[i].first));
             out += ": ";
             Write(out, (*o)[i].second, indent + 1);
         }
@@ -457,76 +434,6 @@ int64_t JsonInt(const JsonValue& value, int64_t minimum, int64_t maximum, const 
         throw JsonError(context + ": " + std::to_string(*n) + " is outside " + std::to_string(minimum) + ".." +
                         std::to_string(maximum));
     return *n;
-}
-
-std::string ToUtf8(std::u16string_view text)
-{
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
-        }
-        if (cp < 0x80) {
-            out.push_back(char(cp));
-        } else if (cp < 0x800) {
-            out.push_back(char(0xC0 | (cp >> 6)));
-            out.push_back(char(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            out.push_back(char(0xE0 | (cp >> 12)));
-            out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(char(0x80 | (cp & 0x3F)));
-        } else {
-            out.push_back(char(0xF0 | (cp >> 18)));
-            out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(char(0x80 | (cp & 0x3F)));
-        }
-    }
-    return out;
-}
-
-std::u16string FromUtf8(std::string_view text)
-{
-    std::u16string out;
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int extra = lead < 0x80             ? 0
-                    : (lead & 0xE0) == 0xC0 ? 1
-                    : (lead & 0xF0) == 0xE0 ? 2
-                    : (lead & 0xF8) == 0xF0 ? 3
-                                            : -1;
-        char32_t cp = extra == 0 ? lead : extra == 1 ? (lead & 0x1F) : extra == 2 ? (lead & 0x0F) : (lead & 0x07);
-        bool ok = extra >= 0 && i + size_t(extra) < text.size();
-        if (ok) {
-            for (int k = 1; k <= extra; ++k) {
-                const auto c = static_cast<unsigned char>(text[i + size_t(k)]);
-                if ((c & 0xC0) != 0x80) {
-                    ok = false;
-                    break;
-                }
-                cp = (cp << 6) | (c & 0x3F);
-            }
-        }
-        static constexpr char32_t minimum[] = {0, 0x80, 0x800, 0x10000};
-        if (!ok || cp < minimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out.push_back(u'\uFFFD');
-            ++i;
-            continue;
-        }
-        if (cp >= 0x10000) {
-            out.push_back(char16_t(0xD800 + ((cp - 0x10000) >> 10)));
-            out.push_back(char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF)));
-        } else {
-            out.push_back(char16_t(cp));
-        }
-        i += size_t(extra) + 1;
-    }
-    return out;
 }
 
 } // namespace emulator

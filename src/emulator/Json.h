@@ -5,7 +5,7 @@
 //  - integers only (no fractions or exponents), within 64-bit signed range;
 //  - strings decoded to UTF-16; "\uXXXX" escapes may carry any code unit, so
 //    every UTF-16 string (even an unpaired surrogate) survives a round trip;
-//  - no duplicate keys, no trailing data, nesting at most 64 levels deep.
+//  - no duplicate keys, no trailing data, at most 64 arrays or objects deep.
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -78,8 +78,5 @@ private:
 
 // Checks of a single value, for array elements.
 int64_t JsonInt(const JsonValue& value, int64_t minimum, int64_t maximum, const std::string& context);
-
-std::string ToUtf8(std::u16string_view text);   // unpaired surrogates become U+FFFD
-std::u16string FromUtf8(std::string_view text); // for command-line and display text; invalid bytes become U+FFFD
 
 } // namespace emulator

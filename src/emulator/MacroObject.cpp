@@ -1,10 +1,10 @@
 // One macro stored on a device.
-#include "emulator/AtomicFile.h"
 #include "emulator/ImageCodec.h"
 #include "emulator/Operations.h"
 #include "emulator/ServerObjects.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/ComRuntime.h"
+#include "platform/core/AtomicFile.h"
 
 #include <cstring>
 

@@ -1,9 +1,10 @@
 #include "emulator/Products.h"
 
 #include "device/server/DeviceServerIds.h"
+#include "platform/core/TextCase.h"
+#include "platform/core/Utf.h"
 
 #include <array>
-#include <cctype>
 #include <charconv>
 
 namespace emulator {
@@ -50,16 +51,6 @@ const std::array<ProductInfo, 4> kProducts = {{
      {3, 20, 0, 0}},
 }};
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 } // namespace
 
 std::span<const ProductInfo> AllProducts()
@@ -78,7 +69,7 @@ const ProductInfo* FindProduct(uint32_t productId)
 const ProductInfo* ParseProduct(std::string_view text)
 {
     for (const auto& product : kProducts)
-        if (EqualsIgnoringCase(text, product.key))
+        if (EqualsIgnoringCase(Utf8ToUtf16(text), Utf8ToUtf16(product.key)))
             return &product;
     std::string_view digits = text;
     if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))

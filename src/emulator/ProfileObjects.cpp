@@ -1,11 +1,11 @@
 // One stored profile (with its buttons, sensitivity, properties and lights) and
 // one light with its colour, brightness and effect.
-#include "emulator/AtomicFile.h"
 #include "emulator/ImageCodec.h"
 #include "emulator/Operations.h"
 #include "emulator/ServerObjects.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/ComRuntime.h"
+#include "platform/core/AtomicFile.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "settings/Macro.h"
 
-#include "settings/WideText.h"
+#include "platform/core/TextCase.h"
 
 MacroEvent MacroEvent::Keystroke(uint16_t scanCode, uint16_t virtualKey, bool press, bool extended)
 {

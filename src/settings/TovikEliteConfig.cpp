@@ -1,9 +1,9 @@
 #include "settings/TovikEliteConfig.h"
 
 #include "platform/com/HResult.h"
+#include "platform/core/TextCase.h"
 #include "settings/DefaultButtonAssignments.h"
 #include "settings/Generation.h"
-#include "settings/WideText.h"
 
 #include <algorithm>
 

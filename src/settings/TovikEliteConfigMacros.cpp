@@ -1,7 +1,7 @@
 // Macros and application entries of the configuration. Each live object has a
 // category that compares it with the snapshot taken at the last commit.
+#include "platform/core/TextCase.h"
 #include "settings/TovikEliteConfig.h"
-#include "settings/WideText.h"
 
 #include <algorithm>
 

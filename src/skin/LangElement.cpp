@@ -1,6 +1,6 @@
 #include "skin/LangElement.h"
 
-#include "skin/LangCase.h"
+#include "platform/core/TextCase.h"
 
 #include <cstdlib>
 #include <cstring>

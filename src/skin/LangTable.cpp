@@ -1,6 +1,6 @@
 #include "skin/LangTable.h"
 
-#include "skin/LangCase.h"
+#include "platform/core/TextCase.h"
 #include "skin/LanguageNumbers.h"
 
 #include <cstring>
@@ -95,7 +95,7 @@ LangFileStatus CLangTable::LoadFromBytes(const void* data, std::size_t size)
 
 void CLangTable::AddPair(std::u16string key, std::u16string text)
 {
-    std::u16string folded = FoldLangCase(NormaliseKey(key));
+    std::u16string folded = FoldCase(NormaliseKey(key));
     firstByFoldedKey_.try_emplace(folded, pairs_.size());
     pairs_.push_back(Pair{std::move(key), std::move(text), std::move(folded)});
 }
@@ -107,12 +107,12 @@ LangTranslation CLangTable::Translate(std::u16string_view text) const
         // most 59, so a longer text can never match.
         const std::u16string_view wanted = UpToNul(text.substr(1));
         if (wanted.size() <= kLangKeyMaxChars) {
-            const auto it = firstByFoldedKey_.find(FoldLangCase(wanted));
+            const auto it = firstByFoldedKey_.find(FoldCase(wanted));
             if (it != firstByFoldedKey_.end())
                 return {pairs_[it->second].text, true};
         }
     } else if (text.size() > 1 && text[0] == u'#') {
-        const std::u16string prefix = FoldLangCase(UpToNul(text.substr(1)));
+        const std::u16string prefix = FoldCase(UpToNul(text.substr(1)));
         for (const auto& pair : pairs_) {
             if (pair.foldedKey.starts_with(prefix))
                 return {pair.text, true};

@@ -1,6 +1,6 @@
 #include "skin/LanguageNumbers.h"
 
-#include "skin/LangCase.h"
+#include "platform/core/TextCase.h"
 
 #include <array>
 #include <utility>

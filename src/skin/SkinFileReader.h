@@ -60,7 +60,37 @@ private:
     void ReadControls(const Node& list, const char* elementName);
     void ReadKeyboardKeys(const Node& list);
 
+    // Control elements: the kind table finds the parser of an element name.
+    struct ControlKind;
+    using ControlParser = std::unique_ptr<SkinElement> (SkinFileReader::*)(const Node& node,
+                                                                           const ControlKind& control);
+    static const ControlKind* FindControlKind(std::string_view elementName);
+    // Nothing for an element name that is no control.
     std::unique_ptr<SkinElement> ParseControl(const Node& node, std::string_view elementName);
+    template <class Element>
+    std::unique_ptr<Element> NewElement(const Node& node, const ControlKind& control);
+    // A slider element with its thumb, track and tooltip read.
+    template <class Slider>
+    std::unique_ptr<Slider> NewSlider(const Node& node, const ControlKind& control);
+    std::unique_ptr<SkinElement> ParseBitmapItem(const Node& node, const ControlKind& control);
+    std::unique_ptr<SkinElement> ParseSliderTrack(const Node& node, const ControlKind& control);
+    std::unique_ptr<SkinElement> ParseBitmapWindow(const Node& node, const ControlKind& control);
+    std::unique_ptr<SkinElement> ParseButton(const Node& node, const ControlKind& control);
+    std::unique_ptr<SkinElement> ParseAVIButton(const Node& node, const ControlKind& control);
+    std::unique_ptr<SkinElement> ParseVSlider(const Node& node, const ControlKind& control);
+    std::unique_ptr<SkinElement> ParseHSliderM(const Node& node, const ControlKind& control);
+    std::unique_ptr<SkinElement> ParseHSliderMAPM(const Node& node, const ControlKind& control);
+    std::unique_ptr<SkinElement> ParseDMarker(const Node& node, const ControlKind& control);
+    std::unique_ptr<SkinElement> ParseTextItem(const Node& node, const ControlKind& control);
+    std::unique_ptr<SkinElement> ParseDPIStageWindow(const Node& node, const ControlKind& control);
+    std::unique_ptr<SkinElement> ParseMacroDisplay(const Node& node, const ControlKind& control);
+    std::unique_ptr<SkinElement> ParseListCtrl(const Node& node, const ControlKind& control);
+    std::unique_ptr<SkinElement> ParseCombo(const Node& node, const ControlKind& control);
+    std::unique_ptr<SkinElement> ParseListPanel(const Node& node, const ControlKind& control);
+    template <EditCtrlElement::Variant variant>
+    std::unique_ptr<SkinElement> ParseEditCtrl(const Node& node, const ControlKind& control);
+    std::unique_ptr<SkinElement> ParseKbdKey(const Node& node, const ControlKind& control);
+    std::unique_ptr<SkinElement> ParseProgressPanel(const Node& node, const ControlKind& control);
     void BuildControl(std::string_view elementName, std::unique_ptr<SkinElement> element);
     void AddItem(std::unique_ptr<CGUIItem> item);
 

@@ -61,17 +61,6 @@ bool NarrowAscii(std::u16string_view text, std::string& out)
     return true;
 }
 
-std::u16string Utf8ToUtf16(std::string_view text)
-{
-    QString converted = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    return converted.toStdU16String();
-}
-
-std::string Utf16ToUtf8(std::u16string_view text)
-{
-    return ToQString(text).toStdString();
-}
-
 QString ToQString(std::u16string_view text)
 {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));

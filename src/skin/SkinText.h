@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include "platform/core/Utf.h" // attribute values and element text are UTF-8
+
 std::string AsciiUpper(std::string_view text);
 std::u16string AsciiUpper(std::u16string_view text);
 bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
@@ -15,9 +17,6 @@ bool EqualsIgnoreAsciiCase(std::u16string_view a, std::u16string_view b);
 // Converts when every unit is 7-bit ASCII; false (and `out` unspecified) otherwise.
 bool NarrowAscii(std::u16string_view text, std::string& out);
 
-// UTF-8 to UTF-16; malformed sequences become U+FFFD rather than failing.
-std::u16string Utf8ToUtf16(std::string_view text);
-std::string Utf16ToUtf8(std::u16string_view text);
 QString ToQString(std::u16string_view text);
 std::u16string FromQString(const QString& text);
 

@@ -4,13 +4,10 @@
 // answered by the modal script, shell requests recorded instead of started.
 #include "app/TovikEliteAppApp.h"
 #include "app/TovikEliteAppDlg.h"
-#include "device/DeviceTiming.h"
-#include "emulator/DeviceDirectory.h"
-#include "emulator/EmulatedDeviceServer.h"
-#include "emulator/FaultInjection.h"
 #include "platform/ModalService.h"
 #include "platform/Shell.h"
-#include "support/TempDir.h"
+#include "support/EmulatedDeviceTest.h"
+#include "support/FastDeviceTiming.h"
 
 #include <QDir>
 #include <QPointer>
@@ -34,26 +31,16 @@ inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 15
     return QTest::qWaitFor(condition, timeoutMs);
 }
 
-class AppTest : public ::testing::Test {
+class AppTest : public EmulatedDeviceTest {
 protected:
     void SetUp() override
     {
+        EmulatedDeviceTest::SetUp();
         originalDirectory_ = QDir::currentPath();
-        setenv("ZEMKO_TOVIK_DEVICE_DIR", (temp_ / "devices").c_str(), 1);
-        setenv("ZEMKO_TOVIK_EMU_LATENCY_MS", "0", 1);
         setenv("ZEMKO_TOVIK_REGISTRY", (temp_ / "registry.ini").c_str(), 1);
         unsetenv("ZEMKO_TOVIK_SCREENSHOT");
-        emulator::RegisterEmulatedDeviceServer();
-        emulator::FaultInjection::Reset();
-        DeviceTiming timing;
-        timing.profileSettle = std::chrono::milliseconds(0);
-        timing.afterWrite = std::chrono::milliseconds(1);
-        timing.nullTransfer = std::chrono::milliseconds(0);
-        SetDeviceTiming(timing);
-        std::string error;
-        ASSERT_TRUE(Directory().EnsureInitialised(error)) << error;
-        for (uint32_t product : {0x0031u, 0x0032u, 0x0013u, 0x001Bu})
-            ASSERT_TRUE(Directory().Unplug(product, error)) << error;
+        UseFastDeviceTiming();
+        UnplugEverything();
         ModalScript::Reset();
         ModalScript::SetStrict(true);
         SetShellOpenHandler([this](const ShellRequest& request) {
@@ -66,36 +53,11 @@ protected:
         ModalScript::Reset();
         SetShellOpenHandler({});
         SetDeviceTiming(DeviceTiming{});
-        emulator::FaultInjection::Reset();
         QDir::setCurrent(originalDirectory_);
+        EmulatedDeviceTest::TearDown();
     }
 
-    emulator::DeviceDirectory Directory() const { return emulator::DeviceDirectory(temp_ / "devices"); }
-    void Plug(uint32_t productId)
-    {
-        std::string error;
-        ASSERT_TRUE(Directory().Plug(productId, error)) << error;
-    }
-    void Unplug(uint32_t productId)
-    {
-        std::string error;
-        ASSERT_TRUE(Directory().Unplug(productId, error)) << error;
-    }
-    emulator::DeviceImage Image(uint32_t productId)
-    {
-        std::string error;
-        auto image = Directory().LoadImage(productId, error);
-        EXPECT_TRUE(image) << error;
-        return image ? *image : emulator::DeviceImage{};
-    }
-    void ChangeImage(uint32_t productId, const std::function<void(emulator::DeviceImage&)>& change)
-    {
-        emulator::DeviceLock lock(Directory(), productId);
-        emulator::DeviceImage image = Image(productId);
-        change(image);
-        std::string error;
-        ASSERT_TRUE(Directory().SaveImage(image, error)) << error;
-    }
+    emulator::DeviceDirectory Directory() const { return directory(); }
 
     // Options for one run: the assembled application directory and a rendezvous
     // of this test's own.
@@ -132,7 +94,6 @@ protected:
         return false;
     }
 
-    TempDir temp_;
     QString originalDirectory_;
     std::vector<ShellRequest> shellRequests_;
     int runs_ = 0;

@@ -1,6 +1,6 @@
 #pragma once
-// Windows and input helpers shared by the slider tests: an owner window that records
-// every message it receives, and mouse events delivered straight to a widget.
+// Input helpers shared by the control tests: mouse events delivered straight to a
+// widget, posted messages delivered, simple pictures; and the recording owner window.
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
@@ -8,35 +8,7 @@
 #include <vector>
 
 #include "platform/SkinWindow.h"
-
-struct RecordedMessage {
-    UINT msg;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-class RecordingWindow : public CSkinWindow {
-public:
-    RecordingWindow()
-    {
-        resize(400, 200);
-        show();
-    }
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
-    {
-        messages.push_back({msg, wParam, lParam});
-        return 0;
-    }
-    std::vector<RecordedMessage> Of(UINT msg) const
-    {
-        std::vector<RecordedMessage> found;
-        for (const auto& m : messages)
-            if (m.msg == msg)
-                found.push_back(m);
-        return found;
-    }
-    std::vector<RecordedMessage> messages;
-};
+#include "support/RecordingWindow.h"
 
 // Lets posted messages arrive (twice: a track forwards what its thumbs posted).
 inline void DeliverPosted()

@@ -2,7 +2,7 @@
 
 #include "device/DeviceDescriptor.h"
 #include "device/Mouse.h"
-#include "emulator/AtomicFile.h"
+#include "platform/core/AtomicFile.h"
 #include "settings/IMouseProfile.h"
 
 namespace {
@@ -26,12 +26,12 @@ protected:
     std::string FileBytes()
     {
         std::string error;
-        return emulator::ReadWholeFile(directory().ImagePath(0x0031), size_t(1) << 24, error).value_or("");
+        return ReadWholeFile(directory().ImagePath(0x0031), size_t(1) << 24, error).value_or("");
     }
     void Restore()
     {
         std::string error;
-        ASSERT_TRUE(emulator::WriteFileAtomically(directory().ImagePath(0x0031), original_, error)) << error;
+        ASSERT_TRUE(WriteFileAtomically(directory().ImagePath(0x0031), original_, error)) << error;
         Plug(0x0031);
     }
 

@@ -1,49 +1,18 @@
 #pragma once
-// A device server over a fresh temporary device directory, without latency and
-// with fault injection cleared, plus small helpers for reaching its objects.
+// The emulated device server over a fresh temporary device directory, with small
+// helpers for reaching its objects.
 #include "device/server/DeviceServer.h"
-#include "emulator/AtomicFile.h"
-#include "emulator/DeviceDirectory.h"
-#include "emulator/EmulatedDeviceServer.h"
-#include "emulator/FaultInjection.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/ComRuntime.h"
-#include "support/TempDir.h"
+#include "platform/core/AtomicFile.h"
+#include "support/EmulatedDeviceTest.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
-#include <thread>
 
-class EmulatorTest : public ::testing::Test {
+class EmulatorTest : public EmulatedDeviceTest {
 protected:
-    void SetUp() override
-    {
-        setenv("ZEMKO_TOVIK_DEVICE_DIR", devicePath().c_str(), 1);
-        setenv("ZEMKO_TOVIK_EMU_LATENCY_MS", "0", 1);
-        emulator::RegisterEmulatedDeviceServer();
-        emulator::FaultInjection::Reset();
-    }
-    void TearDown() override { emulator::FaultInjection::Reset(); }
-
-    std::filesystem::path devicePath() const { return temp_ / "devices"; }
-    emulator::DeviceDirectory directory() const { return emulator::DeviceDirectory(devicePath()); }
-
-    // Plugs a product in, as the command-line tool would (first use included).
-    void Plug(uint32_t productId)
-    {
-        std::string error;
-        ASSERT_TRUE(directory().EnsureInitialised(error)) << error;
-        ASSERT_TRUE(directory().Plug(productId, error)) << error;
-    }
-    void Unplug(uint32_t productId)
-    {
-        std::string error;
-        ASSERT_TRUE(directory().Unplug(productId, error)) << error;
-    }
-
     ComPtr<IDeviceEnumerator> Enumerator()
     {
         ComPtr<IDeviceEnumerator> enumerator;
@@ -95,20 +64,6 @@ protected:
     static std::string ReadText(const std::filesystem::path& path)
     {
         std::string error;
-        return emulator::ReadWholeFile(path, size_t(1) << 26, error).value_or("");
+        return ReadWholeFile(path, size_t(1) << 26, error).value_or("");
     }
-
-    // Polls `condition` for up to ten seconds.
-    static bool Eventually(const std::function<bool()>& condition)
-    {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (condition())
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return condition();
-    }
-
-    TempDir temp_;
 };

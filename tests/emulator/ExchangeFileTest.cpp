@@ -4,6 +4,7 @@
 
 #include "emulator/ImageCodec.h"
 #include "emulator/Json.h"
+#include "platform/core/Utf.h"
 
 #include <cstring>
 #include <fstream>
@@ -13,7 +14,7 @@ namespace {
 
 class ExchangeFiles : public EmulatorTest {
 protected:
-    std::u16string PathText(const std::string& name) { return emulator::FromUtf8((temp_ / name).string()); }
+    std::u16string PathText(const std::string& name) { return Utf8ToUtf16((temp_ / name).string()); }
 
     void Write(const std::string& name, const std::string& contents)
     {

@@ -55,7 +55,7 @@ TEST_F(Persistence, ACrashBeforeTheRenameLeavesTheOldImage)
     ASSERT_EQ(interval->SetReportInterval(8), S_OK);
     const std::string before = ReadText(directory().ImagePath(0x0031));
 
-    emulator::StopNextWriteBeforeRename();
+    StopNextWriteBeforeRename();
     EXPECT_EQ(interval->SetReportInterval(1), E_WRITE_FAULT);
     EXPECT_EQ(ReadText(directory().ImagePath(0x0031)), before) << "the image file is untouched";
 

@@ -1,7 +1,6 @@
 #include "settings/AssignmentRecord.h"
 #include "settings/DefaultButtonAssignments.h"
 #include "settings/Macro.h"
-#include "settings/WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -128,17 +127,6 @@ TEST(Macro, NamesAreLimitedAndCopiesLeaveTheSourcePathBehind)
     EXPECT_EQ(extended.data2, 0x101u);
     EXPECT_FALSE(extended.IsPress());
     EXPECT_TRUE(extended.IsExtended());
-}
-
-TEST(WideText, CaseFoldingCoversAccentedLettersButNotOtherCharacters)
-{
-    EXPECT_TRUE(EqualsIgnoringCase(u"Profile 1", u"PROFILE 1"));
-    EXPECT_TRUE(EqualsIgnoringCase(u"\u00c9t\u00e9", u"\u00e9T\u00c9"));
-    EXPECT_TRUE(EqualsIgnoringCase(u"\u041f\u0440\u043e", u"\u043f\u0420\u041e"));
-    EXPECT_TRUE(EqualsIgnoringCase(u"\u0141\u00f3d\u017a", u"\u0142\u00d3D\u0179"));
-    EXPECT_FALSE(EqualsIgnoringCase(u"\u00d7", u"\u00f7"));
-    EXPECT_FALSE(EqualsIgnoringCase(u"[", u"{"));
-    EXPECT_FALSE(EqualsIgnoringCase(u"abc", u"abcd"));
 }
 
 } // namespace

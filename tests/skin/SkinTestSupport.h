@@ -18,6 +18,7 @@
 #include "platform/SkinWindow.h"
 #include "skin/AppPaths.h"
 #include "skin/ResourceCache.h"
+#include "support/RecordingWindow.h"
 #include "support/TempDir.h"
 
 namespace skintest {
@@ -170,31 +171,9 @@ private:
     TempDir dir_;
 };
 
-struct RecordedMessage {
-    UINT msg;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-// A skinned window that keeps every message it is sent or posted.
-class RecordingWindow : public CSkinWindow {
-public:
-    explicit RecordingWindow(QWidget* parent = nullptr) : CSkinWindow(parent) { resize(320, 240); }
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
-    {
-        messages.push_back({msg, wParam, lParam});
-        return 0;
-    }
-    std::vector<RecordedMessage> Of(UINT msg) const
-    {
-        std::vector<RecordedMessage> found;
-        for (const auto& m : messages)
-            if (m.msg == msg)
-                found.push_back(m);
-        return found;
-    }
-    std::vector<RecordedMessage> messages;
-};
+// The recording owner window is shared by every widget test.
+using ::RecordedMessage;
+using ::RecordingWindow;
 
 // Renders a widget offscreen and writes it as PNG into screenshots/ below the
 // current directory (the build tree when run by CTest). Returns the file path.

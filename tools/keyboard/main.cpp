@@ -3,27 +3,24 @@
 //   zemko-tovik-keyfiles <key file> <default file>
 #include "skin/keyboard/StandardKeyboard.h"
 
+#include "platform/core/AtomicFile.h"
+
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <string>
 #include <vector>
 
 namespace {
 
-bool WriteFileAtomically(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
+bool WriteKeyFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
 {
     std::error_code ec;
     if (path.has_parent_path())
         std::filesystem::create_directories(path.parent_path(), ec);
-    const std::filesystem::path temporary = path.string() + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        if (!out.good())
-            return false;
-    }
-    std::filesystem::rename(temporary, path, ec);
-    return !ec;
+    std::string error;
+    if (WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), error))
+        return true;
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return false;
 }
 
 } // namespace
@@ -36,11 +33,11 @@ int main(int argc, char** argv)
     }
     const std::vector<KeyRecord> records = BuildStandardKeyRecords();
     const std::vector<KeyDefault> defaults = BuildStandardKeyDefaults(records);
-    if (!WriteFileAtomically(argv[1], SerializeKeyFile(records))) {
+    if (!WriteKeyFile(argv[1], SerializeKeyFile(records))) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
         return 1;
     }
-    if (!WriteFileAtomically(argv[2], SerializeDefaultFile(defaults))) {
+    if (!WriteKeyFile(argv[2], SerializeDefaultFile(defaults))) {
         std::fprintf(stderr, "cannot write %s\n", argv[2]);
         return 1;
     }

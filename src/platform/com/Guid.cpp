@@ -1,7 +1,8 @@
 #include "platform/com/Guid.h"
 
+#include "platform/com/SystemRandom.h"
+
 #include <cstdio>
-#include <random>
 
 namespace {
 
@@ -75,17 +76,13 @@ std::optional<GUID> GUID::Parse(std::u16string_view text)
 
 GUID GUID::Generate()
 {
-    thread_local std::mt19937_64 engine{std::random_device{}()};
-    const uint64_t a = engine();
-    const uint64_t b = engine();
-    GUID g;
-    g.Data1 = uint32_t(a >> 32);
-    g.Data2 = uint16_t(a >> 16);
-    g.Data3 = uint16_t((a & 0x0FFF) | 0x4000);
-    for (int k = 0; k < 8; ++k)
-        g.Data4[k] = uint8_t(b >> (8 * k));
-    g.Data4[0] = uint8_t((g.Data4[0] & 0x3F) | 0x80);
-    return g;
+    // A version-4 GUID: 122 random bits from the system, so that two processes
+    // started together never share a sequence.
+    uint8_t bytes[16];
+    FillWithSystemRandom(bytes, sizeof bytes);
+    bytes[7] = uint8_t((bytes[7] & 0x0F) | 0x40);
+    bytes[8] = uint8_t((bytes[8] & 0x3F) | 0x80);
+    return FromBytes(bytes);
 }
 
 std::array<uint8_t, 16> GUID::ToBytes() const

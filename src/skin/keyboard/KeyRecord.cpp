@@ -1,19 +1,10 @@
 #include "skin/keyboard/KeyRecord.h"
 
+#include "platform/core/TextCase.h"
+
 #include <algorithm>
 #include <array>
 #include <string_view>
-
-namespace {
-
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b)
-{
-    auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
-}
-
-} // namespace
 
 bool KeyRecord::IsValid() const
 {

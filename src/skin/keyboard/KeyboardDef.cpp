@@ -2,19 +2,24 @@
 
 #include "skin/keyboard/KeyFileFormat.h"
 
-#include <fstream>
-#include <iterator>
+#include "platform/core/AtomicFile.h"
+
 #include <mutex>
 
 namespace {
 
-bool ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>& out)
+// Key files are a few kilobytes; anything much larger is not one.
+constexpr std::size_t kMaxKeyFileBytes = std::size_t(16) << 20;
+
+std::optional<std::string> ReadKeyFile(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    std::string error;
+    return ReadWholeFile(path, kMaxKeyFileBytes, error);
+}
+
+std::span<const uint8_t> Bytes(const std::string& data)
+{
+    return {reinterpret_cast<const uint8_t*>(data.data()), data.size()};
 }
 
 } // namespace
@@ -58,10 +63,8 @@ bool CKeyboardDef::LoadDefinitionFile(const std::filesystem::path& path)
 {
     if (IsLoaded())
         return true;
-    std::vector<uint8_t> data;
-    if (!ReadWholeFile(path, data))
-        return false;
-    return LoadDefinition(data);
+    const std::optional<std::string> data = ReadKeyFile(path);
+    return data && LoadDefinition(Bytes(*data));
 }
 
 bool CKeyboardDef::LoadDefaults(std::span<const uint8_t> data)
@@ -77,10 +80,8 @@ bool CKeyboardDef::LoadDefaults(std::span<const uint8_t> data)
 
 bool CKeyboardDef::LoadDefaultsFile(const std::filesystem::path& path)
 {
-    std::vector<uint8_t> data;
-    if (!ReadWholeFile(path, data))
-        return false;
-    return LoadDefaults(data);
+    const std::optional<std::string> data = ReadKeyFile(path);
+    return data && LoadDefaults(Bytes(*data));
 }
 
 bool CKeyboardDef::IsLoaded() const

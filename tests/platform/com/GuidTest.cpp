@@ -1,7 +1,11 @@
 #include "platform/com/Guid.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
 #include <set>
+#include <sys/wait.h>
+#include <unistd.h>
 
 TEST(Guid, FormatsAndParsesTheBracedForm)
 {
@@ -38,8 +42,34 @@ TEST(Guid, GeneratedIdentifiersAreDistinctVersionFour)
     for (int i = 0; i < 1000; ++i) {
         const GUID g = GUID::Generate();
         EXPECT_EQ(g.Data3 >> 12, 4);
+        EXPECT_EQ(g.Data4[0] & 0xC0, 0x80) << "the RFC 4122 variant";
         EXPECT_FALSE(g.IsNull());
         seen.insert(g);
     }
     EXPECT_EQ(seen.size(), 1000u);
+}
+
+TEST(Guid, AProcessAndItsForkedChildNeverGenerateTheSameIdentifier)
+{
+    // A generator seeded once per process would hand both sides of a fork the same
+    // sequence; the system's generator does not.
+    GUID::Generate();
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const auto bytes = GUID::Generate().ToBytes();
+        const bool written = ::write(pipeEnds[1], bytes.data(), bytes.size()) == ssize_t(bytes.size());
+        ::_exit(written ? 0 : 1);
+    }
+    ::close(pipeEnds[1]);
+    const GUID mine = GUID::Generate();
+    std::array<uint8_t, 16> theirs{};
+    const ssize_t got = ::read(pipeEnds[0], theirs.data(), theirs.size());
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_EQ(got, ssize_t(theirs.size()));
+    EXPECT_NE(GUID::FromBytes(theirs.data()), mine);
 }

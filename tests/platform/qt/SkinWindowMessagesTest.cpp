@@ -22,9 +22,9 @@ struct Delivery {
 };
 
 // Records every message; answers wParam + lParam so a test can tell results apart.
-class RecordingWindow : public CSkinWindow {
+class DeliveryLogWindow : public CSkinWindow {
 public:
-    explicit RecordingWindow(std::shared_ptr<std::vector<Delivery>> log = std::make_shared<std::vector<Delivery>>())
+    explicit DeliveryLogWindow(std::shared_ptr<std::vector<Delivery>> log = std::make_shared<std::vector<Delivery>>())
         : log(std::move(log))
     {
     }
@@ -41,7 +41,7 @@ public:
 
 TEST(SkinWindowMessages, SendOnTheSameThreadIsHandledAtOnceAndPostsWaitForTheLoop)
 {
-    RecordingWindow window;
+    DeliveryLogWindow window;
     EXPECT_EQ(::SendMessage(&window, WM_USER + 5, 40, 2), 42);
     ASSERT_EQ(window.log->size(), 1u);
 
@@ -63,7 +63,7 @@ TEST(SkinWindowMessages, NullWindowAnswersZeroAndCannotBePostedTo)
 
 TEST(SkinWindowMessages, SendFromWorkerBlocksUntilHandledOnTheGuiThreadDuringALocalLoop)
 {
-    RecordingWindow window;
+    DeliveryLogWindow window;
     const auto guiThread = std::this_thread::get_id();
     std::vector<LRESULT> results;
     std::atomic<int> handledBeforeReturn{-1};
@@ -85,7 +85,7 @@ TEST(SkinWindowMessages, SendFromWorkerBlocksUntilHandledOnTheGuiThreadDuringALo
 
 TEST(SkinWindowMessages, PostFromWorkerArrivesOnTheGuiThread)
 {
-    RecordingWindow window;
+    DeliveryLogWindow window;
     std::thread worker([&] { EXPECT_TRUE(::PostMessage(&window, WM_PROGRESS_SHOW, 0, 0)); });
     worker.join();
     QTRY_COMPARE(window.log->size(), size_t(1));
@@ -96,7 +96,7 @@ TEST(SkinWindowMessages, PostFromWorkerArrivesOnTheGuiThread)
 TEST(SkinWindowMessages, PostedMessageToADestroyedWindowIsDroppedQuietly)
 {
     auto log = std::make_shared<std::vector<Delivery>>();
-    auto* window = new RecordingWindow(log);
+    auto* window = new DeliveryLogWindow(log);
     ::PostMessage(window, WM_USER + 1, 0, 0);
     delete window;
     QCoreApplication::processEvents();
@@ -106,7 +106,7 @@ TEST(SkinWindowMessages, PostedMessageToADestroyedWindowIsDroppedQuietly)
 TEST(SkinWindowMessages, SenderIsReleasedWithZeroWhenTheWindowGoesAwayBeforeHandlingIt)
 {
     auto log = std::make_shared<std::vector<Delivery>>();
-    auto* window = new RecordingWindow(log);
+    auto* window = new DeliveryLogWindow(log);
     LRESULT result = -1;
     std::thread worker([&] { result = ::SendMessage(window, WM_DEVICE_PROGRESS, 5, 5); });
     // Wait (without handling events) until the send is queued, then destroy the window.
@@ -121,7 +121,7 @@ TEST(SkinWindowMessages, SenderIsReleasedWithZeroWhenTheWindowGoesAwayBeforeHand
 TEST(SkinWindowMessages, WindowDestroyingItselfWhileHandlingASendStillAnswersTheSender)
 {
     auto log = std::make_shared<std::vector<Delivery>>();
-    auto* window = new RecordingWindow(log);
+    auto* window = new DeliveryLogWindow(log);
     window->onMessage = [window](UINT msg) {
         if (msg == WM_CLOSE)
             delete window;
@@ -147,7 +147,7 @@ TEST(SkinWindowMessages, ChildNotifyingItsParentDuringDestructionGetsZeroInstead
     auto log = std::make_shared<std::vector<Delivery>>();
     LRESULT childAnswer = -1;
     {
-        RecordingWindow parent(log);
+        DeliveryLogWindow parent(log);
         new NotifyingChild(&parent, childAnswer);
     }
     EXPECT_EQ(childAnswer, 0);
@@ -156,9 +156,9 @@ TEST(SkinWindowMessages, ChildNotifyingItsParentDuringDestructionGetsZeroInstead
 
 TEST(SkinWindowMessages, GetParentWindowSkipsPlainWidgets)
 {
-    RecordingWindow top;
+    DeliveryLogWindow top;
     auto* plain = new QWidget(&top);
-    auto* control = new RecordingWindow();
+    auto* control = new DeliveryLogWindow();
     control->setParent(plain);
     EXPECT_EQ(control->GetParentWindow(), &top);
     EXPECT_EQ(top.GetParentWindow(), nullptr);

@@ -5,8 +5,6 @@
 #include <string>
 #include <string_view>
 
-namespace emulator {
-
 // The file's bytes, or nullopt with `error` set when it cannot be read, is not
 // a regular file or is larger than `maxBytes`.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size_t maxBytes, std::string& error);
@@ -20,5 +18,3 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view con
 // Test hook: the next WriteFileAtomically stops after the temporary file is on
 // disk and before the rename, as a crash there would, and reports failure.
 void StopNextWriteBeforeRename();
-
-} // namespace emulator

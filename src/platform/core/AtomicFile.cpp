@@ -1,4 +1,4 @@
-#include "emulator/AtomicFile.h"
+#include "platform/core/AtomicFile.h"
 
 #include <atomic>
 #include <cerrno>
@@ -6,8 +6,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace emulator {
 
 namespace {
 
@@ -118,5 +116,3 @@ void StopNextWriteBeforeRename()
 {
     stopBeforeRename = true;
 }
-
-} // namespace emulator

@@ -1,0 +1,6 @@
+// Built only to prove that every library links together with no symbol defined
+// twice; running it has nothing left to check.
+int main()
+{
+    return 0;
+}

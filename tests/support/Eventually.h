@@ -1,0 +1,20 @@
+#pragma once
+// Waiting on a condition in tests without a Qt event loop (device and emulator
+// tests): the condition is polled until it holds or the time is up. Tests with
+// widgets wait with QTest::qWaitFor instead, which keeps events flowing.
+#include <chrono>
+#include <functional>
+#include <thread>
+
+// True as soon as `condition` holds; false when it still does not after `timeout`.
+inline bool Eventually(const std::function<bool()>& condition,
+                       std::chrono::milliseconds timeout = std::chrono::seconds(10))
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (condition())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return condition();
+}
