@@ -68,6 +68,16 @@ void TypeKey(CTovikEliteAppDlg& window, Set1ScanCode key, int qtKey, QEvent::Typ
     QApplication::sendEvent(window.windowHandle(), event.get());
 }
 
+// A click as the pointer makes it: moved onto the widget, pressed and released,
+// all arriving at the window in front.
+void ClickAsUser(CTovikEliteAppDlg& window, QWidget* widget)
+{
+    ASSERT_NE(widget, nullptr);
+    const QPoint at = widget->mapTo(&window, widget->rect().center());
+    QTest::mouseMove(window.windowHandle(), at);
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, at);
+}
+
 // The next popup of `skin` is answered with OK after `action`.
 void AnswerNameWithOk(const char* skin, QString name)
 {
@@ -151,7 +161,6 @@ protected:
 TEST_F(MacrosPageTest, ARecordedAndEditedMacroReachesTheMouseOnApply)
 {
     std::string recorded, edited, stored;
-    GUID macroId{};
     RunApp([&](CTovikEliteAppDlg& window) {
         ASSERT_TRUE(WaitUntilIdle(window));
         ClickItem(window, ItemId::BUTTON_MANAGEMACROS);
@@ -176,14 +185,14 @@ TEST_F(MacrosPageTest, ARecordedAndEditedMacroReachesTheMouseOnApply)
             QApplication::sendEvent(window.windowHandle(), repeat.get());
         }
         TypeKey(window, kA, Qt::Key_A, QEvent::KeyRelease);
-        ClickWidget(page.Display());
+        ClickAsUser(window, page.Display());
         TypeKey(window, Set1ScanCode{0x01}, Qt::Key_Escape, QEvent::KeyPress);
         TypeKey(window, Set1ScanCode{0x01}, Qt::Key_Escape, QEvent::KeyRelease);
         EXPECT_FALSE(window.IsEnded()) << "Escape closed the window while recording";
         // Other commands are ignored while recording.
         ClickItem(window, ItemId::BUTTON_MACRO_DELETE);
         SavePicture(window, "macros-recording");
-        ClickItem(window, ItemId::BUTTON_MACRO_RECORD_STOP);
+        ClickAsUser(window, Item<CBitmapBtn>(window, ItemId::BUTTON_MACRO_RECORD_STOP));
         EXPECT_EQ(page.State(), MacroPageState::Idle);
         EXPECT_FALSE(Item<CBitmapBtn>(window, ItemId::BUTTON_MACRO_RECORD)->IsBlinking());
         EXPECT_EQ(GetRawInputRegistration(HID_USAGE_GENERIC_KEYBOARD), std::nullopt);
@@ -218,12 +227,15 @@ TEST_F(MacrosPageTest, ARecordedAndEditedMacroReachesTheMouseOnApply)
         edited = Describe(macro->GetEvents());
         SavePicture(window, "macros-edited");
 
-        // Button 4 of the profile in use plays it; Apply.
-        ASSERT_TRUE(window.Config()->SetButtonAssignment(MOUSE_BUTTON_4, MakeMacroAssignment(*macro)));
         ClickItem(window, ItemId::BUTTON_APPLY);
         ASSERT_TRUE(WaitUntil([&] { return window.WritesStarted() > 0; }));
         ASSERT_TRUE(WaitUntilIdle(window));
-        macroId = macro->GetGuid();
+        // Button 4 of the profile in use plays the macro the mouse now holds.
+        ASSERT_TRUE(window.Config()->SetButtonAssignment(MOUSE_BUTTON_4, MakeMacroAssignment(*macro)));
+        window.SetSettingsChanged();
+        ClickItem(window, ItemId::BUTTON_APPLY);
+        ASSERT_TRUE(WaitUntil([&] { return window.WritesStarted() > 1; }));
+        ASSERT_TRUE(WaitUntilIdle(window));
     });
     // Key A, 40 ms, A released, 40 ms, the click, Escape pressed and released; the
     // stop click is not part of it.
