@@ -231,6 +231,12 @@ void CMacrosPage::EnableMacroControls()
     for (int id : {ItemId::BUTTON_MACRO_CREATE, ItemId::BUTTON_MACRO_IMPORT, ItemId::BUTTON_MACRO_SAVE})
         SetButtonEnabled(Items().FindAs<CBitmapBtn>(id), !recording);
     SetButtonEnabled(recordButton_, !recording);
+    // The delay options are read when recording starts; they stay as they are meanwhile.
+    SetButtonEnabled(ignoreDelays_, !recording);
+    SetButtonEnabled(useDefaultDelay_, !recording);
+    for (CEditItem* box : {defaultDelayBox_, delayBox_})
+        if (box)
+            box->SetEnabled(!recording);
     SetButtonEnabled(stopButton_, recording || state_ == MacroPageState::Previewing);
     for (CDropdownListItem* list : {basicCommands_, additionalCommands_})
         if (list)

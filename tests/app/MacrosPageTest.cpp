@@ -395,3 +395,53 @@ TEST_F(MacrosPageTest, AnExportedMacroImportsWithTheSameEvents)
     ASSERT_EQ(exported.size(), 5u);
     EXPECT_EQ(Describe(imported), Describe(exported));
 }
+
+TEST_F(MacrosPageTest, RecordingNeedsAMacroAndAFixedDelayAndPreviewPlaysInTheReadOnlyDisplay)
+{
+    RunApp([&](CTovikEliteAppDlg& window) {
+        ASSERT_TRUE(WaitUntilIdle(window));
+        ClickItem(window, ItemId::BUTTON_MANAGEMACROS);
+        CMacrosPage& page = MacrosPage(window);
+        ASSERT_EQ(page.SelectedMacro(), nullptr);
+        // Without a macro, record asks for a new one instead.
+        AnswerNameWithOk("MacroNamePopup.xml", QStringLiteral("Quick"));
+        ClickItem(window, ItemId::BUTTON_MACRO_RECORD);
+        ASSERT_NE(page.SelectedMacro(), nullptr);
+        EXPECT_EQ(page.State(), MacroPageState::Idle);
+
+        // A fixed delay that is empty or 0 is refused before anything is recorded.
+        ClickItem(window, ItemId::BUTTON_INSERTDEFAULT_DELAY);
+        for (const char* text : {"", "0"}) {
+            SCOPED_TRACE(text);
+            Item<CEditItem>(window, ItemId::EDITCTRL_DEFAULT_DELAY)->SetText(QString::fromLatin1(text));
+            AnswerOk("DefaultDelayWarningPopup.xml");
+            ClickItem(window, ItemId::BUTTON_MACRO_RECORD);
+            EXPECT_EQ(page.State(), MacroPageState::Idle);
+            EXPECT_FALSE(GetRawInputRegistration(HID_USAGE_GENERIC_KEYBOARD));
+        }
+        EXPECT_EQ(ModalScript::PendingAnswers(), 0u);
+
+        ASSERT_TRUE(page.InsertCommand(window, u"$undo"));
+        ClickItem(window, ItemId::BUTTON_MACRO_RECORD_PLAY);
+        EXPECT_EQ(page.State(), MacroPageState::Previewing);
+        EXPECT_TRUE(page.PreviewDisplay()->isVisible());
+        EXPECT_FALSE(page.Display()->isVisible());
+        EXPECT_TRUE(WaitUntil([&] { return page.PreviewDisplay()->Count() == 4; }));
+        ClickItem(window, ItemId::BUTTON_MACRO_RECORD_STOP);
+        EXPECT_EQ(page.State(), MacroPageState::Idle);
+        EXPECT_FALSE(page.PreviewDisplay()->IsPreviewing());
+        EXPECT_FALSE(page.PreviewDisplay()->isVisible());
+        EXPECT_TRUE(page.Display()->isVisible());
+        EXPECT_EQ(page.Display()->Count(), 4);
+
+        // Leaving the page while recording ends the recording and keeps what was taken.
+        Item<CEditItem>(window, ItemId::EDITCTRL_DEFAULT_DELAY)->SetText(QStringLiteral("20"));
+        ClickItem(window, ItemId::BUTTON_MACRO_RECORD);
+        ASSERT_TRUE(window.IsRecording());
+        TypeKey(window, kB, Qt::Key_B, QEvent::KeyPress);
+        page.OnPageSwitched(window, false);
+        EXPECT_FALSE(window.IsRecording());
+        EXPECT_FALSE(GetRawInputRegistration(HID_USAGE_GENERIC_KEYBOARD));
+        EXPECT_EQ(Describe(page.SelectedMacro()->GetEvents()), "key48v ");
+    });
+}
