@@ -120,9 +120,13 @@ void CMacrosPage::OnShown(CTovikEliteAppDlg& /*window*/)
 void CMacrosPage::OnPageSwitched(CTovikEliteAppDlg& window, bool isShown)
 {
     // Nothing is recorded or played for a page nobody sees.
-    if (!isShown)
+    if (!isShown) {
         AbandonActivity(window);
-    else if (preview_ && state_ != MacroPageState::Previewing)
+        // Ending a preview brings the event display back; the page stays hidden.
+        for (CMacroDisplayItem* display : {display_, preview_})
+            if (display)
+                display->Show(0);
+    } else if (preview_ && state_ != MacroPageState::Previewing)
         preview_->Show(0);
 }
 
