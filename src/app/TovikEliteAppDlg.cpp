@@ -1,13 +1,15 @@
 #include "app/TovikEliteAppDlg.h"
 
 #include "app/AppConstants.h"
-#include "app/LightingPage.h"
 #include "app/ButtonAssignmentPage.h"
 #include "app/CurrentProfileStrip.h"
+#include "app/LightingPage.h"
+#include "app/MacrosPage.h"
 #include "app/PerformancePage.h"
 #include "app/ProgressPopup.h"
 #include "app/WindowPlacement.h"
 #include "controls/BitmapBtn.h"
+#include "controls/MacroDisplayItem.h"
 #include "controls/TextItem.h"
 #include "platform/HelperThread.h"
 #include "platform/ModalService.h"
@@ -75,6 +77,8 @@ std::unique_ptr<CMainWindowPage> CTovikEliteAppDlg::CreatePage(int pageBit, std:
         return std::make_unique<CCurrentProfileStrip>(std::move(skinFile));
     case PageBit::Performance:
         return std::make_unique<CPerformancePage>(pageBit, std::move(skinFile));
+    case PageBit::Macros:
+        return std::make_unique<CMacrosPage>(pageBit, std::move(skinFile));
     default:
         // A page without logic of its own shows its skin only.
         return std::make_unique<CMainWindowPage>(pageBit, std::move(skinFile));
@@ -344,6 +348,9 @@ LRESULT CTovikEliteAppDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_PAGE_NOTIFY_FIRST:
     case WM_PAGE_NOTIFY_SECOND:
     case WM_PAGE_NOTIFY_THIRD:
+    case WM_EDIT_TEXT_CHANGED:
+    case WM_LIST_PANEL_ROW_CHOSEN:
+    case WM_MACRO_EVENT_MENU:
         if (auto handled = RouteToPages(msg, wParam, lParam))
             return *handled;
         return 0;

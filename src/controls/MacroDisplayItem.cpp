@@ -1,11 +1,14 @@
 #include "controls/MacroDisplayItem.h"
 
+#include "platform/core/RawInput.h"
+#include "platform/core/TickCount.h"
 #include "skin/ColorTable.h"
 #include "skin/FontItem.h"
 #include "skin/LangTable.h"
 #include "skin/SkinElements.h"
 #include "skin/TextFormat.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -83,6 +86,11 @@ LRESULT CMacroDisplayItem::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         ScrollTo(ApplyScrollCode(GetScrollState(), wParam));
         return 0;
     }
+    if (msg == WM_INPUT) {
+        if (lParam)
+            OnRawInput(*reinterpret_cast<const RawInput*>(lParam));
+        return 0;
+    }
     return CSkinWindow::WindowProc(msg, wParam, lParam);
 }
 
@@ -132,6 +140,181 @@ QRect CMacroDisplayItem::RowsArea() const
 int CMacroDisplayItem::VisibleRows() const
 {
     return std::max(1, RowsArea().height() / RowHeight());
+}
+
+void CMacroDisplayItem::SetMaxEvents(int max)
+{
+    maxEvents_ = std::max(0, max);
+    recorder_.SetMaxEvents(std::size_t(maxEvents_));
+}
+
+void CMacroDisplayItem::SetReadOnly(bool readOnly)
+{
+    if (readOnly && recorder_.IsRecording())
+        StopRecording();
+    readOnly_ = readOnly;
+    recorder_.SetReadOnly(readOnly);
+}
+
+void CMacroDisplayItem::SetEvents(const std::vector<MacroDisplayEvent>& events)
+{
+    rows_.clear();
+    for (const MacroDisplayEvent& event : events) {
+        if (maxEvents_ > 0 && Count() >= maxEvents_)
+            break;
+        rows_.push_back(Row{event, Describe(event)});
+    }
+    selected_ = -1;
+    topRow_ = 0;
+    if (scrollBar_)
+        scrollBar_->Sync();
+    update();
+}
+
+std::vector<MacroDisplayEvent> CMacroDisplayItem::Events() const
+{
+    std::vector<MacroDisplayEvent> events;
+    events.reserve(rows_.size());
+    for (const Row& row : rows_)
+        events.push_back(row.event);
+    return events;
+}
+
+int CMacroDisplayItem::InsertEvents(int after, const std::vector<MacroDisplayEvent>& events)
+{
+    if (events.empty() || after < -1 || after >= Count())
+        return -1;
+    if (maxEvents_ > 0 && rows_.size() + events.size() > std::size_t(maxEvents_))
+        return -1;
+    std::vector<Row> inserted;
+    inserted.reserve(events.size());
+    for (const MacroDisplayEvent& event : events)
+        inserted.push_back(Row{event, Describe(event)});
+    rows_.insert(rows_.begin() + (after + 1), inserted.begin(), inserted.end());
+    const int last = after + int(events.size());
+    Select(last);
+    return last;
+}
+
+bool CMacroDisplayItem::RemoveEvent(int index)
+{
+    if (index < 0 || index >= Count())
+        return false;
+    rows_.erase(rows_.begin() + index);
+    if (selected_ >= Count())
+        selected_ = Count() - 1;
+    ScrollTo(topRow_);
+    return true;
+}
+
+bool CMacroDisplayItem::ReplaceEvent(int index, const MacroDisplayEvent& event)
+{
+    if (index < 0 || index >= Count())
+        return false;
+    rows_[std::size_t(index)] = Row{event, Describe(event)};
+    update();
+    return true;
+}
+
+bool CMacroDisplayItem::StartRecording(QWidget* stopControl)
+{
+    if (readOnly_ || recorder_.IsRecording())
+        return false;
+    // Keyboard first: when it is refused nothing is registered.
+    const RawInputDevice devices[] = {
+        {HID_USAGE_PAGE_GENERIC, HID_USAGE_GENERIC_KEYBOARD, RIDEV_INPUTSINK | RIDEV_NOLEGACY, this},
+        {HID_USAGE_PAGE_GENERIC, HID_USAGE_GENERIC_MOUSE, RIDEV_INPUTSINK, this},
+    };
+    if (!RegisterRawInputDevices(devices, 2))
+        return false;
+    StopPreview();
+    recorder_.Start();
+    stopControl_ = stopControl;
+    Clear();
+    setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+std::vector<MacroDisplayEvent> CMacroDisplayItem::StopRecording()
+{
+    if (!recorder_.IsRecording())
+        return {};
+    recorder_.Stop();
+    stopControl_.clear();
+    // Only our own registrations are removed; another window's stay.
+    for (USHORT usage : {HID_USAGE_GENERIC_KEYBOARD, HID_USAGE_GENERIC_MOUSE}) {
+        const auto current = GetRawInputRegistration(usage);
+        if (current && current->target == static_cast<HWND>(this)) {
+            const RawInputDevice remove{HID_USAGE_PAGE_GENERIC, usage, RIDEV_REMOVE, nullptr};
+            RegisterRawInputDevices(&remove, 1);
+        }
+    }
+    return recorder_.Events();
+}
+
+bool CMacroDisplayItem::StopControlHasMouse() const
+{
+    if (!stopControl_)
+        return false;
+    return QWidget::mouseGrabber() == stopControl_.data() || stopControl_->underMouse();
+}
+
+void CMacroDisplayItem::OnRawInput(const RawInput& record)
+{
+    const std::size_t before = recorder_.Events().size();
+    if (recorder_.OnRawInput(record, GetTickCount(), StopControlHasMouse()) == 0)
+        return;
+    const auto& events = recorder_.Events();
+    for (std::size_t i = before; i < events.size(); ++i)
+        rows_.push_back(Row{events[i], Describe(events[i])});
+    Select(Count() - 1);
+}
+
+void CMacroDisplayItem::StartPreview(const std::vector<MacroDisplayEvent>& events, UINT stepMs, UINT longestWaitMs)
+{
+    StopPreview();
+    previewEvents_ = events;
+    previewNext_ = 0;
+    previewStepMs_ = std::max<UINT>(1, stepMs);
+    previewLongestWaitMs_ = std::max<UINT>(1, longestWaitMs);
+    if (!previewEvents_.empty())
+        SetTimer(kPreviewTimer, previewStepMs_);
+}
+
+void CMacroDisplayItem::StopPreview()
+{
+    KillTimer(kPreviewTimer);
+    previewEvents_.clear();
+    previewNext_ = 0;
+    Clear();
+}
+
+void CMacroDisplayItem::PlayNextPreviewEvent()
+{
+    if (previewNext_ >= previewEvents_.size()) {
+        KillTimer(kPreviewTimer);
+        return;
+    }
+    const MacroDisplayEvent& event = previewEvents_[previewNext_++];
+    rows_.push_back(Row{event, Describe(event)});
+    Select(Count() - 1);
+    if (previewNext_ >= previewEvents_.size()) {
+        KillTimer(kPreviewTimer);
+        return;
+    }
+    // A delay is waited out (shortened to the longest wait) before the next event.
+    const UINT wait = event.kind == MacroDisplayEventKind::Delay
+                          ? std::clamp<UINT>(event.milliseconds, 1, previewLongestWaitMs_)
+                          : previewStepMs_;
+    SetTimer(kPreviewTimer, wait);
+}
+
+void CMacroDisplayItem::OnTimer(UINT id)
+{
+    if (id == kPreviewTimer)
+        PlayNextPreviewEvent();
+    else
+        CSkinWindow::OnTimer(id);
 }
 
 int CMacroDisplayItem::AddEvent(const MacroDisplayEvent& event)
@@ -229,15 +412,22 @@ void CMacroDisplayItem::paintEvent(QPaintEvent*)
 void CMacroDisplayItem::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)
+        return;
+    // Rows are not picked while the display records or plays a preview.
+    if (recorder_.IsRecording() || IsPreviewing())
         return;
     const QRect area = RowsArea();
     const QPoint point = event->position().toPoint();
     if (!area.contains(point))
         return;
     const int index = topRow_ + (point.y() - area.top()) / RowHeight();
-    if (index < Count())
-        Select(index);
+    if (index >= Count())
+        return;
+    Select(index);
+    // A right press asks the owner for the event's options.
+    if (event->button() == Qt::RightButton && owner)
+        owner->PostMessage(WM_MACRO_EVENT_MENU, WPARAM(index), LPARAM(id));
 }
 
 void CMacroDisplayItem::wheelEvent(QWheelEvent* event)

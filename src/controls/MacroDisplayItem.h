@@ -1,15 +1,19 @@
 #pragma once
 // The list in which the macro page shows the events of a macro (`MACRODISPLAY`,
 // kind 10): one row per event with an icon (key pressed or released, mouse button,
-// delay clock) and a description.
+// delay clock) and a description. It records a macro from raw input while asked
+// to, and plays one back row by row as a preview.
 #include <QFont>
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "controls/ControlDrawing.h"
+#include "controls/MacroDisplayEvent.h"
+#include "controls/MacroRecorder.h"
 #include "controls/VScrollBar.h"
 #include "platform/SkinWindow.h"
 #include "skin/GUIItem.h"
@@ -17,18 +21,9 @@
 
 struct MacroDisplayElement;
 
-enum class MacroDisplayEventKind { Key, MouseButton, Delay };
-
-// One row's event as the display needs it.
-struct MacroDisplayEvent {
-    MacroDisplayEventKind kind = MacroDisplayEventKind::Key;
-    // Key and mouse events: the key or button name (a "$" key or plain text) and
-    // whether it was pressed or released.
-    std::u16string name;
-    bool down = true;
-    // Delays: the length in seconds.
-    double seconds = 0.0;
-};
+// Posted to the display's owner by a right press on a row: wParam the row, lParam
+// the display's item id. The owner offers the event's options.
+constexpr UINT WM_MACRO_EVENT_MENU = WM_USER + 540; // 1564
 
 class CMacroDisplayItem : public CSkinWindow, public CGUIItem, public IScrollTarget {
 public:
@@ -49,13 +44,26 @@ public:
     void SetBorderWidth(int width) { borderWidth_ = width; }
     void SetLeftMargin(int margin) { leftMargin_ = margin; }
     void SetFont(const QFont& font);
-    void SetMaxEvents(int max) { maxEvents_ = max; }
-    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // 0 for no limit; also the most events a recording takes.
+    void SetMaxEvents(int max);
+    int MaxEvents() const { return maxEvents_; }
+    // A read-only display never records.
+    void SetReadOnly(bool readOnly);
     bool IsReadOnly() const { return readOnly_; }
 
     // Appends a row, scrolls it into view and selects it. Returns its index, or -1
     // when the display already holds its maximum (`max`, 0 for no limit).
     int AddEvent(const MacroDisplayEvent& event);
+    // Replaces every row by `events` (cut at the maximum); nothing selected.
+    void SetEvents(const std::vector<MacroDisplayEvent>& events);
+    std::vector<MacroDisplayEvent> Events() const;
+    // Inserts `events` after row `after` (at the start for -1), selects the last one
+    // inserted and scrolls it into view. Returns its index; -1, with nothing
+    // inserted, when they would not all fit or `after` is not a row or -1.
+    int InsertEvents(int after, const std::vector<MacroDisplayEvent>& events);
+    // False for an index that is not a row.
+    bool RemoveEvent(int index);
+    bool ReplaceEvent(int index, const MacroDisplayEvent& event);
     void Clear();
     int Count() const { return int(rows_.size()); }
     const MacroDisplayEvent& Event(int index) const { return rows_.at(std::size_t(index)).event; }
@@ -69,6 +77,28 @@ public:
     int RowHeight() const;
     int VisibleRows() const;
 
+    // --- recording ---------------------------------------------------------------
+    // Clears the rows and records raw keyboard and mouse input into them until
+    // StopRecording. Mouse input while `stopControl` has the mouse (the click that
+    // stops the recording) is not recorded. False, with nothing changed, for a
+    // read-only display or when the raw input registration fails.
+    bool StartRecording(QWidget* stopControl);
+    // Ends the recording and removes the raw input registration. Returns the
+    // recorded events (nothing recorded: empty).
+    std::vector<MacroDisplayEvent> StopRecording();
+    bool IsRecording() const { return recorder_.IsRecording(); }
+    CMacroRecorder& Recorder() { return recorder_; }
+    const CMacroRecorder& Recorder() const { return recorder_; }
+
+    // --- preview -------------------------------------------------------------------
+    // Clears the rows and adds `events` one by one: each after the delay before it
+    // (at most `longestWaitMs`), other events `stepMs` apart.
+    void StartPreview(const std::vector<MacroDisplayEvent>& events, UINT stepMs = 60, UINT longestWaitMs = 2000);
+    // Stops the playback and clears the rows.
+    void StopPreview();
+    bool IsPreviewing() const { return HasTimer(kPreviewTimer); }
+    static constexpr UINT kPreviewTimer = 1;
+
     // The skinned scroll bar at the right edge (none without `VSCROLL`).
     void SetScrollBar(const ScrollBarInfo& info);
     CVScrollBar* ScrollBar() const { return scrollBar_; }
@@ -79,12 +109,16 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void OnTimer(UINT id) override;
 
 private:
     struct Row {
         MacroDisplayEvent event;
         QString text;
     };
+    bool StopControlHasMouse() const;
+    void OnRawInput(const RawInput& record);
+    void PlayNextPreviewEvent();
     void EnsureVisible(int index);
     void ScrollTo(int top);
     QRect RowsArea() const;
@@ -107,4 +141,10 @@ private:
     bool readOnly_ = false;
     int selected_ = -1;
     int topRow_ = 0;
+    CMacroRecorder recorder_;
+    QPointer<QWidget> stopControl_;
+    std::vector<MacroDisplayEvent> previewEvents_;
+    std::size_t previewNext_ = 0;
+    UINT previewStepMs_ = 60;
+    UINT previewLongestWaitMs_ = 2000;
 };

@@ -98,3 +98,79 @@ TEST(MacroDisplay, IconsFollowTheEventKindAndSelection)
     EXPECT_EQ(display.RowText(3), QStringLiteral("0.250 seconds"));
     display.grab().save(QDir::currentPath() + QStringLiteral("/macro_display.png"));
 }
+
+TEST(MacroDisplay, InsertionGoesAfterTheGivenRowAndRespectsTheLimit)
+{
+    RecordingWindow parent;
+    CMacroDisplayItem display(315, &parent, &parent, SkinRect{0, 0, 200, 100});
+    display.SetMaxEvents(5);
+    display.SetEvents(
+        {MacroDisplayEvent::Key(0x1E, 'A', true, false), MacroDisplayEvent::Key(0x1E, 'A', false, false)});
+    EXPECT_EQ(display.Selected(), -1);
+    EXPECT_EQ(display.InsertEvents(-1, {MacroDisplayEvent::Delay(10)}), 0);
+    EXPECT_EQ(display.InsertEvents(1, {MacroDisplayEvent::Delay(20), MacroDisplayEvent::Delay(30)}), 3);
+    EXPECT_EQ(display.Selected(), 3);
+    std::vector<uint32_t> delays;
+    for (const auto& event : display.Events())
+        delays.push_back(event.milliseconds);
+    EXPECT_EQ(delays, (std::vector<uint32_t>{10, 0, 20, 30, 0}));
+    // Full: nothing of a command that does not fit goes in, nor after a row that is not there.
+    EXPECT_EQ(display.InsertEvents(4, {MacroDisplayEvent::Delay(40)}), -1);
+    ASSERT_TRUE(display.RemoveEvent(0));
+    EXPECT_EQ(display.InsertEvents(4, {MacroDisplayEvent::Delay(40)}), -1);
+    EXPECT_EQ(display.InsertEvents(3, {MacroDisplayEvent::Delay(40)}), 4);
+    EXPECT_EQ(display.Count(), 5);
+}
+
+TEST(MacroDisplay, RecordsFromRawInputOnlyWhileRegisteredAndReadOnlyNever)
+{
+    RecordingWindow parent;
+    CMacroDisplayItem display(315, &parent, &parent, SkinRect{0, 0, 200, 100});
+    display.Recorder().SetIgnoreDelays(true);
+    RawInput click;
+    click.type = RIM_TYPEMOUSE;
+    click.mouse.buttonFlags = RI_MOUSE_RIGHT_BUTTON_DOWN;
+
+    ASSERT_TRUE(display.StartRecording(nullptr));
+    const auto keyboard = GetRawInputRegistration(HID_USAGE_GENERIC_KEYBOARD);
+    const auto mouse = GetRawInputRegistration(HID_USAGE_GENERIC_MOUSE);
+    ASSERT_TRUE(keyboard && mouse);
+    EXPECT_EQ(keyboard->target, static_cast<HWND>(&display));
+    EXPECT_EQ(keyboard->flags, RIDEV_INPUTSINK | RIDEV_NOLEGACY);
+    EXPECT_EQ(mouse->flags, RIDEV_INPUTSINK);
+    EXPECT_TRUE(DeliverRawInput(click));
+    EXPECT_EQ(display.Count(), 1);
+    EXPECT_EQ(display.Selected(), 0);
+
+    const auto events = display.StopRecording();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].button, 2);
+    EXPECT_FALSE(GetRawInputRegistration(HID_USAGE_GENERIC_KEYBOARD));
+    EXPECT_FALSE(GetRawInputRegistration(HID_USAGE_GENERIC_MOUSE));
+    EXPECT_FALSE(DeliverRawInput(click));
+
+    display.SetReadOnly(true);
+    EXPECT_FALSE(display.StartRecording(nullptr));
+    EXPECT_FALSE(GetRawInputRegistration(HID_USAGE_GENERIC_KEYBOARD));
+}
+
+TEST(MacroDisplay, APreviewPlaysEveryEventAndStopClearsIt)
+{
+    RecordingWindow parent;
+    CMacroDisplayItem display(316, &parent, &parent, SkinRect{0, 0, 200, 100});
+    display.SetReadOnly(true);
+    const std::vector<MacroDisplayEvent> events{MacroDisplayEvent::Key(0x1E, 'A', true, false),
+                                                MacroDisplayEvent::Delay(30),
+                                                MacroDisplayEvent::Key(0x1E, 'A', false, false)};
+    display.StartPreview(events, 5, 50);
+    EXPECT_TRUE(display.IsPreviewing());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !display.IsPreviewing(); }, 5000));
+    ASSERT_EQ(display.Count(), 3);
+    EXPECT_TRUE(display.Event(2).SameAs(events[2]));
+    EXPECT_EQ(display.Selected(), 2);
+
+    display.StartPreview(events, 1000, 1000);
+    display.StopPreview();
+    EXPECT_FALSE(display.IsPreviewing());
+    EXPECT_EQ(display.Count(), 0);
+}
