@@ -63,6 +63,11 @@ public:
     // One page asks another to refresh through these (window.Page(bit)->...), so no
     // page depends on another's class. The page that owns the behaviour overrides
     // its hook; the others keep the default, which does nothing.
+    // The performance page sets every control from the configuration (and has the
+    // pages that show the active profile follow).
+    virtual void FillPerformancePage(CTovikEliteAppDlg& /*window*/) {}
+    // The profiles page refills its list of profiles.
+    virtual void FillProfileList(CTovikEliteAppDlg& /*window*/) {}
 
 private:
     int pageBit_;

@@ -1,6 +1,7 @@
 #include "app/TovikEliteAppDlg.h"
 
 #include "app/AppConstants.h"
+#include "app/ProfilesPage.h"
 #include "app/ProgressPopup.h"
 #include "app/WindowPlacement.h"
 #include "controls/BitmapBtn.h"
@@ -63,6 +64,8 @@ CTovikEliteAppDlg::~CTovikEliteAppDlg()
 std::unique_ptr<CMainWindowPage> CTovikEliteAppDlg::CreatePage(int pageBit, std::u16string skinFile)
 {
     switch (pageBit) {
+    case PageBit::Profiles:
+        return std::make_unique<CProfilesPage>(std::move(skinFile));
     default:
         // A page without logic of its own shows its skin only.
         return std::make_unique<CMainWindowPage>(pageBit, std::move(skinFile));
@@ -315,7 +318,10 @@ LRESULT CTovikEliteAppDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DEVICE_PROGRESS:
     case WM_DEVICE_PROGRESS_TEXT:
+        return 0;
     case WM_LIST_ROW_CLICKED:
+        // Accepted whatever happens; the profiles page makes a chosen profile active.
+        RouteToPages(msg, wParam, lParam);
         return 0;
     case WM_SLIDER_RELEASED:
     case WM_SLIDER_CHANGING:
