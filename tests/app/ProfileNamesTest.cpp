@@ -90,8 +90,9 @@ TEST(ProfileFiles, OnlyAProfileFileInTheSaveFolderIsEverRemoved)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.string());
         EXPECT_EQ(RemoveKeptProfileFile(U16(c.path.string()), saveFolder, u"zmp"), c.removed);
-        if (c.path.filename() != "missing.zmp")
+        if (c.path.filename() != "missing.zmp") {
             EXPECT_EQ(std::filesystem::exists(std::filesystem::symlink_status(c.path)), !c.removed);
+        }
     }
     EXPECT_TRUE(std::filesystem::exists(elsewhere / "mine.zmp"));
 }

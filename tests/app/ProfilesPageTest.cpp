@@ -50,6 +50,14 @@ void ClickPage(CTovikEliteAppDlg& window, int itemId)
     ClickButton(PageOf(window).Items().FindAs<CBitmapBtn>(itemId));
 }
 
+// A picture for people to look at, in the build tree's screenshots/app/.
+void SavePicture(QWidget& widget, const QString& name)
+{
+    const QString folder = QStringLiteral(ZT_TEST_SCREENSHOT_DIR);
+    QDir().mkpath(folder);
+    widget.grab().save(folder + QStringLiteral("/") + name + QStringLiteral(".png"));
+}
+
 bool WaitUntilIdle(CTovikEliteAppDlg& window)
 {
     return WaitUntil([&] {
@@ -263,7 +271,7 @@ TEST_F(ProfilesPageTest, ManagedProfilesReachTheMouseAndASecondWindowShowsThem)
         EXPECT_TRUE(list.IsCellChecked(arena, kCheckColumn));
         EXPECT_FALSE(list.IsCellChecked(0, kCheckColumn));
         Apply(window);
-        skintest::SaveScreenshot(window, QStringLiteral("profiles_page"));
+        SavePicture(window, QStringLiteral("profiles_page"));
     });
 
     const emulator::DeviceImage image = Image(0x0031);
@@ -306,7 +314,8 @@ TEST_F(ProfilesPageTest, AnExportedProfileComesBackWithTheSameSettings)
         ClickPage(window, ItemId::BUTTON_EXPORTPROFILE);
         EXPECT_TRUE(WasRun("ExportProfileWarningPopup.xml"));
         Apply(window);
-        const emulator::ProfileImage* written = DeviceProfileNamed(Image(0x0031), u"Sniper");
+        const emulator::DeviceImage afterApply = Image(0x0031);
+        const emulator::ProfileImage* written = DeviceProfileNamed(afterApply, u"Sniper");
         ASSERT_NE(written, nullptr);
         exported = *written;
 
@@ -398,8 +407,19 @@ TEST_F(ProfilesPageTest, FilesThatAreNoProfilesAreRefusedAndChangeNothing)
             EXPECT_EQ(ModalScript::PendingAnswers(), 0u) << "the refusal is shown";
         }
         EXPECT_TRUE(std::filesystem::is_directory(temp_ / "folder.zmp"));
+
+        // A good file still goes in after all that.
+        ModalScript::AnswerNextSaveFile(QString::fromStdString(FilePath("good.zmp")).toStdU16String());
+        ClickPage(window, ItemId::BUTTON_EXPORTPROFILE);
+        ModalScript::AnswerNextOpenFile(QString::fromStdString(FilePath("good.zmp")).toStdU16String());
+        ClickPage(window, ItemId::BUTTON_IMPORTPROFILE);
+        EXPECT_EQ(config.GetProfileCount(), 2u);
+        EXPECT_EQ(Names(list), (std::vector<QString>{QStringLiteral("PROFILE01"), QStringLiteral("PROFILE01")}));
+        EXPECT_TRUE(window.ApplyButton()->isEnabled());
     });
-    EXPECT_EQ(Image(0x0031).profiles.size(), 1u);
+    const emulator::DeviceImage image = Image(0x0031);
+    ASSERT_EQ(image.profiles.size(), 2u) << "the device holds the imported profile at once";
+    EXPECT_TRUE(SameSettings(image.profiles[0], image.profiles[1]));
     std::filesystem::permissions(temp_ / "locked.zmp", std::filesystem::perms::owner_all);
 }
 

@@ -104,7 +104,8 @@ TEST_F(PreviewPopupTest, ButtonLinesNameTheKindAndItsDetail)
         {"modifiers alone", MakeSingleKeyAssignment(0, 0, kShift | kCtrl), Kind(5) + u": Shift+Ctrl"},
         {"the same sensitivity for X and Y", MakeTemporarySensitivityAssignment(800, 800, 800, false),
          Kind(21) + u": 800"},
-        {"separate X and Y", MakeTemporarySensitivityAssignment(800, 800, 1200, true), Kind(21) + u": 800x, 1200y"},
+        {"separate X and Y", MakeTemporarySensitivityAssignment(800, 800, 1200, true),
+         CutPreviewText(Kind(21) + u": 800x, 1200y")},
         {"a macro by identity", MakeMacroAssignment(*macro), Kind(6) + u": Reload"},
         {"a macro by name", MakeMacroAssignment(*longMacro),
          CutPreviewText(Kind(7) + u": A macro with a rather long name")},
@@ -118,6 +119,7 @@ TEST_F(PreviewPopupTest, ButtonLinesNameTheKindAndItsDetail)
         EXPECT_EQ(PreviewButtonText(c.record, config_), c.expected);
         EXPECT_LE(PreviewButtonText(c.record, config_).size(), kPreviewMaxLength);
     }
+    EXPECT_EQ(PreviewDetail(MakeTemporarySensitivityAssignment(800, 800, 1200, true), config_), u"800x, 1200y");
     // A 40-character line keeps its first 29 characters and ends in "...".
     const std::u16string forty(40, u'x');
     EXPECT_EQ(CutPreviewText(forty), std::u16string(29, u'x') + u"...");
@@ -201,9 +203,10 @@ TEST_F(PreviewPopupTest, EarlierGenerationShowsItsLightsAndTheDockOnlyForTheDock
             auto* dock = items.FindAs<CTextItem>(ItemId::TEXT_CHARGING_DOCK_POPUP);
             ASSERT_NE(dock, nullptr);
             EXPECT_EQ(dock->isHidden(), code == 4);
-            if (code == 8)
+            if (code == 8) {
                 EXPECT_EQ(dock->GetText(),
                           QString::fromStdU16String(TranslateText(u"$ChargingDock")) + QStringLiteral(" : ") + off);
+            }
             EXPECT_EQ(items.FindById(ItemId::DROPDOWN_MOUSE_POPUP_COLOR), nullptr);
         });
     }
