@@ -119,21 +119,24 @@ void CTovikElitePreviewPopup::FillCurrentGenerationLights()
 void CTovikElitePreviewPopup::FillStages()
 {
     const unsigned count = config_->GetStageCount(profile_);
-    const unsigned inUse = config_->GetStagesInUse(profile_);
+    const unsigned inUse = std::min(config_->GetStagesInUse(profile_), count);
     const int selected = config_->GetSelectedStage(profile_);
-    const int shown = std::min<int>(kStageWindows, int(count));
-    for (int index = 0; index < shown; ++index) {
+    for (int index = 0; index < kStageWindows; ++index) {
         auto* window = Items().FindAs<CDPIStageWindow>(ItemId::DPISTAGEWINDOW_01 + index);
         if (!window)
             continue;
         const unsigned stage = unsigned(index + 1);
-        window->SetValues(int(config_->GetStageDpi(stage, profile_)), int(config_->GetStageX(stage, profile_)),
-                          int(config_->GetStageY(stage, profile_)));
-        window->SetXYMode(config_->GetStageSeparate(stage, profile_));
-        window->SetVisibleFlag(stage <= inUse);
+        if (stage <= count) {
+            window->SetValues(int(config_->GetStageDpi(stage, profile_)), int(config_->GetStageX(stage, profile_)),
+                              int(config_->GetStageY(stage, profile_)));
+            window->SetXYMode(config_->GetStageSeparate(stage, profile_));
+            window->SetVisibleFlag(stage <= inUse);
+            window->SetSelected(int(stage) == selected);
+        }
         window->SetClickable(false);
-        window->SetSelected(int(stage) == selected);
-        window->Show(unsigned(index) < inUse ? 1 : 0);
+        // A window of a stage the profile does not use (or does not have) would
+        // show a value that means nothing.
+        window->Show(stage <= inUse ? 1 : 0);
         window->update();
     }
 }

@@ -12,6 +12,7 @@
 #include "device/server/IDeviceProfileProperties.h"
 #include "emulator/Products.h"
 #include "popups/TovikEliteNameEntryPopup.h"
+#include "popups/TovikElitePreviewPopup.h"
 #include "settings/IMouseConfig.h"
 #include "settings/IMouseProfile.h"
 #include "skin/ItemIds.h"
@@ -103,11 +104,11 @@ void ChooseFromMenu(CXListCtrl& list, int row, std::u16string_view key)
     QTest::mouseClick(&list, Qt::RightButton, {}, list.CellRect(row, kNameColumn).center());
 }
 
-std::vector<QString> Names(const CXListCtrl& list)
+std::vector<std::u16string> Names(const CXListCtrl& list)
 {
-    std::vector<QString> names;
+    std::vector<std::u16string> names;
     for (int row = 0; row < list.RowCount(); ++row)
-        names.push_back(list.CellText(row, kNameColumn));
+        names.push_back(list.CellText(row, kNameColumn).toStdU16String());
     return names;
 }
 
@@ -182,12 +183,22 @@ TEST_F(ProfilesPageTest, ManagedProfilesReachTheMouseAndASecondWindowShowsThem)
     const emulator::ProfileImage factory = emulator::FactoryProfile(*emulator::FindProduct(0x0031), u"x");
     RunOnProfilesPage([&](CTovikEliteAppDlg& window, CXListCtrl& list) {
         IMouseConfig& config = *window.Config();
-        ASSERT_EQ(Names(list), std::vector<QString>{QStringLiteral("PROFILE01")});
+        ASSERT_EQ(Names(list), std::vector<std::u16string>{u"PROFILE01"});
         EXPECT_TRUE(list.IsCellChecked(0, kCheckColumn));
+
+        // The preview shows the row's profile for the mouse in use, and changes nothing.
+        ModalScript::EndNextRun("PreviewPopup.xml", IDOK, [](CSkinWindow& popup) {
+            auto& preview = dynamic_cast<CTovikElitePreviewPopup&>(popup);
+            EXPECT_EQ(preview.DeviceCode(), DeviceCode::EliteMouse);
+            EXPECT_FALSE(preview.ButtonTexts()[0].empty());
+        });
+        ChooseFromMenu(list, 0, u"$Preview");
+        EXPECT_TRUE(WasRun("PreviewPopup.xml"));
+        EXPECT_FALSE(window.ApplyButton()->isEnabled());
 
         AnswerName("ProfileNamePopup.xml", QStringLiteral("Game"));
         ClickPage(window, ItemId::BUTTON_NEWPROFILE);
-        ASSERT_EQ(Names(list), (std::vector<QString>{QStringLiteral("PROFILE01"), QStringLiteral("Game")}));
+        ASSERT_EQ(Names(list), (std::vector<std::u16string>{u"PROFILE01", u"Game"}));
         EXPECT_EQ(list.SelectedRow(), 1) << "the new profile is the current one";
         EXPECT_TRUE(list.IsCellChecked(1, kCheckColumn));
         EXPECT_EQ(list.CellText(1, 1), QStringLiteral("02"));
@@ -204,8 +215,7 @@ TEST_F(ProfilesPageTest, ManagedProfilesReachTheMouseAndASecondWindowShowsThem)
 
         ClickPage(window, ItemId::BUTTON_SAVEPROFILE);
         ClickPage(window, ItemId::BUTTON_SAVEPROFILE); // copies the copy, now current
-        ASSERT_EQ(Names(list), (std::vector<QString>{QStringLiteral("PROFILE01"), QStringLiteral("Arena"),
-                                                     QStringLiteral("Arena(2)"), QStringLiteral("Arena(2)(2)")}));
+        ASSERT_EQ(Names(list), (std::vector<std::u16string>{u"PROFILE01", u"Arena", u"Arena(2)", u"Arena(2)(2)"}));
         // Copying Arena itself again gives the next free number.
         ChooseFromMenu(list, 1, u"$Copy");
         EXPECT_EQ(list.CellText(4, kNameColumn), QStringLiteral("Arena(3)"));
@@ -276,18 +286,21 @@ TEST_F(ProfilesPageTest, ManagedProfilesReachTheMouseAndASecondWindowShowsThem)
 
     const emulator::DeviceImage image = Image(0x0031);
     EXPECT_EQ(DeviceNames(image), (std::vector<std::u16string>{u"PROFILE01", u"Arena", u"Arena(2)", u"Arena(2)(2)"}));
-    ASSERT_EQ(image.profiles.size(), 4u);
-    EXPECT_EQ(image.activeProfile, image.profiles[1].id);
-    EXPECT_EQ(image.profiles[1].programPath, u"/usr/games/arena-client");
-    EXPECT_TRUE(image.profiles[1].options & kOptionAutoSwitch);
-    EXPECT_FALSE(image.profiles[2].options & kOptionAutoSwitch);
-    EXPECT_TRUE(SameButtons(image.profiles[0], factory)) << "the first profile's fourth button is back to default";
-    ASSERT_FALSE(image.profiles[3].stages.empty());
-    EXPECT_EQ(image.profiles[3].stages[0].x, 800u) << "restored defaults";
+    const auto* first = DeviceProfileNamed(image, u"PROFILE01");
+    const auto* arena = DeviceProfileNamed(image, u"Arena");
+    const auto* copy = DeviceProfileNamed(image, u"Arena(2)");
+    const auto* restored = DeviceProfileNamed(image, u"Arena(2)(2)");
+    ASSERT_TRUE(first && arena && copy && restored);
+    EXPECT_EQ(image.activeProfile, arena->id);
+    EXPECT_EQ(arena->programPath, u"/usr/games/arena-client");
+    EXPECT_TRUE(arena->options & kOptionAutoSwitch);
+    EXPECT_FALSE(copy->options & kOptionAutoSwitch);
+    EXPECT_TRUE(SameButtons(*first, factory)) << "the first profile's fourth button is back to default";
+    ASSERT_FALSE(restored->stages.empty());
+    EXPECT_EQ(restored->stages[0].x, 800u) << "restored defaults";
 
     RunOnProfilesPage([&](CTovikEliteAppDlg&, CXListCtrl& list) {
-        EXPECT_EQ(Names(list), (std::vector<QString>{QStringLiteral("PROFILE01"), QStringLiteral("Arena"),
-                                                     QStringLiteral("Arena(2)"), QStringLiteral("Arena(2)(2)")}));
+        EXPECT_EQ(Names(list), (std::vector<std::u16string>{u"PROFILE01", u"Arena", u"Arena(2)", u"Arena(2)(2)"}));
         EXPECT_EQ(list.SelectedRow(), 1);
         EXPECT_TRUE(list.IsCellChecked(1, kCheckColumn));
         EXPECT_EQ(list.CellText(1, kProgramColumn), QStringLiteral("arena-client"));
@@ -336,7 +349,7 @@ TEST_F(ProfilesPageTest, AnExportedProfileComesBackWithTheSameSettings)
 
         ModalScript::AnswerNextOpenFile(QString::fromStdString(file).toStdU16String());
         ClickPage(window, ItemId::BUTTON_IMPORTPROFILE);
-        ASSERT_EQ(Names(list), (std::vector<QString>{QStringLiteral("PROFILE01"), QStringLiteral("Sniper")}));
+        ASSERT_EQ(Names(list), (std::vector<std::u16string>{u"PROFILE01", u"Sniper"}));
         Apply(window);
     });
     const emulator::DeviceImage image = Image(0x0031);
@@ -414,7 +427,7 @@ TEST_F(ProfilesPageTest, FilesThatAreNoProfilesAreRefusedAndChangeNothing)
         ModalScript::AnswerNextOpenFile(QString::fromStdString(FilePath("good.zmp")).toStdU16String());
         ClickPage(window, ItemId::BUTTON_IMPORTPROFILE);
         EXPECT_EQ(config.GetProfileCount(), 2u);
-        EXPECT_EQ(Names(list), (std::vector<QString>{QStringLiteral("PROFILE01"), QStringLiteral("PROFILE01")}));
+        EXPECT_EQ(Names(list), (std::vector<std::u16string>{u"PROFILE01", u"PROFILE01"}));
         EXPECT_TRUE(window.ApplyButton()->isEnabled());
     });
     const emulator::DeviceImage image = Image(0x0031);
