@@ -7,6 +7,7 @@
 #include "controls/ListPanelItem.h"
 #include "controls/XListCtrl.h"
 #include "device/DeviceTiming.h"
+#include "device/server/IDeviceProfileProperties.h"
 #include "platform/ModalService.h"
 #include "popups/TovikEliteNameEntryPopup.h"
 #include "popups/TovikElitePreviewPopup.h"
@@ -28,6 +29,8 @@
 namespace {
 
 constexpr size_t kProfileLimit = 5;
+// The longest program path the mouse keeps; a longer one would fail every write.
+constexpr size_t kMaxProgramPathLength = kProgramPathBytes / 2 - 1;
 
 // The buttons the button page assigns; a deleted profile's switches are taken off them.
 constexpr std::array<tMouseButton, 9> kPageButtons{MOUSE_BUTTON_LEFT, MOUSE_BUTTON_RIGHT,    MOUSE_BUTTON_WHEEL,
@@ -339,6 +342,11 @@ void CProfilesPage::OnProgramChosen(CTovikEliteAppDlg& window, int rowValue, std
     IMouseProfile* profile = ProfileOfRow(window, rowValue);
     if (!profile)
         return;
+    if (path.size() > kMaxProgramPathLength) {
+        RunWarning(window, u"ProgramPathWarningPopup.xml", WithColon(*profile));
+        FillProfileList(window); // the cell shows the program kept before
+        return;
+    }
     window.Config()->SetLinkedProgramPath(path, profile);
     window.SetSettingsChanged();
 }

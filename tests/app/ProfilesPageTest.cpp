@@ -229,6 +229,13 @@ TEST_F(ProfilesPageTest, ManagedProfilesReachTheMouseAndASecondWindowShowsThem)
 
         // Linking a program through the file cell; automatic switching needs one.
         const int arena = RowNamed(list, QStringLiteral("Arena"));
+        // A path longer than the mouse can keep is refused: it would fail every write.
+        ModalScript::AnswerNextOpenFile(u"/opt/" + std::u16string(140, u'd') + u"/arena");
+        ModalScript::EndNextRun("ProgramPathWarningPopup.xml", IDOK);
+        QTest::mouseClick(&list, Qt::LeftButton, {}, list.BrowseBoxRect(arena, kProgramColumn).center());
+        ASSERT_TRUE(WaitUntil([&] { return ModalScript::PendingAnswers() == 0; }));
+        EXPECT_TRUE(list.CellText(arena, kProgramColumn).isEmpty());
+        EXPECT_TRUE(config.GetLinkedProgramPath(config.GetProfile(1)).empty());
         ModalScript::AnswerNextOpenFile(u"/usr/games/arena-client");
         QTest::mouseClick(&list, Qt::LeftButton, {}, list.BrowseBoxRect(arena, kProgramColumn).center());
         ASSERT_TRUE(WaitUntil([&] { return ModalScript::PendingAnswers() == 0; }));
