@@ -63,11 +63,23 @@ public:
     // One page asks another to refresh through these (window.Page(bit)->...), so no
     // page depends on another's class. The page that owns the behaviour overrides
     // its hook; the others keep the default, which does nothing.
-    // The performance page sets every control from the configuration (and has the
-    // pages that show the active profile follow).
+    // Lighting and power page: set every control from the active profile and the
+    // configuration again.
+    virtual void FillLightingPage(CTovikEliteAppDlg& /*window*/) {}
+    // Lighting and power page: the battery-life estimate after a change of the
+    // polling rate or the reduced brightness.
+    virtual void UpdateBatteryEstimate(CTovikEliteAppDlg& /*window*/) {}
+    // Lighting and power page: the three power texts after the power values changed.
+    virtual void UpdateBrightnessText(CTovikEliteAppDlg& /*window*/) {}
+    virtual void UpdateSleepText(CTovikEliteAppDlg& /*window*/) {}
+    virtual void UpdateFlashText(CTovikEliteAppDlg& /*window*/) {}
+    // Button page: rebuild every button's menu from the active profile.
+    virtual void FillButtonMenus(CTovikEliteAppDlg& /*window*/) {}
+    // Profiles page: refill the profile options list and the profile display check box.
+    virtual void FillProfileOptions(CTovikEliteAppDlg& /*window*/) {}
+    // Performance page: set every control from the configuration again (which also
+    // has the button menus, the profile options and the lighting page follow).
     virtual void FillPerformancePage(CTovikEliteAppDlg& /*window*/) {}
-    // The profiles page refills its list of profiles.
-    virtual void FillProfileList(CTovikEliteAppDlg& /*window*/) {}
 
 private:
     int pageBit_;

@@ -106,7 +106,7 @@ bool IsUsablePath(const std::optional<std::u16string>& path, const IMouseConfig&
 
 } // namespace
 
-CProfilesPage::CProfilesPage(std::u16string skinFile) : CMainWindowPage(PageBit::Profiles, std::move(skinFile)) {}
+CProfilesPage::CProfilesPage(int pageBit, std::u16string skinFile) : CMainWindowPage(pageBit, std::move(skinFile)) {}
 
 void CProfilesPage::Bind(CTovikEliteAppDlg& /*window*/)
 {
@@ -119,22 +119,22 @@ void CProfilesPage::Bind(CTovikEliteAppDlg& /*window*/)
 
 void CProfilesPage::SetUp(CTovikEliteAppDlg& window, IMouseConfig& /*config*/)
 {
-    FillProfileList(window);
+    FillProfileOptions(window);
 }
 
 void CProfilesPage::OnDeviceChanged(CTovikEliteAppDlg& window, IMouseConfig& /*config*/)
 {
-    FillProfileList(window);
+    FillProfileOptions(window);
 }
 
 void CProfilesPage::OnPageSwitched(CTovikEliteAppDlg& window, bool isShown)
 {
     // Other pages may have switched the active profile meanwhile.
     if (isShown)
-        FillProfileList(window);
+        FillProfileOptions(window);
 }
 
-void CProfilesPage::FillProfileList(CTovikEliteAppDlg& window)
+void CProfilesPage::FillProfileOptions(CTovikEliteAppDlg& window)
 {
     IMouseConfig* config = window.Config();
     if (!list_ || !config)
@@ -187,7 +187,7 @@ IMouseProfile* CProfilesPage::ProfileOfRow(CTovikEliteAppDlg& window, int rowVal
 
 void CProfilesPage::RefreshPages(CTovikEliteAppDlg& window)
 {
-    FillProfileList(window);
+    FillProfileOptions(window);
     if (CMainWindowPage* performance = window.Page(PageBit::Performance))
         performance->FillPerformancePage(window);
 }
@@ -344,7 +344,7 @@ void CProfilesPage::OnProgramChosen(CTovikEliteAppDlg& window, int rowValue, std
         return;
     if (path.size() > kMaxProgramPathLength) {
         RunWarning(window, u"ProgramPathWarningPopup.xml", WithColon(*profile));
-        FillProfileList(window); // the cell shows the program kept before
+        FillProfileOptions(window); // the cell shows the program kept before
         return;
     }
     window.Config()->SetLinkedProgramPath(path, profile);
@@ -386,7 +386,7 @@ void CProfilesPage::RenameProfile(CTovikEliteAppDlg& window, int rowValue)
         return;
     }
     if (config->RenameProfile(profile, name->c_str())) {
-        FillProfileList(window);
+        FillProfileOptions(window);
         window.SetSettingsChanged();
     }
 }
@@ -555,7 +555,7 @@ void CProfilesPage::ImportProfile(CTovikEliteAppDlg& window)
         ShowFileProblem(window, *path);
         return;
     }
-    FillProfileList(window);
+    FillProfileOptions(window);
     window.SetSettingsChanged();
 }
 

@@ -16,7 +16,7 @@ class IMouseProfile;
 
 class CProfilesPage : public CMainWindowPage {
 public:
-    explicit CProfilesPage(std::u16string skinFile);
+    CProfilesPage(int pageBit, std::u16string skinFile);
 
     void Bind(CTovikEliteAppDlg& window) override;
     void SetUp(CTovikEliteAppDlg& window, IMouseConfig& config) override;
@@ -24,7 +24,8 @@ public:
     bool OnItemClick(CTovikEliteAppDlg& window, int itemId) override;
     std::optional<LRESULT> OnControlMessage(CTovikEliteAppDlg& window, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDeviceChanged(CTovikEliteAppDlg& window, IMouseConfig& config) override;
-    void FillProfileList(CTovikEliteAppDlg& window) override;
+    // Refills the list of profiles and the profile display check box.
+    void FillProfileOptions(CTovikEliteAppDlg& window) override;
 
     // The commands, each on the profile of the row with this user value (the
     // profile's index in the configuration; -1 for the list's selected row).

@@ -1,6 +1,8 @@
 #include "app/TovikEliteAppDlg.h"
 
 #include "app/AppConstants.h"
+#include "app/LightingPage.h"
+#include "app/PerformancePage.h"
 #include "app/ProfilesPage.h"
 #include "app/ProgressPopup.h"
 #include "app/WindowPlacement.h"
@@ -64,8 +66,12 @@ CTovikEliteAppDlg::~CTovikEliteAppDlg()
 std::unique_ptr<CMainWindowPage> CTovikEliteAppDlg::CreatePage(int pageBit, std::u16string skinFile)
 {
     switch (pageBit) {
+    case PageBit::Lighting:
+        return std::make_unique<CLightingPage>(pageBit, std::move(skinFile));
+    case PageBit::Performance:
+        return std::make_unique<CPerformancePage>(pageBit, std::move(skinFile));
     case PageBit::Profiles:
-        return std::make_unique<CProfilesPage>(std::move(skinFile));
+        return std::make_unique<CProfilesPage>(pageBit, std::move(skinFile));
     default:
         // A page without logic of its own shows its skin only.
         return std::make_unique<CMainWindowPage>(pageBit, std::move(skinFile));

@@ -12,15 +12,20 @@ constexpr int kMargin = 4;
 
 const std::array<COLORREF, CColourPalette::kColumns * CColourPalette::kRows>& CColourPalette::Colours()
 {
-    // Six rows from light to dark of eight hues: red, orange, yellow, green, cyan,
-    // blue, violet and grey.
+    // The first row holds the plain colours lights are mostly set to, so that one
+    // click gives pure red, orange, yellow, green, cyan, blue (0xFF0000, the
+    // lights' factory colour), magenta and white. Below them five rows from light
+    // to dark of seven hues (red, orange, yellow, green, cyan, blue, violet) and a
+    // grey scale that ends in black.
     static const std::array<COLORREF, kColumns* kRows> colours = [] {
-        std::array<COLORREF, kColumns * kRows> table{};
+        std::array<COLORREF, kColumns * kRows> table{RGB(255, 0, 0),   RGB(255, 128, 0),  RGB(255, 255, 0),
+                                                     RGB(0, 255, 0),   RGB(0, 255, 255),  RGB(0, 0, 255),
+                                                     RGB(255, 0, 255), RGB(255, 255, 255)};
         const int hues[kColumns - 1] = {0, 30, 60, 120, 180, 240, 280};
-        for (int row = 0; row < kRows; ++row) {
-            const int lightness = 225 - row * 38;
+        const int lightness[kRows - 1] = {224, 184, 144, 96, 56};
+        for (int row = 1; row < kRows; ++row) {
             for (int column = 0; column < kColumns; ++column) {
-                const QColor colour = column < kColumns - 1 ? QColor::fromHsl(hues[column], 255, lightness)
+                const QColor colour = column < kColumns - 1 ? QColor::fromHsl(hues[column], 255, lightness[row - 1])
                                                             : QColor::fromHsl(0, 0, 255 - row * 51);
                 table[std::size_t(row * kColumns + column)] = RGB(colour.red(), colour.green(), colour.blue());
             }

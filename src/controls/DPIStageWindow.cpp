@@ -14,6 +14,7 @@ namespace {
 
 constexpr std::array<std::u16string_view, 5> kBitmapNames{u"DPIFRAME", u"DPIFRAMESELECTED", u"DPIWIN", u"DPIWINX",
                                                           u"DPIWINY"};
+constexpr qreal kDisabledOpacity = 0.4;
 constexpr std::array<std::u16string_view, 6> kAreaNames{u"HEADING", u"DPI", u"DPIX", u"DPIY", u"X", u"Y"};
 
 // Translated, the first backslash-n pair made a line break, then the caps mode; in
@@ -54,7 +55,7 @@ std::unique_ptr<CDPIStageWindow> CDPIStageWindow::FromElement(const DPIStageWind
 {
     auto stage = std::make_unique<CDPIStageWindow>(element.id, element.parentWindow, itemOwner, element.rect);
     for (const auto& bitmap : element.bitmaps)
-        stage->SetNamedBitmap(bitmap.name, bitmap.data.image, bitmap.rect);
+        stage->SetNamedBitmap(bitmap.name, bitmap.data.image, bitmap.rect, bitmap.mask.image);
     stage->SetCaps(element.text.caps);
     stage->SetTextFormat(ButtonTextFormat(element.text.justify, element.text.multiline));
     for (const auto& area : element.textAreas) {
@@ -74,13 +75,28 @@ std::unique_ptr<CDPIStageWindow> CDPIStageWindow::FromElement(const DPIStageWind
     return stage;
 }
 
-void CDPIStageWindow::SetNamedBitmap(std::u16string_view name, const QImage& image, const SkinRect& rect)
+void CDPIStageWindow::SetNamedBitmap(std::u16string_view name, const QImage& image, const SkinRect& rect,
+                                     const QImage& mask)
 {
     const int index = IndexOfName(kBitmapNames, name);
     if (index < 0)
         return;
-    bitmaps_[index] = PlacedImage{image, rect.ToQRect(), true};
+    PlacedImage placed{image, rect.ToQRect(), true, std::nullopt};
+    if (!mask.isNull())
+        placed.shape = RegionFromMask(mask, MaskKind::ControlMask);
+    bitmaps_[index] = std::move(placed);
     update();
+}
+
+void CDPIStageWindow::DrawPlaced(QPainter& painter, const PlacedImage& placed, const QImage& image) const
+{
+    if (image.isNull())
+        return;
+    painter.save();
+    if (placed.shape)
+        painter.setClipRegion(placed.shape->translated(placed.rect.topLeft()));
+    painter.drawImage(placed.rect.topLeft(), image);
+    painter.restore();
 }
 
 void CDPIStageWindow::SetTextArea(std::u16string_view name, std::u16string_view textKey, const SkinRect& rect)
@@ -144,9 +160,7 @@ void CDPIStageWindow::DrawArea(QPainter& painter, Area area, int flags) const
 void CDPIStageWindow::DrawValueBox(QPainter& painter, Bitmap box, int value) const
 {
     const PlacedImage& placed = bitmaps_[box];
-    const QImage& image = selected_ ? selectedBox_ : placed.image;
-    if (!image.isNull())
-        painter.drawImage(placed.rect.topLeft(), image);
+    DrawPlaced(painter, placed, selected_ ? selectedBox_ : placed.image);
     // The number sits on black inside the box's frame, whether or not the box has a picture.
     const QRect inner = placed.rect.adjusted(3, 2, -3, -2);
     painter.fillRect(inner, Qt::black);
@@ -167,8 +181,9 @@ void CDPIStageWindow::paintEvent(QPaintEvent*)
             painter.fillRect(rect(), Qt::black);
         const PlacedImage& frame =
             selected_ && bitmaps_[FrameSelected].present ? bitmaps_[FrameSelected] : bitmaps_[Frame];
-        if (!frame.image.isNull())
-            painter.drawImage(QPoint(0, 0), frame.image);
+        DrawPlaced(painter,
+                   PlacedImage{frame.image, QRect(QPoint(0, 0), frame.image.size()), frame.present, frame.shape},
+                   frame.image);
 
         painter.setFont(font_);
         painter.setPen(ToQColor(textColour_ == 0 ? kDefaultTextColor : textColour_));
@@ -186,7 +201,21 @@ void CDPIStageWindow::paintEvent(QPaintEvent*)
             DrawValueBox(painter, Win, single_);
         }
     }
+    if (!isEnabled()) {
+        // A stage that is not in use is darkened where it is drawn; its cut-away
+        // corners stay see-through.
+        QPainter fade(&buffer);
+        fade.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+        fade.fillRect(rect(), QColor(0, 0, 0, int(255 * (1.0 - kDisabledOpacity))));
+    }
     QPainter(this).drawImage(0, 0, buffer);
+}
+
+void CDPIStageWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange)
+        update();
+    CSkinWindow::changeEvent(event);
 }
 
 void CDPIStageWindow::mousePressEvent(QMouseEvent* event)

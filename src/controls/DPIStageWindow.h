@@ -5,6 +5,7 @@
 // (1524, sent).
 #include <QFont>
 #include <QImage>
+#include <QRegion>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -22,8 +23,10 @@ public:
     static std::unique_ptr<CDPIStageWindow> FromElement(const DPIStageWindowElement& element, CSkinWindow* itemOwner);
 
     // Named parts, names compared with letter case ignored; unknown names are ignored.
-    // Bitmaps: DPIFRAME, DPIFRAMESELECTED, DPIWIN, DPIWINX, DPIWINY.
-    void SetNamedBitmap(std::u16string_view name, const QImage& image, const SkinRect& rect);
+    // Bitmaps: DPIFRAME, DPIFRAMESELECTED, DPIWIN, DPIWINX, DPIWINY. With a mask only
+    // the bitmap's pixels where the mask is not pure white are drawn.
+    void SetNamedBitmap(std::u16string_view name, const QImage& image, const SkinRect& rect,
+                        const QImage& mask = QImage());
     // Text areas: HEADING, DPI, DPIX, DPIY, X, Y; the text is a key, translated here.
     void SetTextArea(std::u16string_view name, std::u16string_view textKey, const SkinRect& rect);
     // The picture of a selected value box ("stageSelected.bmp" of the skin).
@@ -57,6 +60,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     enum Bitmap { Frame, FrameSelected, Win, WinX, WinY, BitmapCount };
@@ -65,7 +69,9 @@ private:
         QImage image;
         QRect rect;
         bool present = false;
+        std::optional<QRegion> shape; // from the mask, in the image's coordinates
     };
+    void DrawPlaced(QPainter& painter, const PlacedImage& placed, const QImage& image) const;
     struct PlacedText {
         QString text;
         QRect rect;

@@ -117,8 +117,24 @@ void CSliderBase::SetTooltipPrefix(std::u16string_view key)
     RebuildTooltipText();
 }
 
+void CSliderBase::SetTooltipLabel(const QString& label)
+{
+    tooltipLabel_ = label;
+    RebuildTooltipText();
+    if (auto* host = dynamic_cast<CThumbHost*>(track_); host && tooltipEnabled_) {
+        if (CSliderTooltip* tip = host->HostTooltip(); tip && tip->isVisible())
+            tip->ShowAt(tooltipText_, TooltipAnchor(), tooltipSide_);
+    }
+}
+
 void CSliderBase::RebuildTooltipText()
 {
+    if (!tooltipLabel_.isEmpty()) {
+        tooltipText_ = tooltipLabel_.left(kTooltipMaxChars);
+        if (ownTooltip_ && ownTooltip_->isVisible())
+            ownTooltip_->ShowAt(tooltipText_, TooltipAnchor(), tooltipSide_);
+        return;
+    }
     const std::u16string value = scale_.step < 1.0f ? FormatText(u"%.1f", {double(scale_.ExactValueOfPosition(pos_))})
                                                     : FormatText(u"%d", {GetValue()});
     tooltipText_ = (tooltipPrefix_ + QString::fromStdU16String(value)).left(kTooltipMaxChars);

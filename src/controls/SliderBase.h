@@ -71,6 +71,11 @@ public:
     bool IsTooltipEnabled() const { return tooltipEnabled_; }
     void SetTooltipOffset(const QPoint& offset) { tooltipOffset_ = offset; }
     const QString& TooltipText() const { return tooltipText_; }
+    // A label shown as the tooltip in place of prefix and value, for sliders whose
+    // positions stand for named levels (already translated); an empty label shows
+    // prefix and value again. A tooltip on show takes the new text at once.
+    void SetTooltipLabel(const QString& label);
+    const QString& TooltipLabel() const { return tooltipLabel_; }
     // Where the tooltip is anchored: the thumb's screen position plus the offset.
     QPoint TooltipAnchor() const;
 
@@ -137,6 +142,7 @@ protected:
 
     QString tooltipPrefix_;
     QString tooltipText_;
+    QString tooltipLabel_;
     TooltipSide tooltipSide_ = TooltipSide::Left;
     bool tooltipEnabled_ = true;
     QPoint tooltipOffset_;

@@ -28,7 +28,7 @@ std::unique_ptr<CGUIItem> MakeTrack(const SliderTrackElement& element, const Con
     auto track = std::make_unique<CSliderTrack>(element.id, element.parentWindow, context.owner, element.rect);
     track->SetBitmaps(element.bitmaps.normal.image, element.bitmaps.disabled.image, element.bitmaps.mask.image);
     if (element.fill)
-        track->SetFill(element.fill->rect.ToQRect(), element.fill->fillColor.value_or(0));
+        track->SetFill(element.fill->rect.ToQRect(), element.fill->fillColor.value_or(0), element.fill->backColor);
     track->show();
     return track;
 }

@@ -24,11 +24,27 @@ void CSliderTrack::SetBitmaps(const QImage& normal, const QImage& disabled, cons
     update();
 }
 
-void CSliderTrack::SetFill(const QRect& fillRect, COLORREF fillColour)
+void CSliderTrack::SetFill(const QRect& fillRect, COLORREF fillColour, std::optional<COLORREF> backColour)
 {
     fill_ = fillRect;
     fillColour_ = fillColour;
+    backColour_ = backColour;
+    // A horizontal fill grows right from its left edge, a vertical one up from its
+    // bottom edge; the channel mirrors the anchored edge at the other end.
+    if (!backColour_)
+        channel_ = QRect();
+    else if (width() >= height())
+        channel_ =
+            QRect(QPoint(fillRect.left(), fillRect.top()), QPoint(width() - 1 - fillRect.left(), fillRect.bottom()));
+    else
+        channel_ = QRect(QPoint(fillRect.left(), height() - 1 - fillRect.bottom()),
+                         QPoint(fillRect.right(), fillRect.bottom()));
     update();
+}
+
+QRect CSliderTrack::ChannelRect() const
+{
+    return channel_;
 }
 
 void CSliderTrack::SetDisabled(bool disabled)
@@ -153,6 +169,8 @@ void CSliderTrack::paintEvent(QPaintEvent*)
         const QImage& image = (disabled_ || !isEnabled()) && !disabledImage_.isNull() ? disabledImage_ : Bitmap();
         if (!image.isNull())
             painter.drawImage(0, 0, image);
+        if (backColour_ && channel_.isValid())
+            painter.fillRect(channel_, ToQColor(*backColour_));
         if (fill_ && fill_->isValid())
             painter.fillRect(*fill_, ToQColor(fillColour_));
     }

@@ -26,8 +26,12 @@ public:
 
     // Cut to the track's size like every bitmap item's images.
     void SetBitmaps(const QImage& normal, const QImage& disabled, const QImage& mask);
-    // The fill rectangle (track coordinates) and its colour.
-    void SetFill(const QRect& fillRect, COLORREF fillColour);
+    // The fill rectangle (track coordinates) and its colour. With a back colour the
+    // whole channel the fill can cover (as far from the far end as the fill starts
+    // from its own end) is painted in it under the fill.
+    void SetFill(const QRect& fillRect, COLORREF fillColour, std::optional<COLORREF> backColour = std::nullopt);
+    // The channel the back colour paints, or an empty rectangle without one.
+    QRect ChannelRect() const;
     bool HasFill() const { return fill_.has_value(); }
     QRect FillRect() const { return fill_.value_or(QRect()); }
 
@@ -58,6 +62,8 @@ private:
     QImage disabledImage_;
     std::optional<QRect> fill_;
     COLORREF fillColour_ = 0;
+    std::optional<COLORREF> backColour_;
+    QRect channel_;
     bool disabled_ = false;
     CSkinWindow* messageOwner_ = nullptr;
     std::vector<QPointer<CSliderBase>> thumbs_;

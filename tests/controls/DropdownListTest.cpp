@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -113,6 +114,19 @@ struct ColourRig {
 };
 
 } // namespace
+
+TEST(DropdownColour, ThePaletteOffersThePlainLightColoursOnceEach)
+{
+    const auto& colours = CColourPalette::Colours();
+    const std::set<COLORREF> distinct(colours.begin(), colours.end());
+    EXPECT_EQ(distinct.size(), colours.size());
+    // 0xFF0000 is the lights' factory colour.
+    for (COLORREF plain : {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 255), RGB(255, 255, 0),
+                           RGB(0, 255, 255), RGB(255, 0, 255), COLORREF(0xFF0000)}) {
+        SCOPED_TRACE(plain);
+        EXPECT_TRUE(distinct.count(plain));
+    }
+}
 
 TEST(DropdownColour, PreviewsThenCancelRestoresTheColourFromBefore)
 {

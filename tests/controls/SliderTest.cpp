@@ -339,3 +339,54 @@ TEST(SliderTooltip, HoverShowsTheValueUnlessDisabledAndTextsStayShort)
     EXPECT_EQ(rig.thumb.TooltipText().size(), 119);
     ResetLanguages();
 }
+
+TEST(SliderTooltip, ALabelStandsInForTheValueAndAShownTooltipTakesItAtOnce)
+{
+    HorizontalRig rig;
+    rig.thumb.SetTooltipPrefix(u"$Level ");
+    rig.thumb.SetValue(4);
+    // Hovered: the tooltip is on show with the value.
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(rig.thumb.mapToGlobal(QPoint(2, 2))));
+    QApplication::sendEvent(&rig.thumb, &enter);
+    ASSERT_TRUE(rig.track.IsTooltipShown());
+    EXPECT_EQ(rig.track.HostTooltip()->Text(), QStringLiteral("$Level 4"));
+
+    rig.thumb.SetTooltipLabel(QStringLiteral("Dim"));
+    EXPECT_EQ(rig.thumb.TooltipText(), QStringLiteral("Dim"));
+    EXPECT_EQ(rig.track.HostTooltip()->Text(), QStringLiteral("Dim"));
+    // Moving keeps the label; the value is not appended.
+    rig.thumb.SetValue(7);
+    EXPECT_EQ(rig.thumb.TooltipText(), QStringLiteral("Dim"));
+
+    rig.thumb.SetTooltipLabel({});
+    EXPECT_EQ(rig.thumb.TooltipText(), QStringLiteral("$Level 7"));
+}
+
+TEST(SliderTrack, BackColourPaintsTheWholeChannelUnderTheFill)
+{
+    struct Case {
+        const char* name;
+        SkinRect trackRect;
+        QRect fill;
+        QRect channel;
+    };
+    const Case cases[] = {
+        {"horizontal", SkinRect{0, 0, 200, 20}, QRect(QPoint(5, 8), QPoint(6, 11)),
+         QRect(QPoint(5, 8), QPoint(194, 11))},
+        {"vertical", SkinRect{0, 0, 20, 200}, QRect(QPoint(8, 190), QPoint(11, 194)),
+         QRect(QPoint(8, 5), QPoint(11, 194))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingWindow owner;
+        CSliderTrack track{kTrackId, &owner, &owner, c.trackRect};
+        track.SetFill(c.fill, RGB(0, 200, 255));
+        EXPECT_TRUE(track.ChannelRect().isNull()) << "no back colour, no channel";
+        track.SetFill(c.fill, RGB(0, 200, 255), RGB(10, 20, 30));
+        EXPECT_EQ(track.ChannelRect(), c.channel);
+        track.show();
+        const QImage shot = track.grab().toImage();
+        EXPECT_EQ(shot.pixelColor(c.fill.topLeft()), QColor(0, 200, 255));
+        EXPECT_EQ(shot.pixelColor(c.channel.center()), QColor(10, 20, 30));
+    }
+}

@@ -109,3 +109,21 @@ TEST(StageWindow, HeadingIsTranslatedWithCapsAndLineBreak)
     EXPECT_EQ(rig.stage.AreaText(u"HEADING"), QStringLiteral("$MISSING"));
     ResetLanguages();
 }
+
+TEST(StageWindow, AFrameMaskKeepsTheFrameOutOfWhiteMaskPixelsAndAStageOutOfUseIsFaded)
+{
+    StageRig rig;
+    // Only the left half of the frame is inside its mask.
+    QImage mask = SolidImage(90, 110, Qt::white);
+    for (int y = 0; y < 110; ++y)
+        for (int x = 0; x < 45; ++x)
+            mask.setPixelColor(x, y, Qt::black);
+    rig.stage.SetNamedBitmap(u"DPIFRAME", SolidImage(90, 110, QColor(43, 43, 43)), SkinRect{0, 0, 90, 110}, mask);
+    const QImage shot = rig.Shot();
+    EXPECT_EQ(shot.pixelColor(5, 100), QColor(43, 43, 43));
+    EXPECT_EQ(shot.pixelColor(85, 100), QColor(Qt::black)) << "outside the mask only the black ground shows";
+
+    rig.stage.setEnabled(false);
+    const QImage faded = rig.Shot();
+    EXPECT_LT(faded.pixelColor(5, 100).red(), 43) << "a stage out of use is drawn faded";
+}

@@ -1,0 +1,12 @@
+#pragma once
+// `CTovikEliteSurfaceCalibrationPopup`: the calibration popup with its skin items
+// bound ("SensorCalibration_Popup.xml").
+#include "popups/SurfaceCalibrationPopup.h"
+
+class CTovikEliteSurfaceCalibrationPopup : public CSurfaceCalibrationPopup {
+public:
+    using CSurfaceCalibrationPopup::CSurfaceCalibrationPopup;
+
+protected:
+    void BindItems() override;
+};
