@@ -10,6 +10,7 @@
 
 class CTovikEliteAppDlg;
 class IMouseConfig;
+class IMouseProfile;
 
 // The page bits `ShowPage` takes.
 namespace PageBit {
@@ -77,9 +78,14 @@ public:
     virtual void FillButtonMenus(CTovikEliteAppDlg& /*window*/) {}
     // Profiles page: refill the profile options list and the profile display check box.
     virtual void FillProfileOptions(CTovikEliteAppDlg& /*window*/) {}
-    // Performance page: set every control from the configuration again (which also
-    // has the button menus, the profile options and the lighting page follow).
+    // Performance page: set every control from the configuration (it rebuilds the
+    // button menus too).
     virtual void FillPerformancePage(CTovikEliteAppDlg& /*window*/) {}
+    // Profiles page: refill the profile list.
+    virtual void FillProfileList(CTovikEliteAppDlg& /*window*/) {}
+    // Profiles page: the profile of the row selected in its list; null when the
+    // page has none (the active profile stands in for it then).
+    virtual IMouseProfile* SelectedProfile(CTovikEliteAppDlg& /*window*/) { return nullptr; }
 
 private:
     int pageBit_;

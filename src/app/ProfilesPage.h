@@ -26,6 +26,9 @@ public:
     void OnDeviceChanged(CTovikEliteAppDlg& window, IMouseConfig& config) override;
     // Refills the list of profiles and the profile display check box.
     void FillProfileOptions(CTovikEliteAppDlg& window) override;
+    void FillProfileList(CTovikEliteAppDlg& window) override { FillProfileOptions(window); }
+    // The profile of the list's selected row; null when no row is selected.
+    IMouseProfile* SelectedProfile(CTovikEliteAppDlg& window) override { return ProfileOfRow(window, -1); }
 
     // The commands, each on the profile of the row with this user value (the
     // profile's index in the configuration; -1 for the list's selected row).

@@ -2,6 +2,8 @@
 
 #include "app/AppConstants.h"
 #include "app/LightingPage.h"
+#include "app/ButtonAssignmentPage.h"
+#include "app/CurrentProfileStrip.h"
 #include "app/PerformancePage.h"
 #include "app/ProfilesPage.h"
 #include "app/ProgressPopup.h"
@@ -68,6 +70,10 @@ std::unique_ptr<CMainWindowPage> CTovikEliteAppDlg::CreatePage(int pageBit, std:
     switch (pageBit) {
     case PageBit::Lighting:
         return std::make_unique<CLightingPage>(pageBit, std::move(skinFile));
+    case PageBit::ButtonAssignment:
+        return std::make_unique<CButtonAssignmentPage>(std::move(skinFile));
+    case 0: // the current-profile strip
+        return std::make_unique<CCurrentProfileStrip>(std::move(skinFile));
     case PageBit::Performance:
         return std::make_unique<CPerformancePage>(pageBit, std::move(skinFile));
     case PageBit::Profiles:
@@ -256,6 +262,7 @@ void CTovikEliteAppDlg::ShowPage(int pageBits)
     ApplyShowGroups();
     for (int bit : kOrder)
         Page(bit)->OnPageSwitched(*this, Page(bit) == currentPage_);
+    profileStrip_->OnPageSwitched(*this, stripShown);
 }
 
 void CTovikEliteAppDlg::ApplyShowGroups()

@@ -39,6 +39,8 @@ std::unique_ptr<CDropdownListItem> CDropdownListItem::FromElement(const ComboEle
     box->SetMargins(element.leftMargin, element.rightMargin);
     box->SetSorted(element.sorted);
     box->SetPopupSize(element.listWidth, element.listHeight);
+    if (element.box)
+        box->SetBoxRect(element.box->rect.ToQRect());
     if (element.text.font)
         box->SetFont(element.text.font->Font());
     if (!element.tooltip.text.empty())
@@ -58,24 +60,74 @@ void CDropdownListItem::SetEntries(const std::vector<std::u16string>& entries)
 
 void CDropdownListItem::AddEntry(std::u16string_view entry)
 {
-    const QString text = MakeCaption(entry);
+    DropdownEntry added;
+    added.text = std::u16string(entry);
+    AddEntry(added);
+}
+
+int CDropdownListItem::AddEntry(const DropdownEntry& entry)
+{
+    EntryData added{entry.plainText ? QString::fromStdU16String(entry.text) : MakeCaption(entry.text),
+                    entry.text,
+                    entry.description.empty() ? QString() : MakeTooltip(entry.description),
+                    QString::fromStdU16String(entry.detail),
+                    entry.disabled,
+                    entry.subMenu};
+    auto at = entries_.end();
     if (sorted_) {
-        const auto at =
-            std::upper_bound(entries_.begin(), entries_.end(), text,
-                             [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-        const int index = int(at - entries_.begin());
-        entries_.insert(at, text);
-        if (selected_ >= index)
-            ++selected_;
-    } else {
-        entries_.push_back(text);
+        at = std::upper_bound(entries_.begin(), entries_.end(), added, [](const EntryData& a, const EntryData& b) {
+            return a.text.compare(b.text, Qt::CaseInsensitive) < 0;
+        });
     }
+    const int index = int(at - entries_.begin());
+    entries_.insert(at, std::move(added));
+    if (selected_ >= index)
+        ++selected_;
+    update();
+    return index;
+}
+
+void CDropdownListItem::ClearEntries()
+{
+    entries_.clear();
+    selected_ = -1;
     update();
 }
 
 QString CDropdownListItem::Entry(int index) const
 {
-    return index >= 0 && index < EntryCount() ? entries_[std::size_t(index)] : QString();
+    return index >= 0 && index < EntryCount() ? entries_[std::size_t(index)].text : QString();
+}
+
+std::u16string CDropdownListItem::EntryKey(int index) const
+{
+    return index >= 0 && index < EntryCount() ? entries_[std::size_t(index)].key : std::u16string();
+}
+
+QString CDropdownListItem::EntryDetail(int index) const
+{
+    return index >= 0 && index < EntryCount() ? entries_[std::size_t(index)].detail : QString();
+}
+
+QString CDropdownListItem::EntryDescription(int index) const
+{
+    return index >= 0 && index < EntryCount() ? entries_[std::size_t(index)].description : QString();
+}
+
+bool CDropdownListItem::IsEntryDisabled(int index) const
+{
+    return index >= 0 && index < EntryCount() && entries_[std::size_t(index)].disabled;
+}
+
+CListPanelItem* CDropdownListItem::EntrySubMenu(int index) const
+{
+    return index >= 0 && index < EntryCount() ? entries_[std::size_t(index)].subMenu : nullptr;
+}
+
+QString CDropdownListItem::ShownText(int index) const
+{
+    const QString detail = EntryDetail(index);
+    return detail.isEmpty() ? Entry(index) : Entry(index) + QStringLiteral(": ") + detail;
 }
 
 bool CDropdownListItem::SetSelected(int index)
@@ -95,7 +147,7 @@ void CDropdownListItem::SetLabel(std::u16string_view key)
 
 QString CDropdownListItem::BoxText() const
 {
-    const QString selected = Entry(selected_);
+    const QString selected = ShownText(selected_);
     return label_.isEmpty() ? selected : label_ + QStringLiteral(": ") + selected;
 }
 
@@ -117,6 +169,20 @@ void CDropdownListItem::SetPopupSize(int width, int height)
     popupHeight_ = std::max(0, height);
 }
 
+void CDropdownListItem::SetBoxRect(const QRect& box)
+{
+    box_ = box;
+    update();
+}
+
+QRect CDropdownListItem::BoxRect() const
+{
+    // A box the control cannot show would make it impossible to press.
+    if (box_ && !box_->isEmpty() && rect().contains(*box_))
+        return *box_;
+    return rect();
+}
+
 void CDropdownListItem::SetDisabled(bool disabled)
 {
     disabled_ = disabled;
@@ -127,6 +193,8 @@ void CDropdownListItem::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     if (event->button() != Qt::LeftButton || disabled_ || !interactive_)
+        return;
+    if (!BoxRect().contains(event->position().toPoint()))
         return;
     CSkinWindow* parent = GetParentWindow();
     if (parent)
@@ -154,18 +222,23 @@ void CDropdownListItem::OpenPopup()
     panel.SetBorderWidth(borderWidth_);
     panel.SetMargins(leftMargin_, rightMargin_);
     panel.SetFont(font_);
-    for (const auto& entry : entries_)
-        panel.AddShownEntry(entry);
+    for (int row = 0; row < EntryCount(); ++row) {
+        const EntryData& entry = entries_[std::size_t(row)];
+        panel.AddShownEntry(ShownText(row), entry.subMenu, entry.disabled, entry.description);
+    }
     const int height = popupHeight_ > 0
                            ? popupHeight_
                            : CListPanelRows::kRowHeight * std::max(1, EntryCount()) + 2 * panel.ShownBorderWidth();
     open_ = true;
     update();
-    const int chosen = ShowListPanelPopup(height, this, panel, 0, this->height());
+    const QRect box = BoxRect();
+    int subChoice = -1;
+    const int chosen = ShowListPanelPopup(height, this, panel, box.left(), box.bottom() + 1, &subChoice);
     open_ = false;
     update();
     if (chosen < 0 || chosen >= EntryCount())
         return;
+    lastSubChoice_ = subChoice;
     SetSelected(chosen);
     if (CSkinWindow* parent = GetParentWindow())
         parent->SendMessage(WM_DROPDOWN_SELECTED, WPARAM(chosen), reinterpret_cast<LPARAM>(GetHandle()));
@@ -186,8 +259,9 @@ void CDropdownListItem::paintEvent(QPaintEvent*)
     const COLORREF back = disabled_ ? colours_.disabledBack : hot ? colours_.backHighlight : colours_.back;
     const COLORREF border = disabled_ ? colours_.disabledBorder : colours_.border;
     const COLORREF text = disabled_ ? colours_.disabledText : hot ? colours_.textHighlight : colours_.text;
-    painter.fillRect(rect(), ToQColor(border));
-    const QRect inner = rect().adjusted(borderWidth_, borderWidth_, -borderWidth_, -borderWidth_);
+    const QRect box = BoxRect();
+    painter.fillRect(box, ToQColor(border));
+    const QRect inner = box.adjusted(borderWidth_, borderWidth_, -borderWidth_, -borderWidth_);
     painter.fillRect(inner, ToQColor(back));
 
     // The arrow box at the right end: a square as high as the inside.

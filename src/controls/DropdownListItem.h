@@ -3,9 +3,15 @@
 // and the selected entry (or the selected entry alone without a label) and tells
 // its parent when it is pressed (1588). The press opens the entries as a list-panel
 // pop-up under the box; a chosen entry becomes the selection and is reported (1556).
+// An entry may carry a description (its tooltip in the pop-up), a detail (a plain
+// text shown after its name, such as the key a button sends), a disabled mark and a
+// sub-menu that opens beside it; the row chosen in that sub-menu is kept with the
+// choice.
 #include <QFont>
+#include <QRect>
 #include <QString>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "controls/ControlDrawing.h"
@@ -13,8 +19,19 @@
 #include "skin/GUIItem.h"
 #include "skin/SkinGeometry.h"
 
+class CListPanelItem;
 struct ComboElement;
 struct ListColors;
+
+// One entry as a page adds it.
+struct DropdownEntry {
+    std::u16string text;               // a `$` key or plain text, translated when added
+    std::u16string description;        // a `$` key or plain text: the row's tooltip in the pop-up
+    std::u16string detail;             // plain text after the name ("Ctrl+A"), never translated
+    bool disabled = false;             // shown greyed; cannot be chosen
+    bool plainText = false;            // `text` is a user's name: shown as written, never translated
+    CListPanelItem* subMenu = nullptr; // not owned; must outlive the entry
+};
 
 struct DropdownColours {
     COLORREF text = kDefaultTextColor;
@@ -40,8 +57,25 @@ public:
     // insensitive order when sorted.
     void SetEntries(const std::vector<std::u16string>& entries);
     void AddEntry(std::u16string_view entry);
+    // Returns the entry's index (entries after it move down when sorted).
+    int AddEntry(const DropdownEntry& entry);
+    // No entries and no selection.
+    void ClearEntries();
     int EntryCount() const { return int(entries_.size()); }
+    // The entry's name as shown (empty outside the entries).
     QString Entry(int index) const;
+    // The text the entry was added with, untranslated ("$macro").
+    std::u16string EntryKey(int index) const;
+    QString EntryDetail(int index) const;
+    QString EntryDescription(int index) const;
+    bool IsEntryDisabled(int index) const;
+    CListPanelItem* EntrySubMenu(int index) const;
+    // What the entry shows in the box and in the pop-up: its name, and ": " and
+    // the detail when it has one.
+    QString ShownText(int index) const;
+    // After a choice reported with 1556: the row chosen in the chosen entry's
+    // sub-menu, or -1 when it has none or nothing was chosen there.
+    int LastSubMenuChoice() const { return lastSubChoice_; }
     // -1 for none; other values outside the entries are refused.
     bool SetSelected(int index);
     int Selected() const { return selected_; }
@@ -56,6 +90,11 @@ public:
     void SetPopupSize(int width, int height);
     int PopupWidth() const { return popupWidth_; }
     int PopupHeight() const { return popupHeight_; }
+    // The closed box inside the control's rectangle (the skin's `CBOX`): drawn
+    // there, pressed there, and the pop-up opens under it. The whole control when
+    // not set or when it lies outside the control.
+    void SetBoxRect(const QRect& box);
+    QRect BoxRect() const;
     void SetFont(const QFont& font) { font_ = font; }
     void SetDisabled(bool disabled);
     bool IsDisabled() const { return disabled_; }
@@ -75,9 +114,20 @@ protected:
     int BorderWidth() const { return borderWidth_; }
 
 private:
+    struct EntryData {
+        QString text;
+        std::u16string key;
+        QString description;
+        QString detail;
+        bool disabled = false;
+        CListPanelItem* subMenu = nullptr;
+    };
+
     void OpenPopup();
 
-    std::vector<QString> entries_;
+    std::vector<EntryData> entries_;
+    int lastSubChoice_ = -1;
+    std::optional<QRect> box_;
     int selected_ = -1;
     QString label_;
     DropdownColours colours_;

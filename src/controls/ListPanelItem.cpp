@@ -67,9 +67,9 @@ int CListPanelItem::AddEntry(std::u16string_view text, std::u16string_view toolt
     return row;
 }
 
-int CListPanelItem::AddShownEntry(const QString& text, CListPanelItem* subPanel, bool disabled)
+int CListPanelItem::AddShownEntry(const QString& text, CListPanelItem* subPanel, bool disabled, const QString& tooltip)
 {
-    Entry entry{text, QString(), subPanel, disabled, text.toStdU16String()};
+    Entry entry{text, tooltip, subPanel, disabled, text.toStdU16String()};
     auto at = entries_.end();
     if (sorted_) {
         at = std::upper_bound(entries_.begin(), entries_.end(), entry, [](const Entry& a, const Entry& b) {
@@ -263,10 +263,10 @@ void CListPanelRows::paintEvent(QPaintEvent*)
         if (panel_.IsRowDisabled(row)) {
             back = colours.disabledBack;
             text = colours.disabledText;
-        } else if (row == selected_) {
+        } else if (row == selected_ && !selectionAsHighlight_) {
             back = colours.backSelected;
             text = colours.textSelected;
-        } else if (row == hovered_) {
+        } else if (row == hovered_ || row == selected_) {
             back = colours.backHighlight;
             text = colours.textHighlight;
         }

@@ -52,8 +52,10 @@ public:
     void ClearEntries();
     int AddEntry(std::u16string_view text, std::u16string_view tooltip = {}, CListPanelItem* subPanel = nullptr,
                  bool disabled = false);
-    // The same for a text that is already what is shown (no translation).
-    int AddShownEntry(const QString& text, CListPanelItem* subPanel = nullptr, bool disabled = false);
+    // The same for a text that is already what is shown (no translation); the
+    // tooltip too is taken as it is.
+    int AddShownEntry(const QString& text, CListPanelItem* subPanel = nullptr, bool disabled = false,
+                      const QString& tooltip = QString());
     int RowCount() const { return int(entries_.size()); }
     const Entry& EntryAt(int row) const { return entries_.at(std::size_t(row)); }
     // A row is disabled when marked so or when its sub-panel has no rows.
@@ -141,6 +143,9 @@ protected:
     void OnMouseLeave() override;
     void SetHoveredRow(int row);
     QRect RowsArea() const;
+    // The pop-up shows its clicked row as it showed it hovered, in the highlight
+    // colours; the embedded list keeps its chosen row in the selected colours.
+    void SetSelectionDrawnAsHighlight(bool on) { selectionAsHighlight_ = on; }
 
 private:
     CListPanelItem& panel_;
@@ -148,6 +153,7 @@ private:
     int hovered_ = -1;
     int selected_ = -1;
     int topRow_ = 0;
+    bool selectionAsHighlight_ = false;
     CVScrollBar* scrollBar_ = nullptr;
 };
 

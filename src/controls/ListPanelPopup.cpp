@@ -31,7 +31,10 @@ int ShowListPanelPopup(int height, CSkinWindow* anchor, CListPanelItem& panel, i
 
 // ---- the list in the pop-up -----------------------------------------------------------
 
-CListPanelPopupList::CListPanelPopupList(CListPanelItem& panel, CSkinWindow* popup) : CListPanelRows(panel, popup, 0) {}
+CListPanelPopupList::CListPanelPopupList(CListPanelItem& panel, CSkinWindow* popup) : CListPanelRows(panel, popup, 0)
+{
+    SetSelectionDrawnAsHighlight(true);
+}
 
 void CListPanelPopupList::mousePressEvent(QMouseEvent* event)
 {

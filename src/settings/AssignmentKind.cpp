@@ -90,3 +90,50 @@ std::optional<std::string_view> AssignmentKindTextKey(int32_t kind)
         return std::nullopt;
     return it->second;
 }
+
+std::optional<std::string_view> AssignmentKindDescriptionKey(int32_t kind)
+{
+    static const std::map<int32_t, std::string_view> descriptions = [] {
+        std::map<int32_t, std::string_view> table = {
+            {0, "$ResetButtonBackToDefaultFunction"},
+            {1, "$Assignasclick"},
+            {2, "$Assignasmenu"},
+            {3, "$Assignasuniversalscrollcontrol"},
+            {4, "$Assignasdouble-click"},
+            {5, "$Assignthisbuttontobehaveasakeyboardkey"},
+            {6, "$Assignthisbuttontocontrolmacroplayback"},
+            {7, "$Assignthisbuttontocontrolmacroplayback"},
+            {8, "$Disablethisbutton"},
+            {10, "$Assignthisbuttontoenableon-the-flysensitivitywhilstheld"},
+            {13, "$AssignthisbuttontoincreaseDPIstage"},
+            {14, "$AssignthisbuttontodecreaseDPIstage"},
+            {21, "$Assignthisbuttontoatemporarydpi"},
+            {22, "$Assignthisbuttontochangetoaprofile"},
+            {23, "$Assignthisbuttontochangetoaprofile"},
+            {45, "$Assignasbackward"},
+            {46, "$Assignasforward"},
+            {53, "$AssignthisbuttontobehaveasScrollUp"},
+            {54, "$AssignthisbuttontobehaveasScrollDown"},
+        };
+        // The remaining named kinds up to 76 say what they do by their name.
+        for (int32_t kind = 9; kind <= 76; ++kind) {
+            if (auto name = AssignmentKindTextKey(kind))
+                table.emplace(kind, *name);
+        }
+        return table;
+    }();
+    auto it = descriptions.find(kind);
+    if (it == descriptions.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::optional<int32_t> AssignmentKindFromTextKey(std::string_view key)
+{
+    // The map is in kind order, so the first match is the lowest kind.
+    for (const auto& [kind, name] : KindTextKeys()) {
+        if (name == key)
+            return kind;
+    }
+    return std::nullopt;
+}

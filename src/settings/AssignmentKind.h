@@ -50,3 +50,14 @@ constexpr int32_t JoystickSecond = 79;
 // The language key ("$click", "$macro", ...) that names a kind; nothing for kinds
 // without a name (33 to 42, 77, and anything outside the table).
 std::optional<std::string_view> AssignmentKindTextKey(int32_t kind);
+
+// The language key of the sentence that describes what a kind does, shown with
+// its menu entry; kinds without their own sentence (9, 11, 12, 15 to 20, 24 to 30,
+// 43, 44, 47 to 52, 55 to 76) are described by their name key. Nothing for kinds
+// without a name.
+std::optional<std::string_view> AssignmentKindDescriptionKey(int32_t kind);
+
+// The kind a name key stands for; where kinds share a key ("$macro", "$profile",
+// "$keymap", "$launchprogram", "$joystick") the first of them, the one a menu
+// offers. Nothing for a key that names no kind (letter case counts).
+std::optional<int32_t> AssignmentKindFromTextKey(std::string_view key);

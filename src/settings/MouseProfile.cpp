@@ -1,20 +1,14 @@
 #include "settings/MouseProfile.h"
 
+#include "settings/AllowedKinds.h"
+
 #include <algorithm>
 #include <array>
 #include <span>
 
 namespace {
 
-constexpr std::array<int32_t, 15> kGeneralKinds = {1, 2, 3, 4, 6, 13, 14, 46, 45, 10, 5, 22, 53, 54, 8};
-constexpr std::array<int32_t, 16> kGeneralWithTemporaryKinds = {1,  2,  3,  4, 6,  21, 13, 14,
-                                                                46, 45, 10, 5, 22, 53, 54, 8};
-constexpr std::array<int32_t, 6> kWheelKinds = {6, 13, 14, 53, 54, 8};
-
-bool IsWheelDirection(tMouseButton button)
-{
-    return button == MOUSE_BUTTON_WHEEL_UP || button == MOUSE_BUTTON_WHEEL_DOWN;
-}
+using AllowedKinds::IsWheelDirection;
 
 // Kinds that differ only in how they name their target are allowed together.
 int32_t AllowedKindFamily(int32_t kind)
@@ -188,21 +182,19 @@ bool CMouseProfile::IsKindAllowed(int32_t kind, tMouseButton button) const
 {
     std::span<const int32_t> allowed;
     if (IsWheelDirection(button))
-        allowed = kWheelKinds;
+        allowed = AllowedKinds::Wheel();
     else if (kind == AssignmentKind::TemporarySensitivity)
-        allowed = kGeneralWithTemporaryKinds;
+        allowed = AllowedKinds::GeneralWithTemporarySensitivity();
     else
-        allowed = kGeneralKinds;
+        allowed = AllowedKinds::General();
     return std::find(allowed.begin(), allowed.end(), AllowedKindFamily(kind)) != allowed.end();
 }
 
 void CMouseProfile::GetAllowedKinds(std::vector<int32_t>& kinds, tMouseButton button) const
 {
-    kinds.clear();
-    if (IsWheelDirection(button))
-        kinds.assign(kWheelKinds.begin(), kWheelKinds.end());
-    else
-        kinds.assign(kGeneralWithTemporaryKinds.begin(), kGeneralWithTemporaryKinds.end());
+    const std::span<const int32_t> allowed =
+        IsWheelDirection(button) ? AllowedKinds::Wheel() : AllowedKinds::GeneralWithTemporarySensitivity();
+    kinds.assign(allowed.begin(), allowed.end());
 }
 
 bool CMouseProfile::IsButtonAssignmentModified(bool any, tMouseButton button) const
