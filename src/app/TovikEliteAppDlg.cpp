@@ -1,9 +1,9 @@
 #include "app/TovikEliteAppDlg.h"
 
 #include "app/AppConstants.h"
-#include "app/LightingPage.h"
 #include "app/ButtonAssignmentPage.h"
 #include "app/CurrentProfileStrip.h"
+#include "app/LightingPage.h"
 #include "app/PerformancePage.h"
 #include "app/ProfilesPage.h"
 #include "app/ProgressPopup.h"
