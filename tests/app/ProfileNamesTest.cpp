@@ -54,12 +54,6 @@ TEST(ProfileNames, NoCopyWhenEveryNumberIsTaken)
     EXPECT_FALSE(IsProfileNameTaken(config, u"Game(100)"));
 }
 
-TEST(ProfileNames, PositionsHaveTwoDigits)
-{
-    EXPECT_EQ(ProfilePositionText(1), u"01");
-    EXPECT_EQ(ProfilePositionText(12), u"12");
-}
-
 TEST(ProfileFiles, OnlyAProfileFileInTheSaveFolderIsEverRemoved)
 {
     TempDir temp;
