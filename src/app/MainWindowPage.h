@@ -64,7 +64,6 @@ public:
     // One page asks another to refresh through these (window.Page(bit)->...), so no
     // page depends on another's class. The page that owns the behaviour overrides
     // its hook; the others keep the default, which does nothing.
-
     // Lighting and power page: set every control from the active profile and the
     // configuration again.
     virtual void FillLightingPage(CTovikEliteAppDlg& /*window*/) {}

@@ -6,6 +6,7 @@
 #include "app/LightingPage.h"
 #include "app/MacrosPage.h"
 #include "app/PerformancePage.h"
+#include "app/ProfilesPage.h"
 #include "app/ProgressPopup.h"
 #include "app/WindowPlacement.h"
 #include "controls/BitmapBtn.h"
@@ -79,6 +80,8 @@ std::unique_ptr<CMainWindowPage> CTovikEliteAppDlg::CreatePage(int pageBit, std:
         return std::make_unique<CPerformancePage>(pageBit, std::move(skinFile));
     case PageBit::Macros:
         return std::make_unique<CMacrosPage>(pageBit, std::move(skinFile));
+    case PageBit::Profiles:
+        return std::make_unique<CProfilesPage>(pageBit, std::move(skinFile));
     default:
         // A page without logic of its own shows its skin only.
         return std::make_unique<CMainWindowPage>(pageBit, std::move(skinFile));
@@ -332,7 +335,10 @@ LRESULT CTovikEliteAppDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DEVICE_PROGRESS:
     case WM_DEVICE_PROGRESS_TEXT:
+        return 0;
     case WM_LIST_ROW_CLICKED:
+        // Accepted whatever happens; the profiles page makes a chosen profile active.
+        RouteToPages(msg, wParam, lParam);
         return 0;
     case WM_SLIDER_RELEASED:
     case WM_SLIDER_CHANGING:

@@ -184,6 +184,30 @@ void CXListCtrl::DeleteAllRows()
     update();
 }
 
+void CXListCtrl::SelectRow(int row)
+{
+    selected_ = row >= 0 && row < RowCount() ? row : -1;
+    update();
+}
+
+void CXListCtrl::EnsureVisible(int row)
+{
+    if (row < 0 || row >= RowCount())
+        return;
+    if (row < topRow_)
+        ScrollTo(row);
+    else if (row >= topRow_ + VisibleRows())
+        ScrollTo(row - VisibleRows() + 1);
+}
+
+int CXListCtrl::ColumnOfKind(int columnKind) const
+{
+    for (int column = 0; column < ColumnCount(); ++column)
+        if (columns_[std::size_t(column)].columnKind == columnKind)
+            return column;
+    return -1;
+}
+
 int CXListCtrl::RowUserValue(int row) const
 {
     return row >= 0 && row < RowCount() ? rows_[std::size_t(row)].userValue : -1;
@@ -378,6 +402,7 @@ void CXListCtrl::mousePressEvent(QMouseEvent* event)
     // Whatever the press is for, an edit in progress ends first.
     EndEdit();
     KillTimer(kComboTimer);
+    KillTimer(kFileDialogTimer);
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::RightButton) {
         ShowContextMenu(point);
@@ -401,7 +426,17 @@ void CXListCtrl::mousePressEvent(QMouseEvent* event)
             SetTimer(kComboTimer, kComboDelayMs);
         }
     }
+    if (column >= 0 && BrowseBoxRect(row, column).contains(point)) {
+        // The dialog opens after the press has been handled, so that the list does
+        // not hold the mouse while the dialog runs.
+        fileRowValue_ = RowUserValue(row);
+        fileColumn_ = column;
+        SetTimer(kFileDialogTimer, 0);
+    }
     update();
+    // The owner may have refilled the rows while it heard of the check.
+    if (row >= RowCount())
+        return;
     if (CSkinWindow* target = NotifyTarget())
         target->SendMessage(WM_LIST_ROW_CLICKED, WPARAM(uint32_t(rows_[std::size_t(row)].userValue)),
                             reinterpret_cast<LPARAM>(GetHandle()));
@@ -496,12 +531,45 @@ bool CXListCtrl::eventFilter(QObject* watched, QEvent* event)
 
 void CXListCtrl::OnTimer(UINT id)
 {
-    if (id != kComboTimer) {
-        CSkinWindow::OnTimer(id);
+    if (id == kComboTimer) {
+        KillTimer(kComboTimer);
+        OpenComboList();
         return;
     }
-    KillTimer(kComboTimer);
-    OpenComboList();
+    if (id == kFileDialogTimer) {
+        KillTimer(kFileDialogTimer);
+        OpenFileDialog();
+        return;
+    }
+    CSkinWindow::OnTimer(id);
+}
+
+QRect CXListCtrl::BrowseBoxRect(int row, int column) const
+{
+    if (!CellAt(row, column) || columns_[std::size_t(column)].cellKind != CellKind::FILEDIALOG)
+        return {};
+    const QRect cell = CellRect(row, column);
+    const int side = cell.height() - 4;
+    return QRect(cell.right() - side - 1, cell.top() + 2, side, side);
+}
+
+void CXListCtrl::OpenFileDialog()
+{
+    // The row is known by its user value: the rows may be refilled meanwhile.
+    const int userValue = fileRowValue_;
+    const int column = fileColumn_;
+    fileColumn_ = -1;
+    if (!CellAt(FindRow(userValue), column))
+        return;
+    FileDialogRequest request;
+    request.filter = std::u16string(kFileCellFilter);
+    const auto path = GetOpenFileName(request);
+    const int nowRow = FindRow(userValue);
+    if (!path || path->empty() || !CellAt(nowRow, column))
+        return;
+    // The cell shows the program's file name with its extension; the owner gets the path.
+    SetCellText(nowRow, column, QFileInfo(QString::fromStdU16String(*path)).fileName());
+    SendCellRecord(WM_LIST_APP_CELL_CHANGED, nowRow, column, path->c_str());
 }
 
 void CXListCtrl::OpenComboList()
@@ -601,6 +669,16 @@ void CXListCtrl::DrawCell(QPainter& painter, const QRect& rect, const Column& co
         return;
     }
     QRect textRect = rect.adjusted(4, 0, -2, 0);
+    if (column.cellKind == CellKind::FILEDIALOG) {
+        // The browse box: a small square with three dots at the right end.
+        const int side = rect.height() - 4;
+        const QRect box(rect.right() - side - 1, rect.top() + 2, side, side);
+        painter.setPen(text);
+        painter.drawRect(box);
+        for (int dot = -1; dot <= 1; ++dot)
+            painter.fillRect(QRect(box.center().x() + 3 * dot - 1, box.bottom() - 4, 2, 2), text);
+        textRect.setRight(box.left() - 2);
+    }
     if (column.cellKind == CellKind::COMBO) {
         // The closed combo: the text and a square box with a small arrow at the right end.
         const int side = rect.height() - 4;

@@ -4,13 +4,15 @@
 // drop-down choice. Check boxes toggle on a click (exclusively in an `exclusive`
 // column), every click on a row reports the row's user value, a double click on an
 // `EDIT` cell edits it in place, a press on a combo cell's arrow opens its choices,
-// and a right click opens the attached context menu (a list panel).
+// a press on a file cell's browse box asks for a file, and a right click opens the
+// attached context menu (a list panel).
 #include <QFont>
 #include <QImage>
 #include <QLineEdit>
 #include <QPointer>
 #include <QString>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "controls/ControlDrawing.h"
@@ -109,6 +111,7 @@ public:
     void SetLooks(const Looks& looks);
     void SetFont(const QFont& font) { font_ = font; }
     void SetSorted(bool sorted) { sorted_ = sorted; }
+    bool IsSorted() const { return sorted_; }
 
     // A check box in a check-box column's header: once shown, it tells whether every
     // row of the column is checked, and follows every toggle.
@@ -116,6 +119,12 @@ public:
     bool IsHeaderCheckShown(int column) const;
     bool IsHeaderChecked(int column) const;
     int SelectedRow() const { return selected_; }
+    // Selects a row (-1: none; rows that do not exist select none) without telling anyone.
+    void SelectRow(int row);
+    // Scrolls as little as needed for the row to be shown whole.
+    void EnsureVisible(int row);
+    // The column of a list-column kind (LCITEM_...), -1 when the list has none.
+    int ColumnOfKind(int columnKind) const;
 
     // Scrolling: the first row shown, the skinned scroll bar (none without `VSCROLL`).
     int TopRow() const { return topRow_; }
@@ -145,7 +154,15 @@ public:
     static constexpr int kAutoSwitchColumn = 4;
     static constexpr UINT kComboTimer = 1;
     static constexpr UINT kComboDelayMs = 100;
+    static constexpr UINT kFileDialogTimer = 2;
+    // Any file may be chosen: programs here need no extension.
+    static constexpr std::u16string_view kFileCellFilter = u"*|*||";
 
+    // The square browse box at the right end of a `FILEDIALOG` cell (empty for other
+    // cells). A press in it opens an open-file dialog once the press is over; a chosen
+    // file's name and extension become the cell's text, and the owner hears of the
+    // full path (1325, with the cell's column).
+    QRect BrowseBoxRect(int row, int column) const;
     // The row and column at a client point (-1 when none); check-box cells only
     // count within 12 pixels around their centre.
     int RowAt(const QPoint& point) const;
@@ -174,6 +191,7 @@ private:
     void SendCellRecord(UINT msg, int row, int column, const void* value);
     void ShowContextMenu(const QPoint& point);
     void OpenComboList();
+    void OpenFileDialog();
     CSkinWindow* NotifyTarget() const;
     void DrawCell(QPainter& painter, const QRect& rect, const Column& column, const Cell& cell, bool selected) const;
 
@@ -196,4 +214,6 @@ private:
     QString editOriginal_;
     int comboRow_ = -1;
     int comboColumn_ = -1;
+    int fileRowValue_ = -1;
+    int fileColumn_ = -1;
 };

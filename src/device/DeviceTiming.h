@@ -12,6 +12,9 @@ struct DeviceTiming {
     std::chrono::milliseconds destroyWait{7500};
     // Pause of the null device's transfer.
     std::chrono::milliseconds nullTransfer{5};
+    // Pause before asking the device a second time for its number of profiles when
+    // it disagrees with the program (a write may still be settling on the device).
+    std::chrono::milliseconds importRetry{1500};
 };
 
 DeviceTiming GetDeviceTiming();

@@ -40,3 +40,8 @@ void SetAppDirectory(std::u16string_view directory)
     std::lock_guard lock(PathMutex());
     StoredDirectory() = directory.empty() ? std::u16string() : WithTrailingSlash(std::u16string(directory));
 }
+
+std::u16string GetSaveDirectory()
+{
+    return GetAppDirectory() + u"save/";
+}

@@ -8,3 +8,6 @@
 std::u16string GetAppDirectory();
 // Stores the directory, adding the trailing "/" when missing.
 void SetAppDirectory(std::u16string_view directory);
+// The folder for the user's profile and macro files: "save/" below the
+// application directory, ending in "/".
+std::u16string GetSaveDirectory();

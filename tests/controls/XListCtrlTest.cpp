@@ -262,6 +262,46 @@ TEST(XListCtrl, ContextMenuAssignsAndUnassignsTheApplication)
     EXPECT_EQ(rig.owner.CellsOf(WM_LIST_CONTEXT_MENU_CHOSEN)[0].userValue, 10);
 }
 
+TEST(XListCtrl, FileCellBrowseBoxReportsTheChosenPathOnce)
+{
+    ProfileListRig rig;
+    const QRect box = rig.list.BrowseBoxRect(1, 3);
+    ASSERT_FALSE(box.isEmpty());
+    EXPECT_TRUE(rig.list.BrowseBoxRect(1, 1).isEmpty()) << "only file cells have a browse box";
+
+    // The text part of the cell only selects the row.
+    QTest::mouseClick(&rig.list, Qt::LeftButton, {}, rig.list.CellRect(1, 3).topLeft() + QPoint(6, 10));
+    QTest::qWait(50);
+    EXPECT_TRUE(ModalScript::Records().empty());
+
+    struct Case {
+        std::optional<std::u16string> answer;
+        QString cellText;
+        size_t reports;
+    };
+    const Case cases[] = {
+        {std::nullopt, QString(), 0},
+        {u"/opt/games/bin/arena", QStringLiteral("arena"), 1},
+        {u"/home/me/tools/launcher.sh", QStringLiteral("launcher.sh"), 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer ? QString::fromStdU16String(*c.answer).toStdString() : std::string("cancelled"));
+        ModalScript::AnswerNextOpenFile(c.answer);
+        QTest::mouseClick(&rig.list, Qt::LeftButton, {}, box.center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ModalScript::PendingAnswers() == 0; }, 2000));
+        EXPECT_EQ(rig.list.CellText(1, 3), c.cellText);
+        const auto reports = rig.owner.CellsOf(WM_LIST_APP_CELL_CHANGED);
+        ASSERT_EQ(reports.size(), c.reports);
+        if (c.reports > 0) {
+            EXPECT_EQ(reports.back().userValue, 11);
+            EXPECT_EQ(reports.back().column, 3);
+            EXPECT_EQ(reports.back().text, QString::fromStdU16String(*c.answer)) << "the owner gets the full path";
+        }
+    }
+    ASSERT_FALSE(ModalScript::Records().empty());
+    EXPECT_EQ(ModalScript::Records().back().kind, ModalRecord::Kind::OpenFile);
+}
+
 TEST(XListCtrl, ComboArrowOpensTheChoicesAfterAShortDelay)
 {
     ProfileListRig rig;

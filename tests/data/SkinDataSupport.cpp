@@ -100,6 +100,8 @@ const std::vector<SkinFile>& WindowSkinFiles()
         {"DisallowDeletePopup.xml", WindowKind::Panel},
         {"ConfirmDeletePopup.xml", WindowKind::Panel},
         {"SelectApplicationWarningPopup.xml", WindowKind::Panel},
+        {"ProfileFileWarningPopup.xml", WindowKind::Panel},
+        {"ProgramPathWarningPopup.xml", WindowKind::Panel},
         {"MacroNamePopup.xml", WindowKind::Panel},
         {"MacroRenamePopup.xml", WindowKind::Panel},
         {"DuplicateMacroWarningPopup.xml", WindowKind::Panel},
