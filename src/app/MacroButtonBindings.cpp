@@ -1,9 +1,9 @@
 #include "app/MacroButtonBindings.h"
 
+#include "platform/core/TextCase.h"
 #include "settings/IMouseConfig.h"
 #include "settings/IMouseProfile.h"
 #include "settings/Macro.h"
-#include "settings/WideText.h"
 
 #include <functional>
 

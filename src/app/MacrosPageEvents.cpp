@@ -10,12 +10,12 @@
 #include "controls/ListPanelPopup.h"
 #include "controls/MacroDisplayItem.h"
 #include "platform/core/KeyNames.h"
+#include "platform/core/TextCase.h"
 #include "popups/SingleKeyRecord.h"
 #include "popups/TovikElitePopupBoxSingleKeyEntry.h"
 #include "popups/TovikEliteWarningDlg.h"
 #include "settings/Macro.h"
 #include "settings/PredefinedMacroList.h"
-#include "settings/WideText.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "app/ProfileNames.h"
 
+#include "platform/core/TextCase.h"
 #include "settings/IMouseConfig.h"
 #include "settings/IMouseProfile.h"
-#include "settings/WideText.h"
 
 #include <QString>
 

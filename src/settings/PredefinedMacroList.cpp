@@ -1,6 +1,6 @@
 #include "settings/PredefinedMacroList.h"
 
-#include "settings/WideText.h"
+#include "platform/core/TextCase.h"
 
 #include <initializer_list>
 
