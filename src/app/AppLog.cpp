@@ -1,0 +1,4 @@
+#include "app/AppLog.h"
+
+Q_LOGGING_CATEGORY(lcApp, "zemko.tovik.app", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcEmulator, "zemko.tovik.emulator", QtInfoMsg)
