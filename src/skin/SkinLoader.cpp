@@ -11,7 +11,7 @@
 #include "skin/SkinFileReader.h"
 #include "skin/SkinText.h"
 
-Q_LOGGING_CATEGORY(lcSkinLoader, "zemko.tovik.skin")
+Q_LOGGING_CATEGORY(lcSkinLoader, "zemko.tovik.skin", QtInfoMsg)
 
 namespace {
 
