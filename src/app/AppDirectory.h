@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the program's application directory (xml/, skins/, fonts/, lang/, bin/,
 // save/, Manuals/) is. Installed, it is the data folder of the installation,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main page shows about the device: battery segments, connection,
 // driver and firmware versions; and the screenshot taken for a run without a display.
 #include "app/AppLog.h"

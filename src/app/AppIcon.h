@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's icon (the title bar, the task switcher, every popup), and the
 // name the desktop knows the program by.

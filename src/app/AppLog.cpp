@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AppLog.h"
 
 Q_LOGGING_CATEGORY(lcApp, "zemko.tovik.app", QtInfoMsg)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application's logging categories (zemko.tovik.<subsystem>): warnings are
 // shown, debug output only when QT_LOGGING_RULES turns it on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's command line. The program itself takes no arguments; only
 // --help and --version are answered (without starting the window), and anything

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The notice shown when the manual or a web page cannot be opened because no
 // program on this computer opens it: it names the file or the address, so the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program: one QApplication, one run of the application object.
 #include "app/AppIcon.h"
 #include "app/CommandLine.h"

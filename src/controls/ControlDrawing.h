@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Rules every skinned control shares: cutting its images out of skin bitmaps, turning
 // text keys into shown text, and the text format a control draws with.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every server object of one device shares: where the device lives and
 // which attachment it belongs to. Each call re-reads the device's image under

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/WideText.h"
 
 char16_t FoldCase(char16_t c)

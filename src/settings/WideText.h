@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Comparisons of UTF-16 names. Names of profiles, macros and application entries
 // are looked up without regard to letter case.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Letter-case-insensitive comparison of UTF-16 texts, as language keys, language
 // names and override attribute names are compared.

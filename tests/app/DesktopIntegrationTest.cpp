@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as a desktop program: its command line, where it finds its data,
 // its icon, and what the user learns when nothing opens the manual or a page.
 #include "AppTestSupport.h"

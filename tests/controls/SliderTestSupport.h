@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows and input helpers shared by the slider tests: an owner window that records
 // every message it receives, and mouse events delivered straight to a widget.

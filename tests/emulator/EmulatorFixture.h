@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A device server over a fresh temporary device directory, without latency and
 // with fault injection cleared, plus small helpers for reaching its objects.

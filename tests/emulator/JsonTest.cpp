@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The strict reader under the file formats.
 #include "emulator/Json.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix, checks that every file a desktop
 # needs is there and valid, moves the installed tree elsewhere and starts the
 # installed program from outside the build tree against the emulator, letting it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zemko-tovik-devices: plugs, unplugs, inspects and adjusts the emulated devices
 // of a device directory, also while the program runs.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the program's icon into an icon-theme folder (hicolor layout): a scalable
 // SVG and PNGs of the usual sizes, all from one description of the shapes, so the
 // drawn sizes and the SVG cannot drift apart.
