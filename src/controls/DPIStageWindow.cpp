@@ -159,7 +159,7 @@ void CDPIStageWindow::paintEvent(QPaintEvent*)
 {
     if (!visible_)
         return;
-    QImage buffer(size(), QImage::Format_ARGB32_Premultiplied);
+    QImage buffer = PaintBuffer(*this, QImage::Format_ARGB32_Premultiplied);
     buffer.fill(Qt::transparent);
     {
         QPainter painter(&buffer);

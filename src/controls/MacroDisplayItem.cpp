@@ -196,7 +196,7 @@ QImage CMacroDisplayItem::RowIcon(int index) const
 
 void CMacroDisplayItem::paintEvent(QPaintEvent*)
 {
-    QImage buffer(size(), QImage::Format_ARGB32_Premultiplied);
+    QImage buffer = PaintBuffer(*this, QImage::Format_ARGB32_Premultiplied);
     buffer.fill(ToQColor(backColour_));
     {
         QPainter painter(&buffer);
