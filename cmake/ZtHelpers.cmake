@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared build helpers: warnings, sanitizers, one static library per subsystem
 # folder and GoogleTest executables registered with CTest under a label.
 

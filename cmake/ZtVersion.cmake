@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Embeds the project's version into an executable as a 52-byte fixed version block
 # (the layout of the original platform's fixed file information) in the ELF section
 # ".zt_version", where `CFileVersions` reads it back from the file.

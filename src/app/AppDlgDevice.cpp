@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's dealings with the device: the first read, the timers that
 // start and watch writes, removal notices and the picker's change reports.
 #include "app/AppConstants.h"

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main page shows about the device: battery segments, connection,
 // driver and firmware versions; and the screenshot taken for a run without a display.
+#include "app/AppLog.h"
 #include "app/TovikEliteAppDlg.h"
 #include "controls/TextItem.h"
 #include "device/BatteryStatus.h"
@@ -10,7 +12,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <chrono>
-#include <cstdio>
 
 namespace {
 
@@ -126,14 +127,15 @@ void CTovikEliteAppDlg::TakeScreenshotAndClose(const QString& path)
     QImage picture = grab().toImage().convertToFormat(QImage::Format_ARGB32);
     if (HasRegion()) {
         // A grab ignores the window's shape: what the shape cuts away is made
-        // transparent, as it is on screen.
+        // transparent, as it is on screen. The painter works in the window's own
+        // coordinates, also when the picture has more pixels (a scaled screen).
         QPainter painter(&picture);
         painter.setCompositionMode(QPainter::CompositionMode_Clear);
-        const QRegion outside = QRegion(picture.rect()) - Region();
+        const QRegion outside = QRegion(rect()) - Region();
         for (const QRect& rect : outside)
             painter.fillRect(rect, Qt::transparent);
     }
     if (!picture.save(path, "PNG"))
-        std::fprintf(stderr, "zemko-tovik: could not write the screenshot to %s\n", path.toLocal8Bit().constData());
+        qCWarning(lcApp) << "could not write the screenshot to" << path;
     CloseWindow(IDCANCEL);
 }

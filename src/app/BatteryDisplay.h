@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four battery segments of the main window: which are lit for a charging
 // state and level, with the charging animation and the two level scales (percent

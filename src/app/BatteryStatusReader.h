@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads the battery status on a thread of its own, one read at a time. The read
 // touches only the device server; its result is collected and stored into the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The detail a button menu shows next to the entry of the button's current
 // assignment: the key with its modifiers, the macro's or profile's name, or the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The button assignment page: one drop-down menu per mouse button, listing the
 // assignment kinds the button may take with the current one marked by its detail.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The current-profile strip above the button and performance pages: a drop-down
 // of every profile with the active one selected. Choosing another profile makes it

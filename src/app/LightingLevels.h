@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The brightness levels, slider positions and battery-life estimate of the
 // lighting and power page. A value's level in a table of four entries is the

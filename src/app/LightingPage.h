@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lighting and power page: switches the LEDs on and off, picks the scroll
 // wheel's colour or spectrum cycling and its brightness, and sets the wireless

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeping the buttons that play a macro right when the macro is renamed or
 // deleted, in every profile of the configuration.

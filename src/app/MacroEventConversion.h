@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Between the events a macro stores and the rows the event display shows.
 #include "controls/MacroDisplayEvent.h"

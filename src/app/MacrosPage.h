@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The macros page ("ManageMacros.xml"): the macro list and its commands (create,
 // rename, delete, import, export), the event display with recording, preview and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The macros page's event work: recording, preview and editing the events of the
 // selected macro.
 #include "app/MacrosPage.h"

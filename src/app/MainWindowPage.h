@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One page of the main window: its skin items (loaded from the page's skin file
 // with the main window as owner) and the hooks through which the page's own logic

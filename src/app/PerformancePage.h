@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The performance page: the current sensitivity (one value, or separate X and Y),
 // the sensitivity stages (through the stages popup), acceleration, polling rate,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Moving the sensitivity stages of the active profile into the stages popup's set
 // and back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What start-up takes from the product's registry key: the language and the
 // install directory, which becomes the working directory and the place the tray

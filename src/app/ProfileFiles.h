@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Files of profiles on disk. The program keeps a profile's own file only in the save
 // directory; files the user imports from or exports to are the user's and are never

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The names the profiles page gives and refuses: duplicates are found without
 // regard to letter case, and a copy is named after its source with a number.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The profiles page ("ManageProfiles.xml"): the list of profiles with the current
 // one checked, and the commands on them (new, rename, copy, set active, link a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CProgressPopup`: the handle by which start-up and the main window drive a
 // progress popup. Sources (the device's `CProgressMessenger`) may be attached

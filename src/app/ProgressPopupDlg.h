@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CProgressPopupDlg`: the skinned window of a progress popup. It lives on the GUI
 // thread; the popup's owner drives it with the posted messages WM_PROGRESS_SHOW,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CProgressPopupThread`: one run of a progress popup, from `Show` to `Close`. Qt
 // keeps every window on the GUI thread, so the "thread" is the run's owner there:

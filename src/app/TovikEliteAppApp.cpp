@@ -1,11 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TovikEliteAppApp.h"
 
 #include "app/AppConstants.h"
+#include "app/AppDirectory.h"
+#include "app/AppIcon.h"
+#include "app/AppLog.h"
 #include "app/ProductKey.h"
 #include "app/TovikEliteAppDlg.h"
 #include "controls/ControlFactories.h"
 #include "device/DeviceChoice.h"
 #include "device/MousePicker.h"
+#include "emulator/DeviceChannel.h"
 #include "emulator/EmulatedDeviceServer.h"
 #include "platform/HelperThread.h"
 #include "platform/SingleInstance.h"
@@ -115,16 +120,21 @@ int CTovikEliteAppApp::Run()
 
 void CTovikEliteAppApp::PrepareEnvironment()
 {
-    // The application directory is the executable's, and the working directory.
+    // The application directory is the installation's data folder (or the
+    // executable's own in the build tree), and the working directory.
     std::u16string directory = options_.appDirectory;
     if (directory.empty())
-        directory = QCoreApplication::applicationDirPath().toStdU16String();
+        directory = InstalledAppDirectory().toStdU16String();
     SetAppDirectory(directory);
     QDir::setCurrent(QString::fromStdU16String(GetAppDirectory()));
+    // Every window, the popups included, carries the program's icon.
+    QApplication::setWindowIcon(ApplicationIcon(QString::fromStdU16String(GetAppDirectory())));
 
     RegisterAllControls();
     // The program talks to the device server it ships.
     emulator::RegisterEmulatedDeviceServer();
+    emulator::SetDeviceProblemReporter(
+        [](const std::string& problem) { qCWarning(lcEmulator).noquote() << QString::fromStdString(problem); });
 
     MouseMatList().LoadDefault();
     // The languages (and the fonts every page may name) come from Language.xml.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CTovikEliteAppApp`: the whole run of the program. `Run` makes sure only one
 // copy runs, prepares the application directory, languages and configuration,

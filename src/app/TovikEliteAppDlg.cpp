@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TovikEliteAppDlg.h"
 
 #include "app/AppConstants.h"
@@ -7,6 +8,8 @@
 #include "app/MacrosPage.h"
 #include "app/PerformancePage.h"
 #include "app/ProfilesPage.h"
+#include "app/AppIcon.h"
+#include "app/OpenFailedPopup.h"
 #include "app/ProgressPopup.h"
 #include "app/WindowPlacement.h"
 #include "controls/BitmapBtn.h"
@@ -139,6 +142,7 @@ bool CTovikEliteAppDlg::Initialise()
     deviceListener_.Register(this);
     // 2-4. The shape comes from the skin's mask; the whole client area drags.
     EnableClientAreaDrag(true);
+    setWindowIcon(ApplicationIcon(QString::fromStdU16String(GetAppDirectory())));
     setWindowTitle(QString::fromStdU16String(std::u16string(kAppWindowTitle)));
 
     // 5. The device decides the page files.
@@ -473,12 +477,16 @@ void CTovikEliteAppDlg::OnOk()
 
 void CTovikEliteAppDlg::OpenHelp()
 {
-    ShellOpen(ShellRequest{u"OPEN", GetAppDirectory() + std::u16string(kManualPath), {}, {}});
+    // Without a program that opens it, the user at least learns where it is.
+    const std::u16string manual = GetAppDirectory() + std::u16string(kManualPath);
+    if (!ShellOpen(ShellRequest{u"OPEN", manual, {}, {}}))
+        ShowOpenFailed(COpenFailedPopup::What::Manual, manual, this);
 }
 
 void CTovikEliteAppDlg::OpenAddress(std::u16string_view address)
 {
-    ShellOpen(ShellRequest{u"OPEN", std::u16string(address), {}, {}});
+    if (!ShellOpen(ShellRequest{u"OPEN", std::u16string(address), {}, {}}))
+        ShowOpenFailed(COpenFailedPopup::What::WebPage, address, this);
 }
 
 void CTovikEliteAppDlg::keyPressEvent(QKeyEvent* event)

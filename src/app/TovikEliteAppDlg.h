@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CTovikEliteAppDlg`: the one main window. It shows one page at a time over the
 // main page skin, dispatches clicks and control notifications to the pages, reads

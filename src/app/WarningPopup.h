@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The notices the main window shows ("NoMousePopup.xml", "ChangeMousePopup.xml"),
 // run modally over it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The multi-segment slider (`HSLIDERMAPM`, kind 9): a bar over a range (1 to 32 by
 // default) divided by an ordered row of ticker thumbs into segments, each drawn in

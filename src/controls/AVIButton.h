@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CAVIButton`: a push button that plays a short clip. The clip (any animation
 // format Qt decodes, GIF in our skins) is shown by an animation child one pixel

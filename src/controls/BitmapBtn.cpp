@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/BitmapBtn.h"
 
 #include <QMouseEvent>
@@ -167,23 +168,30 @@ COLORREF CBitmapBtn::ChosenTextColour() const
 
 void CBitmapBtn::paintEvent(QPaintEvent*)
 {
-    // Everything is composed off-screen first, then copied in one go.
-    QImage canvas(size(), QImage::Format_ARGB32_Premultiplied);
-    canvas.fill(Qt::transparent);
-    QPainter painter(&canvas);
+    // Everything is composed off-screen first, then copied in one go: the bitmap
+    // cut by its mask pixel for pixel, then the caption at the screen's own
+    // resolution, so that it stays sharp on a scaled screen.
+    QImage picture(size(), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter bitmapPainter(&picture);
     const QImage& image = ChosenImage();
     if (!image.isNull())
-        painter.drawImage(QPoint(0, 0), image);
+        bitmapPainter.drawImage(QPoint(0, 0), image);
+    bitmapPainter.end();
     if (!mask_.isNull()) {
         // Pure white in the mask is outside the button: nothing of the image shows there.
-        for (int y = 0; y < std::min(canvas.height(), mask_.height()); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(canvas.scanLine(y));
+        for (int y = 0; y < std::min(picture.height(), mask_.height()); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
             const auto* maskLine = reinterpret_cast<const QRgb*>(mask_.constScanLine(y));
-            for (int x = 0; x < std::min(canvas.width(), mask_.width()); ++x)
+            for (int x = 0; x < std::min(picture.width(), mask_.width()); ++x)
                 if ((maskLine[x] & 0x00FFFFFF) == 0x00FFFFFF)
                     line[x] = 0;
         }
     }
+    QImage composed = PaintBuffer(*this, QImage::Format_ARGB32_Premultiplied);
+    composed.fill(Qt::transparent);
+    QPainter painter(&composed);
+    painter.drawImage(rect(), picture);
     if (!caption_.isEmpty()) {
         painter.setFont(font_ ? font_->Font() : DefaultControlFont());
         painter.setPen(ToQColor(ChosenTextColour()));
@@ -199,7 +207,7 @@ void CBitmapBtn::paintEvent(QPaintEvent*)
     }
     painter.end();
     QPainter screen(this);
-    screen.drawImage(QPoint(0, 0), canvas);
+    screen.drawImage(QPoint(0, 0), composed);
 }
 
 void CBitmapBtn::mousePressEvent(QMouseEvent* event)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CBitmapBtn`: the skinned push button and check box. It draws one of its state
 // bitmaps (normal, over, down, disabled) cut to its own size, shaped by its mask,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CBitmapItem`: a picture window (kind 1). It draws its bitmap at control size,
 // takes its shape from its mask, and may be dragged around its parent when the skin

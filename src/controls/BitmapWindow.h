@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CBitmapWindow`: a framed picture with pictures of its own inside it and a text.
 // It draws its normal bitmap (the disabled one while disabled) and its text; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pop-up palette of the colour drop-down: 48 colour cells in 6 rows of 8 and a
 // "$Custom" button below them. It reports to the button that opened it: 1244 with

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/ControlDrawing.h"
 
 #include <QPainter>
+#include <QWidget>
 
 #include "skin/LangTable.h"
 #include "skin/SkinText.h"
@@ -20,6 +22,14 @@ QImage CutImage(const QImage& source, int left, int top, int right, int bottom)
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(QPoint(0, 0), source, QRect(left, top, right - left, bottom - top));
     return image;
+}
+
+QImage PaintBuffer(const QWidget& control, QImage::Format format)
+{
+    const qreal ratio = control.devicePixelRatioF();
+    QImage buffer(control.size() * ratio, format);
+    buffer.setDevicePixelRatio(ratio);
+    return buffer;
 }
 
 void DrawInsideFrame(QPainter& painter, const QRect& area, COLORREF colour, int width)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Rules every skinned control shares: cutting its images out of skin bitmaps, turning
 // text keys into shown text, and the text format a control draws with.
@@ -6,6 +7,8 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+
+class QWidget;
 
 #include "platform/core/WinTypes.h"
 #include "skin/SkinGeometry.h"
@@ -21,6 +24,12 @@ QColor ToQColor(COLORREF color);
 // source at (left, top); parts outside the source stay transparent. A null source
 // gives a null image.
 QImage CutImage(const QImage& source, int left, int top, int right, int bottom);
+
+// An off-screen picture of `control` to compose its painting in, with as many
+// pixels as the screen gives the control (twice as many on a screen scaled by 2)
+// and painted in the control's own coordinates, so text drawn into it stays sharp.
+// Not yet filled.
+QImage PaintBuffer(const QWidget& control, QImage::Format format);
 
 // Draws a frame of the given width just inside `area` (the pen's outer edge on the
 // area's edge), with square corners.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Teaches the skin loader to build every control of this library. Start-up (and any
 // test that loads skins with live controls) calls RegisterAllControls() once before

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A level marker (`DMARKER`, kind 7): a bar whose marked part grows with a value in
 // [min, max] (0 to 10 by default). Dragging sets the value; the owner hears of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/DPIStageWindow.h"
 
 #include "platform/core/TextCase.h"
@@ -172,7 +173,7 @@ void CDPIStageWindow::paintEvent(QPaintEvent*)
 {
     if (!visible_)
         return;
-    QImage buffer(size(), QImage::Format_ARGB32_Premultiplied);
+    QImage buffer = PaintBuffer(*this, QImage::Format_ARGB32_Premultiplied);
     buffer.fill(Qt::transparent);
     {
         QPainter painter(&buffer);

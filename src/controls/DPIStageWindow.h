@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One box of the row of sensitivity stages (`DPISTAGEWINDOW`, kind 21): a heading,
 // the stage's sensitivity (one value, or separate X and Y values) and a selected

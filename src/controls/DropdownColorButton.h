@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The closed box of the colour drop-down (`COMBOCOLOR`, kind 15): it shows the
 // current colour. A press opens the colour palette under it; the owner hears of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The closed box of a drop-down list (`COMBO`, kind 14): it shows the label, ": "
 // and the selected entry (or the selected entry alone without a label) and tells

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bordered edit field (`EDITCTRL`, kind 19): a border panel drawn in the
 // skin's colours around a line edit. It tells its owner whenever its text changes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Key fields (`EDITCTRLSK` and `EDITCTRLSKMMO`, kind 20): bordered fields that show
 // the name of the key the user presses instead of typed text. They read the keyboard

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CGUIPanel`: a window drawn from a panel skin file (a page or a popup). Creating
 // it loads the file with the panel as owner, sizes the window to the background

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CKeyboardKeyItem`: an on-screen key. It is a skinned button that cuts its look
 // out of one keyboard picture shared by all keys of its list, and stands for one key

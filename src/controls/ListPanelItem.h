@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A list panel (`LISTPANEL`, kind 16): rows of text that may each open a sub-panel,
 // with the skin's colours, border and margins. A panel that is not `dynamic` is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A list panel shown on demand as a modal pop-up (`CListPanel`): its rows in a list
 // (`CListPanelPopupList`) framed in the panel's border. A left press on an enabled

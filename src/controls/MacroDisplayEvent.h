@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One event of a macro as the event display and the recorder hold it: what it is
 // (a key, a mouse button or a delay), the values it is stored with, and the name

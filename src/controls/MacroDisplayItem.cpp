@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/MacroDisplayItem.h"
 
 #include "platform/core/RawInput.h"
@@ -378,7 +379,7 @@ QImage CMacroDisplayItem::RowIcon(int index) const
 
 void CMacroDisplayItem::paintEvent(QPaintEvent*)
 {
-    QImage buffer(size(), QImage::Format_ARGB32_Premultiplied);
+    QImage buffer = PaintBuffer(*this, QImage::Format_ARGB32_Premultiplied);
     buffer.fill(ToQColor(backColour_));
     {
         QPainter painter(&buffer);

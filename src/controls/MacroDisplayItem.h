@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The list in which the macro page shows the events of a macro (`MACRODISPLAY`,
 // kind 10): one row per event with an icon (key pressed or released, mouse button,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the macro recorder makes of raw keyboard and mouse records: keystrokes and
 // mouse clicks with the delays between them. Plain logic, fed by the event display

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A horizontal thumb: x grows with the value; a drag snaps to the nearest position.
 #include "controls/SliderBase.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/ProgressPanelItem.h"
 
 #include "skin/FontItem.h"
@@ -90,7 +91,7 @@ QString CProgressPanelItem::LineText(std::size_t line) const
 
 void CProgressPanelItem::paintEvent(QPaintEvent*)
 {
-    QImage buffer(size(), QImage::Format_ARGB32_Premultiplied);
+    QImage buffer = PaintBuffer(*this, QImage::Format_ARGB32_Premultiplied);
     buffer.fill(ToQColor(backColour_));
     {
         QPainter painter(&buffer);

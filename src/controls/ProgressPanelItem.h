@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The progress panel of the progress popups (`PROGRESSPANELITEM`, kind 26): a bar
 // filling its `FILLINFO` rectangle with the percent written over it ("%d%%"), and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A slider thumb: a small window that moves over its track and stands for a value
 // in [min, max] in steps of `step`. It tells its track (or, without a track, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The multi-stage slider (`HSLIDERM`, kind 8): one horizontal thumb per stage on a
 // single track, all sharing one range. It has no window of its own; its window is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The value arithmetic of the sliders, kept apart from the windows so that the
 // numbers are the same wherever a slider is drawn.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small tracking tooltip that shows a thumb's value next to it while the thumb
 // is hovered or dragged. One per track, created on first need.

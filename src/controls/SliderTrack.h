@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The track of a slider (`SLIDERTRACK`, kind 25): a picture that may show a coloured
 // fill up to its thumb, jumps the thumb to a click, shows the thumbs' tooltip and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CTextItem`: a skinned label. It draws its translated text in the colour of its
 // state, over whatever is behind it. An interactive label reports clicks to its

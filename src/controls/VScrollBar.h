@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The skinned vertical scroll bar (`VSCROLL`): top and bottom caps, up and down
 // arrows, a channel and a thumb, each from the skin. It tells the window it scrolls

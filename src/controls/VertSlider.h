@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A vertical thumb (`VSLIDER`): y shrinks as the value grows; a drag truncates
 // towards the lower value.

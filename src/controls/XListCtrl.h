@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The multi-column list of the profiles and macros pages (`LISTCTRL`, kind 18):
 // a header and rows whose cells hold text, a check box, a progress bar or a

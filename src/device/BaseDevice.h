@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CBaseDevice`: what every real device needs - the device-server connection,
 // opened and closed around each operation, the busy flag, the worker thread that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The background battery read the main window runs every few seconds on a thread
 // of its own. Reading and storing are split: the read touches only the device

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Conversion between an assignment record of the settings model and the 32-byte
 // action record the device's buttons interface takes.

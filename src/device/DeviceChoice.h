@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The device the application uses for its run: a picker over the supported
 // products when one of them can be read, otherwise the null device with its

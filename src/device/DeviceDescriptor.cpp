@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/DeviceDescriptor.h"
 
 #include "device/server/DeviceServerIds.h"

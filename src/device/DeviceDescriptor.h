@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What each supported product can do: its product id, the feature list that
 // enables the read and write steps, and its display name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CDeviceListener`: registers windows for HID device-interface notifications and
 // unregisters them again (last first) when it goes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Device-interface notifications: windows register for a device-interface class
 // and receive WM_DEVICECHANGE (wParam the event, lParam a const

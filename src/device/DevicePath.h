@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Vendor and product ids from a device path such as "\\?\HID#VID_2E7A&PID_0031#...":
 // the (up to) four hexadecimal characters after "VID_" or "PID_", letter case

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // User-visible texts the device layer sends with its progress ("$Profile:"). The
 // language tables live above this library, so the application installs the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The waits the device layer makes, in one place. The product uses the defaults;
 // tests shorten them here instead of skipping the waits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/DeviceValues.h"
 
 std::optional<uint32_t> ReportIntervalFromRate(int32_t rate)

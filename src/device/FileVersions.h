@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CFileVersions`: the file and product version of an executable, read from the
 // 52-byte fixed version block the build embeds in its ".zt_version" ELF section.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `IGenDevice`: the device as the application holds it. `CMouse` (a real device),
 // `CNullMouse` (no device) and `CMousePicker` (chooses and wraps a `CMouse`)

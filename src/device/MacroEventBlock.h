@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The macro event block the device stores: count x 8 + 16 bytes, a zero word, the
 // event count, one 8-byte device event per macro event, and 8 zero bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CMouse`: a real mouse or dock. It moves the configuration and its profiles to
 // and from the device server one group of settings at a time: the descriptor's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Operations on one item at a time (a macro, a profile, a status query); each opens
 // and closes its own connection.
 #include "device/MacroEventBlock.h"

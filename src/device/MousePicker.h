@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CMousePicker`: chooses the supported device to use and wraps its `CMouse`. It
 // enumerates the device server before every read and transfer, keeps its choice

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the device into the configuration: the full read at start-up and the
 // selected-groups read of a transfer.
 #include "device/ButtonRecordCodec.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pieces shared by the read, write and single-item parts of `CMouse`.
 #include "device/server/DeviceServer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing the configuration to the device: only the groups the flags select, and
 // within them only what the settings model reports as modified. Runs on the worker.
 #include "device/ButtonRecordCodec.h"

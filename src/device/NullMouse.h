@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CNullMouse`: the device in use when no supported mouse is attached. It fills the
 // configuration with one usable default profile, accepts the single-item

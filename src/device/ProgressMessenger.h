@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CProgressMessenger`: the windows that want to see how far a device operation
 // has gone. Messages go synchronously to each window in the order they were added;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small helpers around the device server: activation, finding a device by product,
 // and taking ownership of task-memory results.

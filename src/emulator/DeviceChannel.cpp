@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "emulator/DeviceChannel.h"
 
 #include "emulator/FaultState.h"
@@ -16,12 +17,37 @@ void SimulateLatency(const ServerSettings& settings)
         std::this_thread::sleep_for(std::chrono::milliseconds(settings.latencyMs));
 }
 
-void ReportDeviceProblem(const std::string& message)
+namespace {
+
+std::mutex& ProblemMutex()
 {
     static std::mutex mutex;
+    return mutex;
+}
+
+std::function<void(const std::string&)>& ProblemReporter()
+{
+    static std::function<void(const std::string&)> reporter;
+    return reporter;
+}
+
+} // namespace
+
+void SetDeviceProblemReporter(std::function<void(const std::string&)> reporter)
+{
+    std::lock_guard lock(ProblemMutex());
+    ProblemReporter() = std::move(reporter);
+}
+
+void ReportDeviceProblem(const std::string& message)
+{
     static std::set<std::string> reported;
-    std::lock_guard lock(mutex);
-    if (reported.insert(message).second)
+    std::lock_guard lock(ProblemMutex());
+    if (!reported.insert(message).second)
+        return;
+    if (ProblemReporter())
+        ProblemReporter()(message);
+    else
         std::fprintf(stderr, "zemko-tovik device server: %s\n", message.c_str());
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every server object of one device shares: where the device lives and
 // which attachment it belongs to. Each call re-reads the device's image under
@@ -21,9 +22,13 @@ struct ServerSettings {
 // Delay of one call (the latency model).
 void SimulateLatency(const ServerSettings& settings);
 
-// Writes a problem with a device (a damaged image, a failed store) to standard
-// error, once per distinct message.
+// Reports a problem with a device (a damaged image, a failed store), once per
+// distinct message: to the reporter when one is set, else to standard error (the
+// command-line tool's channel).
 void ReportDeviceProblem(const std::string& message);
+// Replaces where problems go (the program sends them to its log); an empty
+// function restores standard error.
+void SetDeviceProblemReporter(std::function<void(const std::string&)> reporter);
 
 class DeviceChannel {
 public:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The device directory: one memory image per product ("0031.device") and, for
 // each attached product, an attachment file ("0031.attached") holding a token

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The memory of one emulated device, and the rules every value in it obeys.
 // The same checks guard the interface setters, the stored image and imported

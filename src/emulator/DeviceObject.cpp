@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One attached device: its information, its profile and macro collections and
 // its device-wide settings and status.
 #include "emulator/ImageCodec.h"

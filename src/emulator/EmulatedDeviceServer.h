@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The device server this program ships: four emulated products whose memory
 // lives in files of a device directory.

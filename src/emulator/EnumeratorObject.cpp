@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The server's entry object: lists attached devices and tells advised sinks of
 // arrivals and removals, which a watcher thread notices in the device directory.
 #include "emulator/FaultState.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Faults and call counters of the emulated device server, for tests in the same
 // process. Every counted server call (each interface slot after the IUnknown

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The server side of fault injection (see FaultInjection.h for the rules).
 #include "platform/com/HResult.h"

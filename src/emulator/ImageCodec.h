@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The server's file formats, all JSON objects that name themselves:
 //   device image  {"format": "zemko-tovik-device",  "version": 2, "product": ..., ...}

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small, strict JSON reader and writer for the server's own files (device
 // images, profile and macro files). Strict on purpose: the files are ours, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One macro stored on a device.
 #include "emulator/ImageCodec.h"
 #include "emulator/Operations.h"

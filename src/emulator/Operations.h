@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Names of the server operations, as counted by `FaultInjection` and named in
 // its rules. One name per interface slot; the interface is named without its

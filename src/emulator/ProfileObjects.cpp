@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One stored profile (with its buttons, sensitivity, properties and lights) and
 // one light with its colour, brightness and effect.
 #include "emulator/ImageCodec.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Construction of the server's objects; the classes themselves stay private to
 // their source files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Trace lines for developers, the stand-in for a debugger's output window. They go
 // to the logging category "zemko.tovik.debug", which is off unless enabled, e.g.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a blocking piece of work (a device read, the start-up search) on a helper
 // thread while the calling GUI thread keeps processing events in a local loop. The

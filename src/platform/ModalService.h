@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one seam through which every modal run goes: skinned popups and list panels,
 // the file open/save dialogs and the colour dialog. Without a script the real

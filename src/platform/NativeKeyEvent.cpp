@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/NativeKeyEvent.h"
 
 std::unique_ptr<QKeyEvent> MakeNativeKeyEvent(QEvent::Type type, Set1ScanCode key, int qtKey,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Key events as the X11 and Wayland platforms deliver them (native scan code =
 // evdev code + 8), for a key given by its set-1 code. Used where input has to be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns the application's key, mouse-button and wheel events into raw-input
 // records and delivers them to the window registered for raw input (see

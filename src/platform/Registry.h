@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A stand-in for the system registry: keys with string values, kept in one INI
 // file. The file is named by the environment variable ZEMKO_TOVIK_REGISTRY, or is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening things the way a file manager would: web pages and documents in the
 // user's default program, programs as new processes of their own.

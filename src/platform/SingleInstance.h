@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Makes sure one copy of the program runs per user. The first copy listens on a
 // local socket named after the caller's name; a later copy asks it to come

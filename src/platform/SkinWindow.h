@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The base of every skinned window: controls, panels, popups and the main window.
 // It gives the code written against numbered messages what it expects of a window:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CDPIStagesPopup`: edits the sensitivity stages of a profile: how many are in use,
 // which is current, and each stage's value (one, or separate X and Y). It works on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CPopupBox`: the base of every skinned modal popup. The caller builds one on the
 // stack with a dialog template number, a skin file and a parent, hands it the data

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The single-key popups ("SingleKeyPopup.xml", "EditSingleKeyPopup.xml"): the key
 // field `EDITCTRL_POPUP_SINGLEKEYENTRY` shows the key the user presses, read through

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for the single-thumb multi-stage sliders the sensitivity popups use: one
 // thumb on its own track, shown and hidden together with the track.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the profile preview says about one button: the kind's name and a detail
 // (the key with its modifiers, the macro or profile it names, the temporary

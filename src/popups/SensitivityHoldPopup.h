@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CSensitivityHoldPopup`: edits the sensitivity a button switches to while it is
 // held, one value or separate X and Y values. The items are bound by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "popups/SingleKeyRecord.h"
 
 std::u16string SingleKeyText(const SingleKeyRecord& record)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The key a single-key popup edits: the key's name as shown, its virtual-key and
 // scan code, and the modifier set (Ctrl 4, Alt 2, Shift 8; bit 1 marks an extended

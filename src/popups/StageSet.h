@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sensitivity stages a caller hands the stages popup: the range, how many
 // stages are in use, which one is current, and one entry per possible stage.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CSurfaceCalibrationPopup`: switches surface calibration on or off and chooses an
 // automatic or a custom lift-off distance. The items are bound by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CTovikEliteMacroAssignmentPopup` ("SelectMacroPopup.xml"): chooses the macro a
 // button plays and how it plays it. The drop-down `LIST_DROPDOWN_POPUP` holds the

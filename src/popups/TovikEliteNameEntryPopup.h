@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CTovikEliteNameEntryPopup`: asks for a profile or macro name
 // ("ProfileNamePopup.xml", "MacroRenamePopup.xml"...). The field starts empty and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CTovikEliteNumEntryPopup`: asks for a number ("MacroRepeatEntryPopup.xml"). The
 // field takes only digits that keep the value within its bounds; OK stores the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "popups/TovikElitePreviewPopup.h"
 
 #include "controls/DPIStageWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CTovikElitePreviewPopup`: the read-only summary of one profile ("PreviewPopup.xml"
 // plus the items of the mouse generation in use): what each button does, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CTovikEliteSurfaceCalibrationPopup`: the calibration popup with its skin items
 // bound ("SensorCalibration_Popup.xml").

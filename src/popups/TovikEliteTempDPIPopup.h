@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CTovikEliteTempDPIPopup`: the temporary sensitivity popup with its skin items
 // bound ("TempDPIPopup.xml").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CTovikEliteWarningDlg`: a warning, confirmation or simple choice
 // ("NoMousePopup.xml", "ConfirmDeletePopup.xml", "RestorePopup.xml"...). Its heading

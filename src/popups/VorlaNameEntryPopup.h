@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CVorlaNameEntryPopup`: the name entry of the earlier generation. When the
 // caller's string already holds a name, the heading (`TEXT_WARNDLG_HEADING`) shows

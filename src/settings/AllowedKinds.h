@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The assignment kinds a button may take, in the order its menu offers them.
 #include "settings/MouseTypes.h"

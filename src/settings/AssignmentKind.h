@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Assignment kinds: what a mouse button or keyboard key does. The numbers are the
 // ones stored in profiles and sent to the device, so they never change.

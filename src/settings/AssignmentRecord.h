@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What one mouse button or keyboard key does: a kind (see AssignmentKind.h) and a
 // 528-byte payload whose layout depends on the kind. Copied by value; two records

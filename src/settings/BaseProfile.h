@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The part of a profile that every kind of device has: identity, name, linked
 // program, key assignments and LED settings. Categories are registered under their

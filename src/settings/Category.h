@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A category tracks one device setting twice: the value being edited and the value
 // last committed (known to be on the device). The device transfer asks which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Containers of element categories. Only the elements present count: adding or
 // removing one does not by itself make the container modified.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Identifiers under which profiles and the configuration register their categories
 // (0..32), and the list numbers used to address elements by position. The device

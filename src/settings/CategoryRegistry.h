@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The categories of one owner (a profile or the configuration) by identifier.
 // Registration happens once, in the owner's constructor; the registry does not own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The factory assignment of each mouse button. Fixed for the life of the process.
 #include "settings/AssignmentRecord.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/DpiStage.h"
 
 bool SameEffectiveSensitivity(const DpiStage& a, const DpiStage& b)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One sensitivity (DPI) setting: a single value, or separate X and Y values.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The configuration as pages and the device layer see it: the profiles and which
 // one is current, the macros, the application entries and the device-wide values.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One complete set of mouse settings, as the configuration, the pages and the
 // device layer see it. Stage numbers are 1-based; a stage number above the stage

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings of one LED as a profile keeps them.
 #include "settings/MouseTypes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A recorded macro: a name, an identity and an ordered list of 12-byte events.
 // Owned by the configuration's macro list.

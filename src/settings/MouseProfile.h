@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A mouse profile: button assignments, sensitivity stages, the current and second
 // sensitivity, and the rules for which assignment kinds each button accepts.

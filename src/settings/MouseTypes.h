@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Enumerations that key the per-button, per-LED and polling-rate settings. They are
 // plain 32-bit enumerations because the device layer passes the raw numbers through.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CPredefinedMacroList`: the ready-made commands the macro page inserts into a
 // macro, each a named keystroke sequence (modifiers pressed, the key pressed and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one configuration of the program: owns the profiles (and knows the current
 // one), the macros, the application entries and the device-wide values, and

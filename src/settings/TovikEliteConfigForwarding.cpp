@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-profile operations of the configuration: each acts on the given profile,
 // or on the current one when none is given, and does nothing (or answers 0) when
 // there is no profile to act on.

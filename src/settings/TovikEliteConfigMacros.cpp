@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Macros and application entries of the configuration. Each live object has a
 // category that compares it with the snapshot taken at the last commit.
 #include "platform/core/TextCase.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Device-wide values of the configuration, the auxiliary assignments and the
 // auxiliary counter records.
 #include "settings/TovikEliteConfig.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/TovikEliteProfile.h"
 
 CTovikEliteProfile::CTovikEliteProfile(std::u16string_view name) : CMouseProfile(name) {}

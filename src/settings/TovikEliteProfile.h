@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The profile of the Zemko Tovik mice, with the words the device layer keeps.
 #include "settings/MouseProfile.h"

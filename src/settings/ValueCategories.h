@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Categories over the record types: assignments, sensitivity stages, and the live
 // macro and application objects of the configuration.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An application entry: a program the user can launch from a button (assignment
 // kind 75 refers to it by GUID). Owned by the configuration's application list.

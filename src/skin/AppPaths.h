@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application directory: the folder beside the executable that holds xml/,
 // skins/, fonts/, lang/, bin/, save/ and Manuals/. Process-wide, always ending in "/".

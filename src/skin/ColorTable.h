@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Colour names a skin writes in its colour attributes, and the other small name
 // tables the skin reader uses (list-column kinds, cell control kinds). All are looked

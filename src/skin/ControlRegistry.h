@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the controls library teaches the skin loader to build live controls without
 // the loader depending on it: one factory per element name. The controls library

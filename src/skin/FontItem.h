@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A `FONT` element made into a font the controls draw with.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One item of a skin file: a font, a bitmap, a language, a keyboard record or a
 // live control window. Control windows carry this as a second base next to their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The items one skin file produced, in the order they were read. The collection owns
 // them: destroying it (or clearing it) destroys every item, the controls included.

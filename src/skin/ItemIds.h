@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Item names of the skin files ("BUTTON_OK", "TEXT_POLLINGRATE", ...) and the item
 // numbers the program dispatches on. The table is fixed; two names may share a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A `KBLAYOUT` element: two texts a keyboard skin stores for its user.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds a language table from a `LANG` element of "Language.xml": its file, its
 // `LANGFONT` font replacements and its `LANGOVERRIDE` / `LANGOVERRIDECOL` overrides.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One language: the translations of its text keys, its font replacements and its
 // per-item overrides of skin attributes. Every text the program shows passes through

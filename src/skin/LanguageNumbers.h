@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The names that the registry value `Language` may hold, and the language ids
 // (the ids of the `LANGUAGE_*` skin items) they select.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Progress of one skin load, for a window that wants to show it (the progress
 // popup). While an observable load runs, its notifier is published process-wide so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The surfaces the mouse can be calibrated for, read once at start-up from
 // xml/MouseMats.xml.

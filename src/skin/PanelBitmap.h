@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The background (id -2) and mask (id -3) bitmaps of a panel file. They are items
 // without a window; the panel paints the one and cuts its shape from the other.

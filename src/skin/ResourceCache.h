@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every file a skin names (images, font files, language files, media) is loaded
 // once into this process-wide cache and shared by all items. Entries live until

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/SkinDataItems.h"
 
 CLanguageTableItem::CLanguageTableItem(int itemId, CSkinWindow* itemOwner, std::unique_ptr<CLangTable> table)

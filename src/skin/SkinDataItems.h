@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Items that carry data another part of the program owns or looks up process-wide:
 // a language table (kind 13) and the keyboard definition (kind 22).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parsers of the control elements: one struct per element kind, filled from its
 // attributes and children with references resolved to earlier items.
 #include "skin/SkinFileReader.h"

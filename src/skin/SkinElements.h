@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The parsed form of every skin element: what the loader read from the XML, with
 // names already turned into item ids, colour names into colours, file names into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reader of one skin file, used by the skin loader: it walks the sections of a
 // parsed document in their fixed order, turns each element into its parsed struct

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/SkinLoader.h"
 
 #include <atomic>
@@ -11,7 +12,7 @@
 #include "skin/SkinFileReader.h"
 #include "skin/SkinText.h"
 
-Q_LOGGING_CATEGORY(lcSkinLoader, "zt.skin.loader")
+Q_LOGGING_CATEGORY(lcSkinLoader, "zemko.tovik.skin", QtInfoMsg)
 
 namespace {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads one skin file from the application's xml/ folder into an item collection.
 // The file's root decides its role (KEYBOARD, GUIPANEL or ITEMLIST); its sections are

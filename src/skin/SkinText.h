@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small text helpers of the skin reader. Names in skin files are compared with the
 // letter case of A-Z ignored (and nothing else folded); attribute values are UTF-8

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Readers of the attributes and child elements of skin XML, shared by the parsers of
 // the skin loader. Element names are matched exactly, except RECT, SBMM, BMPMASK,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // printf-style formatting of shown texts whose format may come from a language file.
 // A translation is only used when its conversions are exactly the ones the program

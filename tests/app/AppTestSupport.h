@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application against the emulated device server in a temporary device
 // directory and a temporary registry file: no latency, short device waits, popups

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The detail a button menu shows for the current assignment, including records
 // that name a macro or profile the configuration no longer holds.
 #include "app/ButtonAssignmentDetail.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The button page against the emulator: every family of assignment chosen in the
 // real menus, answered through the popups, written with Apply and read back by a
 // second window; the click rule, the kinds each generation offers, restoring the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lighting and power page in the real main window over the emulated device:
 // settings changed through the page's controls, written with Apply, checked in the
 // device image and in the server's call counters, read back by a second window.

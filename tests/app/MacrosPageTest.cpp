@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The macros page in the real main window against the emulator: recording from
 // raw input, editing, the device after Apply, rename and delete across profiles,
 // and macro files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window over a device of the test's own making: one that reads but
 // refuses writes, to see what the window makes of failures and device changes.
 #include "AppTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The performance page end to end: the real main window against the emulated mouse,
 // every sensor setting changed through the page's controls and popups, written with
 // Apply, checked in the device's memory and shown again by a second window.

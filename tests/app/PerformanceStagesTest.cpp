@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stages of the active profile into the stages popup's set and back.
 #include "app/PerformanceStages.h"
 #include "settings/TovikEliteConfig.h"

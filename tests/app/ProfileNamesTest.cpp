@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names the profiles page gives to copies and refuses as duplicates, and which
 // files it may remove when a profile goes.
 #include "app/ProfileNames.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The profiles page over the emulated mouse: profiles are made, renamed, copied,
 // activated, linked to a program, deleted and restored through the page's own
 // controls, and after Apply the device holds exactly what the page showed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a page puts into a drop-down beyond plain texts (descriptions, details,
 // disabled entries, sub-menus) and what comes back out of it, the closed box the
 // skin places inside the control, and the colours of the row a pop-up closes with.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recorder fed with raw-input records as the application's input filter makes
 // them from key and mouse events.
 #include "controls/MacroRecorder.h"

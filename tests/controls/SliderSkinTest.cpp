@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A skin holding every element of the slider, stage, macro, list, edit, drop-down and
 // progress families loads through the skin loader into live controls that paint.
 #include "SliderTestSupport.h"

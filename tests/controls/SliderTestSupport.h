@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Input helpers shared by the control tests: mouse events delivered straight to a
 // widget, posted messages delivered, simple pictures; and the recording owner window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every text the skin and the program show has an English text, and every other
 // language translates exactly the same keys with the same printf conversions, in
 // files the language reader accepts.

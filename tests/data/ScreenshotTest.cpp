@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders every window of the default skin (pages on the main window, popups on
 // their own) into PNG files under the build tree's screenshots/ folder, so people
 // can look at what the skin shows. Each rendering must have the window's size and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared set-up of the default-skin tests: where the assembled application directory
 // is, which skin files the program opens, and a process-wide English language table

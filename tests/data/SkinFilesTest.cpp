@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every skin file of the default skin loads completely: all item names resolve, all
 // bitmaps and fonts exist, references point at items of the right kind, and every
 // item sits inside its window without covering another.

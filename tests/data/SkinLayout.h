@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The placed items of skin files as the XML states them, for layout checks that do
 // not need live controls: where each item sits, what text it shows and in which font.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // No text of the default skin is cut off, in any of the ten languages: every label,
 // caption and heading fits its rectangle in the font the skin gives it.
 #include <gtest/gtest.h>

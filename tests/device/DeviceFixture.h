@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The device layer against the emulated device server in a fresh temporary device
 // directory: no latency, no faults, short device waits, nothing plugged until a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records the device layer builds for the device and reads back from it.
 #include "device/ButtonRecordCodec.h"
 #include "device/DeviceValues.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings a user makes survive a write and a fresh read, and a write that could
 // not send everything says so and keeps what it could not send.
 #include "DeviceFixture.h"

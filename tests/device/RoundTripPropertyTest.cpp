@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random but valid configurations, built through the configuration interface as the
 // pages would, written to the emulated mouse and read back by a fresh device object
 // into a fresh configuration: every value the device stores must come back. With a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plugging and unplugging, by this process or another, as a running server sees it.
 #include "EmulatorFixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The server is called from several threads at once (user interface, device
 // worker, battery reader); no change may be lost and no call may see half an image.
 #include "EmulatorFixture.h"

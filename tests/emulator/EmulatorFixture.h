@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The emulated device server over a fresh temporary device directory, with small
 // helpers for reaching its objects.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the server keeps its devices and how slow it is, taken from the
 // environment at each activation.
 #include "EmulatorFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Profile and macro files: what export writes, import reads back, and every
 // bad file is refused without touching the device.
 #include "EmulatorFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each fault mode and the call counters the device layer's tests rely on.
 #include "EmulatorFixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every interface slot of a fresh device, what it answers and what it refuses.
 #include "EmulatorFixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The strict reader and writer under the server's files: what they keep exactly,
 // what they refuse, and where their limits are.
 #include "emulator/Json.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Device images and profile files written before the stage record kept the stages
 // in use and the separate-axes flags still load: every stage counts as in use, and
 // a stage is separate where its axes differ. Whatever is saved again is the current

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device's memory outlives the server, survives a crash mid-store and is
 // never silently replaced when damaged.
 #include "EmulatorFixture.h"

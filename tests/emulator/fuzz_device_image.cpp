@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the device image reader, and the macro event block decoder
 // that guards the macro interface, on arbitrary bytes.
 #include "emulator/ImageCodec.h"

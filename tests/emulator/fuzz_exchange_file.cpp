@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the profile and macro file readers must refuse or accept any
 // bytes without crashing, and whatever they accept must obey the device's rules
 // and survive a write-read round trip unchanged.

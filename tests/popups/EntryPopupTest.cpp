@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Name and number entry: what can be typed and what reaches the caller.
 #include "PopupTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The macro choice: which name is selected, the play-mode radio buttons, the modes
 // hidden for wheel directions, and the name handed back.
 #include "PopupTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The popup base and the warning popup: how a run ends, the window's size, skins
 // without the expected items, and the heading texts.
 #include "PopupTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared set-up of the popup tests: an application directory with the test skins of
 // tests/skin/data and of tests/popups/data, every control registered, the modal seam

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The profile preview on the default skin: the nine button lines with their
 // details, the lights of either generation, and the sensitivity stages in use.
 #include <gtest/gtest.h>

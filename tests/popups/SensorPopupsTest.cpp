@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sensitivity stages, surface calibration and temporary sensitivity popups on
 // the default skin, driven through their buttons, stage windows and the
 // notifications their slider tracks pass on.

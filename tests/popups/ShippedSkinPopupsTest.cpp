@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every popup on its skin file of the default skin: the items it needs are there,
 // of the right kinds, and OK answers. Each is also saved as a picture.
 #include <gtest/gtest.h>

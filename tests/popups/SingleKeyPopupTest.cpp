@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The single-key popups: Escape and Return are recorded as keys rather than ending
 // the popup, OK needs a key, cancel clears the caller's record, combinations with
 // modifiers survive their release, and the Shift/Ctrl/Alt boxes of a macro key.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the button menus are built from: the description of each kind and the kind
 // a chosen entry's name stands for.
 #include "settings/AllowedKinds.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/LangTable.h"
 #include "skin/LangElement.h"
 #include "skin/LanguageNumbers.h"

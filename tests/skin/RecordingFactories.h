@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Factories for loader tests that build no controls: each element becomes an item
 // that keeps a copy of what the loader parsed, so a test can look at it.

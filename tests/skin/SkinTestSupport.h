@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for tests that load skins: a private application directory filled with
 // the test skins of tests/skin/data and with images, a clip and language files

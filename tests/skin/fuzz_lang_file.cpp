@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the language-file reader and looks the file's own lines
 // up again; any crash or sanitizer report is a bug.
 #include "skin/LangTable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Treats arbitrary bytes as a translated format and formats typical arguments with
 // it against a built-in format; any crash or sanitizer report is a bug.
 #include "skin/TextFormat.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary documents to the skin loader: whatever a skin file holds, loading
 // it must fail cleanly or build items, never crash or read out of bounds.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tests against the emulated device server in a fresh temporary device directory:
 // no latency, no faults, and helpers to plug products and to read or change the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Waiting on a condition in tests without a Qt event loop (device and emulator
 // tests): the condition is polled until it holds or the time is up. Tests with

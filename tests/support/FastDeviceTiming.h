@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The device layer's waits shortened for tests: the emulator answers at once, so
 // waiting for a profile to settle or for a null transfer only slows the tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main() for test executables that create widgets: a QApplication on the offscreen
 // platform, so no display is needed, and a private runtime directory so Qt does
 // not warn about a missing or world-readable one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A message target that records every message it is sent, from any thread, for
 // tests of code that reports progress to a window without needing Qt.

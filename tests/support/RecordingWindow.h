@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A skinned window that keeps every message it is sent or posted, as the owner of
 // the controls under test: the oracle for what a control tells its owner.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A directory under the system temporary directory that exists for the lifetime of
 // the object and is removed with everything in it afterwards.

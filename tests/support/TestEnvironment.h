@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Gives every test process the variables tests look for (source tree, assembled
 // application directory, offscreen Qt platform) unless the caller already set them,

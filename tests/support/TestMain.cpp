@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main() for test executables without widgets.
 #include "support/TestEnvironment.h"
 

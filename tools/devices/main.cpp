@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zemko-tovik-devices: plugs, unplugs, inspects and adjusts the emulated devices
 // of a device directory, also while the program runs.
 //
 // Exit codes: 0 done, 1 the operation failed, 2 the command line is wrong.
+#include "device/FileVersions.h"
 #include "emulator/DeviceDirectory.h"
 #include "emulator/EmulatedDeviceServer.h"
 #include "emulator/ImageReport.h"
@@ -23,6 +25,7 @@ constexpr int kUsage = 2;
 void PrintUsage(FILE* to)
 {
     std::fputs("usage: zemko-tovik-devices [--dir DIR] COMMAND [ARGUMENTS]\n"
+               "       zemko-tovik-devices --help | --version\n"
                "commands:\n"
                "  list                                  products, attached or not\n"
                "  plug PRODUCT                          attach (a new device starts in factory state)\n"
@@ -32,8 +35,24 @@ void PrintUsage(FILE* to)
                "  reset PRODUCT                         factory settings (battery and firmware stay)\n"
                "PRODUCT is a product id (0x0031, 0x0032, 0x0013, 0x001B) or a name\n"
                "(mouse, dock, legacy-mouse, legacy-dock).\n"
-               "The device directory is DIR, else $ZEMKO_TOVIK_DEVICE_DIR, else the user's data directory.\n",
+               "The device directory is DIR, else $ZEMKO_TOVIK_DEVICE_DIR, else the user's data directory.\n"
+               "exit status: 0 done, 1 the operation failed, 2 the command line is wrong.\n",
                to);
+}
+
+// The version is the one the build embedded in this executable, so it cannot
+// disagree with what the configuration program shows as its driver version.
+int PrintVersion()
+{
+    CFileVersions versions;
+    versions.SetToModulePath();
+    if (!versions.Read()) {
+        std::fputs("zemko-tovik-devices: this executable carries no version block\n", stderr);
+        return kFailed;
+    }
+    const std::u16string& version = versions.ProductVersion();
+    std::printf("zemko-tovik-devices %s\n", std::string(version.begin(), version.end()).c_str());
+    return kDone;
 }
 
 int Usage(const std::string& message)
@@ -154,9 +173,16 @@ int main(int argc, char** argv)
 {
     std::vector<std::string_view> args(argv + 1, argv + argc);
     std::filesystem::path directory;
-    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
-        PrintUsage(stdout);
-        return kDone;
+    // --help and --version win wherever they stand, before anything is checked.
+    for (const std::string_view arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            PrintUsage(stdout);
+            return kDone;
+        }
+    }
+    for (const std::string_view arg : args) {
+        if (arg == "--version")
+            return PrintVersion();
     }
     // --dir may stand anywhere on the line.
     for (size_t i = 0; i < args.size();) {

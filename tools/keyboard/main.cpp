@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the binary key file and default file that the default skin ships, from
 // the standard key table, so the program never depends on hand-made binaries.
 //   zemko-tovik-keyfiles <key file> <default file>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The families of images the default skin names. Each function draws one family
 // and writes it through the writer; the file names are the ones the skin files use.

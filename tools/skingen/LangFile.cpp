@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns a UTF-8 language source into the shipped language file: UTF-16LE with a
 // byte-order mark, lines ended by CR LF, and "END OF FILE" after the last pair.
 // Lines starting with ";;" are comments of the source and are left out. The first

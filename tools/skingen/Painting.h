@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drawing helpers of the skin bitmap generator: every image is drawn with QPainter
 // and written into the skins folder. Masks follow the skin rule "pure white is

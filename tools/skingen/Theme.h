@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The colours of the default skin: near-black panels, dark-grey frames and neon-cyan
 // highlights. The neon shades are the colour table's NEON_* entries, so bitmaps and

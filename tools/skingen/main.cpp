@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws every image the default skin names into the skins folder given on the
 // command line. The repository holds this source, never the images themselves.
 #include <cstdio>

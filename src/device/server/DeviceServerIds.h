@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the device server is activated: its class id and the context it is asked
 // for with. Everything else is reached from `IDeviceEnumerator`.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Arrival and removal of devices, for clients that want to be told rather than
 // poll. Obtained from `IDeviceEnumerator` with QueryInterface.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Entry point of the device server and the attached devices it lists.
 #include "platform/com/Unknown.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lights of one device profile. A light has a number 1..12 (the program's
 // LED type plus one): 1 the scroll wheel, 3 the battery indicator, 12 the dock.

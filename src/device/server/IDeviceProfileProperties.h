@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Properties of one device profile, read and written as byte buffers.
 #include "platform/com/Unknown.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The profiles stored on a device (at most five) and one stored profile.
 #include "platform/com/Unknown.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sensitivity (DPI) of one device profile: up to ten stages, each an X/Y pair,
 // the current stage, and the current sensitivity pair.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Device-wide settings: report interval, acceleration (feature 12), surface
 // calibration and power management.

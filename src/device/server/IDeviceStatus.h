@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Read-mostly device status: battery, firmware, state flag and the probe.
 #include "platform/com/Unknown.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reference counting and QueryInterface for implementations: derive from
 // `ComObject<Interfaces...>`; the object answers IUnknown and each listed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Owning pointer to a COM-style interface: releases its reference when it goes,
 // adds one when copied. `Put()` hands out the address for an out parameter.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A 128-bit globally unique identifier in the layout of the original platform
 // (Data1..Data4), with the "{8-4-4-4-12}" text form used for class and interface

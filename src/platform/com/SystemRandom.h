@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Random bytes from the operating system's generator, for identifiers that must
 // differ between processes started at the same moment (GUIDs, attach tokens).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The base of every COM-style interface: identity by interface id and a reference
 // count. Interfaces declare no virtual destructor, so their virtual functions keep

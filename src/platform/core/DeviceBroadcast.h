@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What WM_DEVICECHANGE carries in lParam for device-interface events: the interface
 // class and the device path, whose "VID_xxxx" and "PID_xxxx" parts name the product.

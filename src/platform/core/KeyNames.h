@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // English names of keys by set-1 scan code, as shown in key fields and used to
 // decide whether a recorded key can be named at all.

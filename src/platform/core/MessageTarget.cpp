@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/core/MessageTarget.h"
 
 LRESULT SendMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window as the code above the platform layer sees it: something that accepts
 // numbered messages, synchronously or queued. Libraries without Qt (the device

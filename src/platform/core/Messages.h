@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every message number the windows of this program exchange. The values are fixed:
 // controls, pages, popups and the device layer agree on them, and several travel

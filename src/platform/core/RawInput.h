@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Raw keyboard and mouse input: records that describe each key and button
 // transition as the hardware reports it (scan codes, not characters), delivered as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a raw keyboard record stands for when a key is recorded (a key field, a
 // macro): the key's own virtual-key code, with the left and right modifier keys

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Translation between the key numbers the Linux input layer reports (evdev codes;
 // X11 and Wayland key codes are these plus 8) and the set-1 make codes with E0/E1

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one letter-case-insensitive comparison of UTF-16 texts (names of
 // profiles, macros and application entries, language keys and names, key names).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one converter between UTF-8 and UTF-16. Decoding is strict: no
 // overlong forms, no encoded surrogates, nothing above U+10FFFF, no truncated or

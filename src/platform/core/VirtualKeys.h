@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Virtual-key codes, the layout-independent key numbers that keystroke records,
 // key assignments and raw keyboard input carry, and the mapping between them and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The handful of scalar types and colour helpers the window code is written in, so
 // that message parameters keep the widths the rest of the program expects.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two binary keyboard files, little-endian:
 //   key file:     int32 count N, then N records of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The stable identity of a keyboard key: a hash of its name. Key records, on-screen
 // key buttons, the default file and stored assignments all refer to keys by it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The constant key-name list in USB keyboard usage order. These are the names key
 // records carry, so the hash of a name in this list is that key's identity.

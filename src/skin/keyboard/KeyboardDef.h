@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `CKeyboardDef`: the one table that ties key names, key hashes and scan codes
 // together. It is filled from the binary key file (and optionally the default file)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One row per keyboard key of the name list: name, USB usage, virtual-key code and
 // the set-1 make sequence without its prefix. Internal to the keyboard library.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The key set the default skin ships: one record per keyboard key of the name list,
 // with its real set-1 make code sequence (E0/E1 prefixes flagged), so the binary key

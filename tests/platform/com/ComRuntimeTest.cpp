@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Activation registry, reference counting and task memory of the COM-style layer.
 #include "platform/com/ComRuntime.h"
 #include "platform/com/ComObject.h"

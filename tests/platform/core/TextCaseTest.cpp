@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one case-insensitive comparison every name lookup of the program uses.
 #include "platform/core/TextCase.h"
 

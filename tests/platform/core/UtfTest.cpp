@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one UTF-8/UTF-16 converter: strict decoding, and replacement of what is
 // malformed, one U+FFFD per maximal ill-formed part.
 #include "platform/core/Utf.h"

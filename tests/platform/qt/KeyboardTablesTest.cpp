@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Key names, virtual-key mapping and the evdev to set-1 translation.
 #include "platform/core/KeyNames.h"
 #include "platform/core/RawInput.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modal seam: scripted answers for windows and dialogs, and real modal runs
 // ended by the window itself.
 #include "platform/ModalService.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Raw input: registration rules, and key and mouse events of the application
 // turned into records for the registered window.
 #include "platform/NativeKeyEvent.h"

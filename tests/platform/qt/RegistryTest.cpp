@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The INI-backed registry stand-in and the private-profile functions.
 #include "platform/Registry.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Single instance, shell open, debug output and the tick counter.
 #include "platform/DebugOutput.h"
 #include "platform/Shell.h"

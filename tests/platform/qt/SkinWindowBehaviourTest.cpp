@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timers by id, window shapes from masks, capture and hover of skinned windows.
 #include "platform/SkinWindow.h"
 

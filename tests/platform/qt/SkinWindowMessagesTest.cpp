@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message delivery to skinned windows: direct sends, queued posts, sends from other
 // threads while the GUI thread waits in a local loop, and windows that go away
 // while messages for them are still queued.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/keyboard/KeyboardDef.h"
 #include "skin/keyboard/KeyHash.h"
 #include "skin/keyboard/KeyNames.h"

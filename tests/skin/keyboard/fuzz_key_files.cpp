@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to both keyboard file readers and checks what they accept.
 #include "skin/keyboard/KeyFileFormat.h"
 #include "skin/keyboard/KeyboardDef.h"
