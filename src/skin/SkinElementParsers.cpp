@@ -6,11 +6,31 @@
 #include "skin/ItemIds.h"
 #include "skin/SkinText.h"
 
+#include <algorithm>
+
 namespace skinload {
 
 using namespace skinxml;
 
 namespace {
+
+// A part's rectangle; empty, with the reason logged, when it lies beyond the
+// skin limits (its item is still built, without that part).
+SkinRect ReadPartRect(const Node& part)
+{
+    const SkinRect rect = ReadRectElement(Child(part, "RECT"));
+    if (rect.IsWithinSkinLimits())
+        return rect;
+    qCWarning(lcSkinLoader) << "RECT of" << part.name() << ToQString(Attr(part, "name")) << "ignored: it lies beyond"
+                            << kSkinMaxExtent << "pixels";
+    return SkinRect{};
+}
+
+// A width or height from the file, cut down to the skin limit.
+int SizeAttr(const Node& node, const char* name)
+{
+    return std::min(IntAttr(node, name), kSkinMaxExtent);
+}
 
 struct ControlKind {
     const char* element;
@@ -180,8 +200,7 @@ std::unique_ptr<SkinElement> SkinFileReader::ParseControl(const Node& node, std:
         for (Node info = node.child("BMPINFO"); info; info = info.next_sibling("BMPINFO"))
             element->bitmaps.push_back(ReadNamedBitmap(info));
         for (Node area = node.child("TEXTAREA"); area; area = area.next_sibling("TEXTAREA"))
-            element->textAreas.push_back(
-                TextArea{Attr(area, "name"), Attr(area, "textkey"), ReadRectElement(Child(area, "RECT"))});
+            element->textAreas.push_back(TextArea{Attr(area, "name"), Attr(area, "textkey"), ReadPartRect(area)});
         return element;
     }
     if (elementName == "MACRODISPLAY") {
@@ -191,7 +210,7 @@ std::unique_ptr<SkinElement> SkinFileReader::ParseControl(const Node& node, std:
         element->readOnly = BoolAttr(node, "readonly", false);
         for (Node info = node.child("BMPINFO"); info; info = info.next_sibling("BMPINFO"))
             element->bitmapInfos.push_back(ReadNamedBitmap(info));
-        element->borderWidth = IntAttr(node, "bdrwidth");
+        element->borderWidth = SizeAttr(node, "bdrwidth");
         element->leftMargin = IntAttr(node, "lmargin");
         element->scrollBar = ReadScrollBar(node);
         element->colors = ReadListColors(node);
@@ -215,7 +234,7 @@ std::unique_ptr<SkinElement> SkinFileReader::ParseControl(const Node& node, std:
             info.fontColor = ColorAttr(header, "fontclr");
             for (Node bitmap = header.child("BMPINFO"); bitmap; bitmap = bitmap.next_sibling("BMPINFO"))
                 info.bitmapInfos.push_back(ReadNamedBitmap(bitmap));
-            info.borderWidth = IntAttr(header, "bdrwidth");
+            info.borderWidth = SizeAttr(header, "bdrwidth");
             element->header = std::move(info);
         }
         element->columns = ReadColumns(node);
@@ -231,19 +250,19 @@ std::unique_ptr<SkinElement> SkinFileReader::ParseControl(const Node& node, std:
         element->colors = ReadListColors(node);
         element->text = ReadTextLooks(node, id);
         element->tooltip = ReadTooltip(node);
-        element->borderWidth = IntAttr(node, "bdrwidth");
+        element->borderWidth = SizeAttr(node, "bdrwidth");
         if (!element->isColor) {
             element->leftMargin = IntAttr(node, "lmargin");
             element->rightMargin = IntAttr(node, "rmargin");
             element->sorted = BoolAttr(node, "sorted", false);
         }
         if (const Node list = Child(node, "CLIST")) {
-            element->listHeight = IntAttr(list, "height");
-            element->listWidth = IntAttr(list, "width");
+            element->listHeight = SizeAttr(list, "height");
+            element->listWidth = SizeAttr(list, "width");
         }
         if (const Node box = Child(node, "CBOX")) {
             ComboBoxInfo info;
-            info.rect = ReadRectElement(Child(box, "RECT"));
+            info.rect = ReadPartRect(box);
             info.bitmaps = ReadStateBitmaps(box, -1);
             info.hasArrow = BoolAttr(box, "hasarrow", false);
             element->box = std::move(info);
@@ -262,13 +281,13 @@ std::unique_ptr<SkinElement> SkinFileReader::ParseControl(const Node& node, std:
         common(*element);
         element->colors = ReadListColors(node);
         element->text = ReadTextLooks(node, id);
-        element->borderWidth = IntAttr(node, "bdrwidth");
+        element->borderWidth = SizeAttr(node, "bdrwidth");
         element->leftMargin = IntAttr(node, "lmargin");
         element->rightMargin = IntAttr(node, "rmargin");
         element->sorted = BoolAttr(node, "sorted", false);
         element->dynamic = BoolAttr(node, "dynamic", true);
         if (const Node list = Child(node, "CLIST"))
-            element->listHeight = IntAttr(list, "height");
+            element->listHeight = SizeAttr(list, "height");
         element->scrollBar = ReadScrollBar(node);
         for (Node entry = Child(node, "LISTPANELITEMS").child("LISTPANELITEM"); entry;
              entry = entry.next_sibling("LISTPANELITEM")) {
@@ -291,7 +310,7 @@ std::unique_ptr<SkinElement> SkinFileReader::ParseControl(const Node& node, std:
         element->colors = ReadListColors(node);
         element->text = ReadTextLooks(node, id);
         element->tooltip = ReadTooltip(node);
-        element->borderWidth = IntAttr(node, "bdrwidth");
+        element->borderWidth = SizeAttr(node, "bdrwidth");
         element->maxLength = IntAttr(node, "max");
         return element;
     }
@@ -326,13 +345,13 @@ std::unique_ptr<SkinElement> SkinFileReader::ParseControl(const Node& node, std:
         auto element = std::make_unique<ProgressPanelElement>();
         common(*element);
         element->colors = ReadListColors(node);
-        element->borderWidth = IntAttr(node, "bdrwidth");
+        element->borderWidth = SizeAttr(node, "bdrwidth");
         element->fill = ReadFillInfo(node);
         for (Node info = Child(node, "TEXTINFOLIST").child("TEXTINFO"); info; info = info.next_sibling("TEXTINFO")) {
             TextInfo text;
             text.name = Attr(info, "name");
             text.id = LookupItemId(text.name);
-            text.rect = ReadRectElement(Child(info, "RECT"));
+            text.rect = ReadPartRect(info);
             text.fontColor = ColorAttr(info, "fontclr");
             text.backColor = ColorAttr(info, "backclr");
             text.font = ResolveFont(info, text.id);

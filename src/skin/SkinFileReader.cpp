@@ -198,7 +198,7 @@ std::optional<ScrollBarInfo> SkinFileReader::ReadScrollBar(const Node& node)
     info.arrowDown = ReadBitmap(scroll, "VSBMP_ADN", ResourceType::Image);
     info.channel = ReadBitmap(scroll, "VSBMP_SPN", ResourceType::Image);
     info.thumb = ReadBitmap(scroll, "VSBMP_TMB", ResourceType::Image);
-    info.borderWidth = IntAttr(scroll, "bdrwidth");
+    info.borderWidth = std::min(IntAttr(scroll, "bdrwidth"), kSkinMaxExtent);
     return info;
 }
 
@@ -236,7 +236,7 @@ std::vector<ListColumnInfo> SkinFileReader::ReadColumns(const Node& node)
         ListColumnInfo info;
         info.columnKind = *columnKind;
         info.cellKind = *cellKind;
-        info.width = IntAttr(column, "width");
+        info.width = std::min(IntAttr(column, "width"), kSkinMaxExtent);
         info.headerText = Trimmed(ElementText(column));
         info.tooltip = Attr(column, "tooltip");
         if (info.cellKind == CellControlKind::CHECKBOX) {
@@ -255,6 +255,13 @@ void SkinFileReader::BuildControl(std::string_view elementName, std::unique_ptr<
         ++stats_.missingFactory;
         qCWarning(lcSkinLoader) << "no control is registered for" << elementName.data() << "- item"
                                 << ToQString(element->itemName) << "skipped";
+        return;
+    }
+    if (!element->rect.IsWithinSkinLimits()) {
+        ++stats_.factoryDeclined;
+        const SkinRect& r = element->rect;
+        qCWarning(lcSkinLoader) << "item" << ToQString(element->itemName) << "refused: its RECT" << r.left << r.top
+                                << r.right << r.bottom << "lies beyond" << kSkinMaxExtent << "pixels";
         return;
     }
     ControlContext context;

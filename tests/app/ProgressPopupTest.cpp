@@ -1,6 +1,8 @@
 #include "AppTestSupport.h"
 
 #include <QImage>
+#include <atomic>
+#include <thread>
 
 #include "app/ProgressPopup.h"
 #include "controls/ControlFactories.h"
@@ -181,3 +183,29 @@ TEST_F(ProgressPopupTest, MissingSkinLeavesControlsMissingButThePopupRuns)
 }
 
 } // namespace
+
+// A worker keeps sending while the popup is shown and closed again and again:
+// closing must wait for a send already under way, never leave it to a freed window.
+TEST_F(ProgressPopupTest, ClosingWhileAWorkerSendsNeverReachesAFreedWindow)
+{
+    std::atomic<bool> stop{false};
+    std::atomic<int> sent{0};
+    std::thread worker([&] {
+        for (int percent = 0; !stop.load(); percent = (percent + 1) % 101) {
+            source_.SendProgress(percent);
+            sent.fetch_add(1);
+            std::this_thread::yield();
+        }
+    });
+    for (int round = 0; round < 30; ++round) {
+        SCOPED_TRACE(round);
+        popup_.Attach(&source_, u"Writing");
+        ShowPopup();
+        const int before = sent.load();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return sent.load() > before + 2; }));
+        popup_.Close();
+        EXPECT_TRUE(source_.Listeners().empty());
+    }
+    stop.store(true);
+    worker.join();
+}
