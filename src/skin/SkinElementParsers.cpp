@@ -14,18 +14,6 @@ using namespace skinxml;
 
 namespace {
 
-// A part's rectangle; empty, with the reason logged, when it lies beyond the
-// skin limits (its item is still built, without that part).
-SkinRect ReadPartRect(const Node& part)
-{
-    const SkinRect rect = ReadRectElement(Child(part, "RECT"));
-    if (rect.IsWithinSkinLimits())
-        return rect;
-    qCWarning(lcSkinLoader) << "RECT of" << part.name() << ToQString(Attr(part, "name")) << "ignored: it lies beyond"
-                            << kSkinMaxExtent << "pixels";
-    return SkinRect{};
-}
-
 // A width or height from the file, cut down to the skin limit.
 int SizeAttr(const Node& node, const char* name)
 {
@@ -104,6 +92,11 @@ std::unique_ptr<SkinElement> SkinFileReader::ParseControl(const Node& node, std:
         for (Node child = node.child("BITMAPITEM"); child; child = child.next_sibling("BITMAPITEM")) {
             BitmapItemElement bitmap;
             ReadCommon(child, bitmap, "BITMAPITEM", ItemKind::BITMAPITEM);
+            if (!bitmap.rect.IsWithinSkinLimits()) {
+                qCWarning(lcSkinLoader) << "item" << ToQString(bitmap.itemName) << "refused: its RECT lies beyond"
+                                        << kSkinMaxExtent << "pixels";
+                continue;
+            }
             bitmap.bitmaps = ReadStateBitmaps(child, bitmap.id);
             bitmap.tooltip = ReadTooltip(child);
             bitmap.moveable = BoolAttr(child, "moveable", false);

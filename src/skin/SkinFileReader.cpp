@@ -41,6 +41,16 @@ CGUIItem* SkinFileReader::FindEarlier(int id, std::initializer_list<int> kinds) 
     return nullptr;
 }
 
+SkinRect ReadPartRect(const Node& part)
+{
+    const SkinRect rect = ReadRectElement(Child(part, "RECT"));
+    if (rect.IsWithinSkinLimits())
+        return rect;
+    qCWarning(lcSkinLoader) << "RECT of" << part.name() << ToQString(Attr(part, "name")) << "ignored: it lies beyond"
+                            << kSkinMaxExtent << "pixels";
+    return SkinRect{};
+}
+
 void SkinFileReader::ReadCommon(const Node& node, SkinElement& element, const char* elementName, int kind)
 {
     element.elementName = elementName;
@@ -208,7 +218,7 @@ std::optional<FillInfo> SkinFileReader::ReadFillInfo(const Node& node)
     if (!fill)
         return std::nullopt;
     FillInfo info;
-    info.rect = ReadRectElement(Child(fill, "RECT"));
+    info.rect = ReadPartRect(fill);
     info.fillColor = ColorAttr(fill, "fillclr");
     info.backColor = ColorAttr(fill, "backclr");
     return info;
@@ -220,7 +230,7 @@ NamedBitmap SkinFileReader::ReadNamedBitmap(const Node& node)
     bitmap.name = Attr(node, "name");
     bitmap.data = ReadBitmap(node, "BMPDATA", ResourceType::Image);
     bitmap.mask = ReadBitmap(node, "BMPMASK", ResourceType::Image);
-    bitmap.rect = ReadRectElement(Child(node, "RECT"));
+    bitmap.rect = ReadPartRect(node);
     bitmap.states = ReadStateBitmaps(node, -1);
     return bitmap;
 }

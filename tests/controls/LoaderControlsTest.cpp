@@ -150,11 +150,9 @@ TEST_F(LoaderControlsTest, HugeOrOverflowingRectsAreRefusedNotAllocated)
             SkinLoadStats stats;
             owner.resize(240, 200);
             ASSERT_TRUE(LoadSkinFile(hostileItems, u"Hostile.xml", &owner, false, &stats));
-            for (CGUIItem* item : hostileItems.Items()) {
-                if (QWidget* widget = dynamic_cast<QWidget*>(item)) {
-                    EXPECT_LE(widget->width(), kSkinMaxExtent) << "item " << item->id;
-                    EXPECT_LE(widget->height(), kSkinMaxExtent) << "item " << item->id;
-                }
+            for (const QWidget* widget : owner.findChildren<QWidget*>()) {
+                EXPECT_LE(widget->width(), kSkinMaxExtent) << widget->metaObject()->className();
+                EXPECT_LE(widget->height(), kSkinMaxExtent) << widget->metaObject()->className();
             }
             hostileItems.Clear();
         }
