@@ -1,6 +1,9 @@
 #include "AppTestSupport.h"
 
+#include <QDir>
 #include <QImage>
+#include <QLabel>
+#include <QProgressBar>
 #include <atomic>
 #include <thread>
 
@@ -10,6 +13,7 @@
 #include "controls/TextItem.h"
 #include "device/ProgressMessenger.h"
 #include "platform/HelperThread.h"
+#include "popups/PopupBox.h"
 #include "skin/AppPaths.h"
 #include "skin/ItemIds.h"
 
@@ -169,15 +173,32 @@ TEST_F(ProgressPopupTest, BothPopupsAreDrawnIntoTheBuildTreeWithTheirProgress)
     }
 }
 
-TEST_F(ProgressPopupTest, MissingSkinLeavesControlsMissingButThePopupRuns)
+// A damaged installation still shows that something runs: without its skin the
+// popup stands in plainly at the template's size, with its text and the progress.
+TEST_F(ProgressPopupTest, APopupWithoutItsSkinStillShowsProgress)
 {
-    popup_.Attach(&source_, u"Reading");
-    popup_.Show(u"NoSuchPopup.xml", kProgressPopupTemplate, ItemId::PROG_PANEL_ITEM_POPUP,
+    popup_.Attach(&source_, u"Writing");
+    popup_.Show(u"NoSuchProgressPopup.xml", kProgressPopupTemplate, ItemId::PROG_PANEL_ITEM_POPUP,
                 ItemId::TEXT_PROGRESS_MESSAGE, ItemId::BUTTON_POPUP_CANCEL, nullptr);
-    ASSERT_TRUE(popup_.HasThread());
-    EXPECT_EQ(popup_.Dialog()->ProgressPanel(), nullptr);
-    source_.SendProgress(50); // ignored without a panel
-    popup_.SetText(u"x");
+    CProgressPopupDlg* dialog = popup_.Dialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_NE(dialog->PlainProgressBar(), nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->size(), CPopupBox::TemplatePixelSize(PopupTemplate::Progress));
+    popup_.SetText(u"Please wait");
+    source_.SendProgress(40);
+    source_.SendProgressText(u"PROFILE01");
+    EXPECT_EQ(dialog->PlainProgressBar()->value(), 40);
+    QString shown;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        shown.clear();
+        for (const QLabel* label : dialog->findChildren<QLabel*>())
+            shown += label->text() + QLatin1Char('|');
+        return shown.contains(QStringLiteral("Please wait"));
+    }));
+    EXPECT_TRUE(shown.contains(QStringLiteral("PROFILE01"))) << shown.toStdString();
+    QDir().mkpath(QStringLiteral(ZT_TEST_SCREENSHOT_DIR));
+    EXPECT_TRUE(dialog->grab().save(QStringLiteral(ZT_TEST_SCREENSHOT_DIR "/progress_plain_fallback.png")));
     popup_.Close();
     EXPECT_FALSE(popup_.HasThread());
 }
