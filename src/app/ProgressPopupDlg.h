@@ -11,6 +11,8 @@
 #include <vector>
 
 class CBitmapBtn;
+class QLabel;
+class QProgressBar;
 class CProgressMessenger;
 class CProgressPanelItem;
 class CTextItem;
@@ -23,9 +25,15 @@ public:
                       const std::vector<CProgressMessenger*>* sources, QWidget* parent);
     ~CProgressPopupDlg() override;
 
-    // Loads the skin and finds the three controls; false when the skin did not load
-    // (the dialog still answers its messages, with every control missing).
+    // Loads the skin and finds the three controls; false when the skin did not load.
+    // The dialog then stands in plainly at the progress template's size (the reason
+    // is logged): a status line, a progress bar and the source's text, so the
+    // user still sees that something runs.
     bool CreateAndBind();
+
+    // Whether there is anything to show: the skin, or the plain stand-in.
+    bool IsShowable() const { return IsLoaded() || plainBar_ != nullptr; }
+    QProgressBar* PlainProgressBar() const { return plainBar_; }
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -41,6 +49,7 @@ public:
 
 private:
     bool IsAttached(const CProgressMessenger* source) const;
+    void BuildPlainFallback();
 
     int progressItemId_;
     int textItemId_;
@@ -49,6 +58,9 @@ private:
     CProgressPanelItem* progressPanel_ = nullptr;
     CBitmapBtn* button_ = nullptr;
     CTextItem* textItem_ = nullptr;
+    QLabel* plainStatus_ = nullptr; // the popup's text
+    QLabel* plainDetail_ = nullptr; // the source's text and its current step
+    QProgressBar* plainBar_ = nullptr;
     std::function<void()> closedHandler_;
     std::function<void()> textHandledHandler_;
 };

@@ -39,7 +39,7 @@ void CProgressPopupThread::Start()
         for (CProgressMessenger* source : *sources_)
             source->AddListener(dialog_.get());
     }
-    if (dialog_->IsLoaded()) {
+    if (dialog_->IsShowable()) {
         dialog_->show();
         dialog_->raise();
         dialog_->activateWindow();

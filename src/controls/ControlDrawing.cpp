@@ -16,6 +16,10 @@ QImage CutImage(const QImage& source, int left, int top, int right, int bottom)
 {
     if (source.isNull() || right <= left || bottom <= top)
         return QImage();
+    // The piece may reach past the source (the rest stays transparent), but never
+    // beyond the skin limits: a hostile size must not allocate gigabytes.
+    if (!IsSkinExtent(static_cast<long long>(right) - left) || !IsSkinExtent(static_cast<long long>(bottom) - top))
+        return QImage();
     QImage image(right - left, bottom - top, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);

@@ -3,6 +3,7 @@
 
 #include "device/DeviceTiming.h"
 #include "device/ServerAccess.h"
+#include "platform/core/MessageWait.h"
 
 CBaseDevice::CBaseDevice(const DeviceDescriptor& descriptor) : descriptor_(&descriptor) {}
 
@@ -17,14 +18,14 @@ void CBaseDevice::WaitForWorker()
     std::unique_lock lock(workerMutex_);
     stopRequested_.store(true);
     workerDone_.notify_all(); // ends the pause after a write
-    workerDone_.wait_for(lock, GetDeviceTiming().destroyWait, [this] { return !workerRunning_.load(); });
-    // The worker uses this object: even past the bound, letting it run on into
-    // freed memory would be worse than waiting for the rest of its write. The
-    // pause after the write is cut short.
+    // The worker uses this object, so it must end before the object goes. It may
+    // be blocked sending progress to a window of this very thread: the wait
+    // delivers those messages, so it ends whichever thread tears the device down.
+    WaitServicingMessages(lock, workerDone_, [this] { return !workerRunning_.load(); });
     if (worker_.joinable()) {
         std::thread worker = std::move(worker_);
         lock.unlock();
-        worker.join();
+        worker.join(); // past its last step: only the thread's exit is left
     }
     workerRunning_.store(false);
     busy_.store(false);

@@ -19,7 +19,8 @@
 class CBaseDevice : public IMouseDevice, public CProgressMessenger {
 public:
     explicit CBaseDevice(const DeviceDescriptor& descriptor);
-    // Waits for a running write (see DeviceTiming::destroyWait), then closes.
+    // Waits for a running write to end (its pause afterwards is cut short), then
+    // closes; never hangs on progress the write sends to this thread's windows.
     ~CBaseDevice() override;
 
     const DeviceDescriptor& Descriptor() const { return *descriptor_; }

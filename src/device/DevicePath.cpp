@@ -28,7 +28,9 @@ uint32_t IdAfter(std::u16string_view path, std::u16string_view marker)
     unsigned int value = 0;
     if (std::sscanf(digits, "%x", &value) != 1)
         return 0;
-    return value;
+    // "%x" takes a minus sign and wraps ("-D" reads as 0xFFFFFFF3): no device
+    // has such an id, so the path names none.
+    return value <= 0xFFFF ? value : 0;
 }
 
 } // namespace

@@ -9,8 +9,6 @@ struct DeviceTiming {
     std::chrono::milliseconds profileSettle{500};
     // Pause at the end of a write before the device counts as free again.
     std::chrono::milliseconds afterWrite{500};
-    // Longest wait for a running write when the device object goes away.
-    std::chrono::milliseconds destroyWait{7500};
     // Pause of the null device's transfer.
     std::chrono::milliseconds nullTransfer{5};
     // Pause before asking the device a second time for its number of profiles when

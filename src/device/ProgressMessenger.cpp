@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/ProgressMessenger.h"
 
+#include "platform/core/MessageWait.h"
 #include "platform/core/Messages.h"
 
 #include <algorithm>
@@ -16,10 +17,17 @@ void CProgressMessenger::AddListener(HWND window)
 
 void CProgressMessenger::RemoveListener(HWND window)
 {
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
     auto it = std::find(listeners_.begin(), listeners_.end(), window);
     if (it != listeners_.end())
         listeners_.erase(it);
+    // A send on this very thread is further up the caller's own stack: waiting
+    // for it would never end.
+    const std::thread::id self = std::this_thread::get_id();
+    WaitServicingMessages(lock, sendEnded_, [&] {
+        return std::none_of(sending_.begin(), sending_.end(),
+                            [&](const Send& send) { return send.window == window && send.sender != self; });
+    });
 }
 
 std::vector<HWND> CProgressMessenger::Listeners() const
@@ -54,6 +62,22 @@ std::u16string CProgressMessenger::GetText() const
 void CProgressMessenger::Broadcast(UINT message, LPARAM lParam) const
 {
     const WPARAM source = reinterpret_cast<WPARAM>(this);
-    for (HWND window : Listeners())
+    const std::thread::id self = std::this_thread::get_id();
+    for (HWND window : Listeners()) {
+        {
+            std::lock_guard lock(mutex_);
+            if (std::find(listeners_.begin(), listeners_.end(), window) == listeners_.end())
+                continue;
+            sending_.push_back({window, self});
+        }
         ::SendMessage(window, message, source, lParam);
+        {
+            std::lock_guard lock(mutex_);
+            auto it = std::find_if(sending_.begin(), sending_.end(),
+                                   [&](const Send& s) { return s.window == window && s.sender == self; });
+            if (it != sending_.end())
+                sending_.erase(it);
+        }
+        sendEnded_.notify_all();
+    }
 }

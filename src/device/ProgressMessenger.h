@@ -5,9 +5,11 @@
 // the list is changed on the GUI thread and walked by the device worker.
 #include "platform/core/MessageTarget.h"
 
+#include <condition_variable>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 class CProgressMessenger {
@@ -19,7 +21,10 @@ public:
 
     // Adding a window already listed does nothing; null is ignored.
     void AddListener(HWND window);
-    // Removes the first occurrence.
+    // Removes the first occurrence and returns once no other thread is still
+    // sending to that window, so the caller may destroy it. Messages sent to the
+    // caller's own windows meanwhile are delivered, so a sender waiting for them
+    // cannot hold the removal up.
     void RemoveListener(HWND window);
     std::vector<HWND> Listeners() const;
 
@@ -34,11 +39,19 @@ public:
     std::u16string GetText() const;
 
 private:
-    // Sends to a copy of the list, so that a listener may add or remove windows
-    // (or the GUI thread may, while the worker waits for it) without a deadlock.
+    // Walks a copy of the list, so that a listener may add or remove windows (or
+    // the GUI thread may, while the worker waits for it) without a deadlock. Each
+    // send is recorded while it runs, and a window removed meanwhile is skipped.
     void Broadcast(UINT message, LPARAM lParam) const;
 
+    struct Send {
+        HWND window;
+        std::thread::id sender;
+    };
+
     mutable std::mutex mutex_;
+    mutable std::condition_variable sendEnded_;
     std::vector<HWND> listeners_;
+    mutable std::vector<Send> sending_;
     std::u16string text_;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The server's entry object: lists attached devices and tells advised sinks of
 // arrivals and removals, which a watcher thread notices in the device directory.
+#include "emulator/DirectoryWatch.h"
 #include "emulator/FaultState.h"
 #include "emulator/Operations.h"
 #include "emulator/ServerObjects.h"
@@ -16,13 +17,13 @@ namespace emulator {
 
 namespace {
 
-constexpr auto kWatchInterval = std::chrono::milliseconds(200);
-
 // State shared by the enumerator and its watcher thread. The thread keeps it
 // alive, so the enumerator may even be released from inside a sink.
 struct WatchState {
+    explicit WatchState(const std::filesystem::path& directory) : watch(directory) {}
+
     std::mutex mutex;
-    std::condition_variable wake;      // stop requests
+    DirectoryWatch watch;
     std::condition_variable delivered; // end of a delivery round
     bool stop = false;
     bool delivering = false;
@@ -36,7 +37,16 @@ void Watch(std::shared_ptr<WatchState> state, std::filesystem::path directory)
 {
     const DeviceDirectory devices(directory);
     std::unique_lock lock(state->mutex);
-    while (!state->wake.wait_for(lock, kWatchInterval, [&] { return state->stop; })) {
+    // The first look catches what changed between the snapshot taken when the
+    // first sink was advised and the start of the watch.
+    for (bool first = true; !state->stop; first = false) {
+        if (!first) {
+            lock.unlock();
+            const bool changed = state->watch.Wait();
+            lock.lock();
+            if (!changed || state->stop)
+                break;
+        }
         lock.unlock();
         std::map<uint32_t, std::string> now;
         for (auto& device : devices.Attached())
@@ -113,7 +123,7 @@ public:
             return E_POINTER;
         std::lock_guard guard(startMutex_);
         if (!state_) {
-            state_ = std::make_shared<WatchState>();
+            state_ = std::make_shared<WatchState>(settings_->directory);
             for (auto& device : DeviceDirectory(settings_->directory).Attached())
                 state_->known.emplace(device.productId, std::move(device.token));
             watcher_ = std::thread(Watch, state_, settings_->directory);
@@ -167,7 +177,7 @@ private:
             state->stop = true;
             state->sinks.clear();
         }
-        state->wake.notify_all();
+        state->watch.Interrupt();
         if (watcher_.joinable()) {
             if (watcher_.get_id() == std::this_thread::get_id())
                 watcher_.detach(); // released from inside a sink: the thread ends by itself

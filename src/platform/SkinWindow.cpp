@@ -2,6 +2,7 @@
 #include "platform/SkinWindow.h"
 
 #include "platform/RawInputFilter.h"
+#include "platform/core/MessageWait.h"
 #include "platform/core/RawInput.h"
 
 #include <QCloseEvent>
@@ -77,11 +78,23 @@ public:
     std::shared_ptr<std::atomic<int>> queuedSends;
 };
 
+// Every window lives on the application's thread: a wait there delivers the
+// messages other threads have sent to windows.
+bool DeliverSentMessages()
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread())
+        return false;
+    QCoreApplication::sendPostedEvents(nullptr, kMessageEventType);
+    return true;
+}
+
 } // namespace
 
 CSkinWindow::CSkinWindow(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags)
 {
     RawInputFilter::EnsureInstalled();
+    SetMessagePump(&DeliverSentMessages);
 }
 
 CSkinWindow::~CSkinWindow()

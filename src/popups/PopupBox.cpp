@@ -1,11 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "popups/PopupBox.h"
 
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLoggingCategory>
 #include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 #include "platform/ModalService.h"
 #include "skin/ItemIds.h"
+#include "skin/LangTable.h"
+
+Q_LOGGING_CATEGORY(lcPopups, "zemko.tovik.popups")
 
 namespace {
 
@@ -21,6 +29,14 @@ int DialogUnitsToPixels(int units, int baseUnit, int divisor)
 {
     // Rounded to the nearest pixel, as the platform's MulDiv does.
     return (units * baseUnit + divisor / 2) / divisor;
+}
+
+// A button caption from the language, or the key without its "$" when the
+// language lacks it.
+QString ButtonCaption(std::u16string_view key)
+{
+    const std::u16string text = TranslateText(key);
+    return QString::fromStdU16String(text == key ? text.substr(1) : text);
 }
 
 } // namespace
@@ -67,10 +83,17 @@ int CPopupBox::DoModal()
     // Until the skin says otherwise the window has its template's size.
     if (auto size = TemplatePixelSize(templateId_))
         resize(*size);
-    if (!Create())
+    if (Create()) {
+        if (!OnInitDialog())
+            return IDCANCEL;
+    } else if (OffersPlainFallback()) {
+        qCWarning(lcPopups) << "popup skin" << RunName().c_str() << "did not load; a plain window stands in";
+        BuildPlainFallback();
+    } else {
+        qCWarning(lcPopups) << "popup skin" << RunName().c_str()
+                            << "did not load; the popup cannot be answered without it and counts as cancelled";
         return IDCANCEL;
-    if (!OnInitDialog())
-        return IDCANCEL;
+    }
     if (QWidget* over = parentWidget()) {
         const QRect area = over->window()->geometry();
         move(area.center() - rect().center());
@@ -78,6 +101,54 @@ int CPopupBox::DoModal()
     const int result = RunModal(*this, RunName());
     OnRunEnded();
     return result == IDOK ? IDOK : IDCANCEL;
+}
+
+std::u16string CPopupBox::FallbackText() const
+{
+    // "ConfirmDeletePopup.xml" reads "Confirm Delete".
+    std::u16string name = SkinFile();
+    if (const auto slash = name.find_last_of(u"/\\"); slash != std::u16string::npos)
+        name.erase(0, slash + 1);
+    if (const auto dot = name.rfind(u'.'); dot != std::u16string::npos)
+        name.erase(dot);
+    if (name.size() > 5 && name.ends_with(u"Popup"))
+        name.erase(name.size() - 5);
+    std::u16string words;
+    for (size_t i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i];
+        if (c == u'_') {
+            words.push_back(u' ');
+            continue;
+        }
+        if (i > 0 && c >= u'A' && c <= u'Z' && name[i - 1] >= u'a' && name[i - 1] <= u'z')
+            words.push_back(u' ');
+        words.push_back(c);
+    }
+    return words;
+}
+
+void CPopupBox::BuildPlainFallback()
+{
+    plainFallback_ = true;
+    auto* text = new QLabel(QString::fromStdU16String(FallbackText()), this);
+    text->setWordWrap(true);
+    text->setAlignment(Qt::AlignCenter);
+    text->setStyleSheet(QStringLiteral("color: #E0E0E0;"));
+    auto* ok = new QPushButton(ButtonCaption(u"$OK"), this);
+    auto* cancel = new QPushButton(ButtonCaption(u"$Cancel"), this);
+    ok->setObjectName(QStringLiteral("fallbackOk"));
+    cancel->setObjectName(QStringLiteral("fallbackCancel"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, [this] { OnOK(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { OnCancel(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text, 1);
+    layout->addLayout(buttons);
 }
 
 bool CPopupBox::OnInitDialog()

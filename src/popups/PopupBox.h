@@ -36,10 +36,16 @@ public:
     static std::optional<QSize> TemplatePixelSize(int templateId);
 
     // Creates the window (loads the skin), initialises it and runs it modally through
-    // the modal seam, named by the skin file. Returns IDOK or IDCANCEL. A skin that
-    // does not load, or a second run of the same popup, answers IDCANCEL without
-    // showing anything: the user could not answer such a window.
+    // the modal seam, named by the skin file. Returns IDOK or IDCANCEL. When the skin
+    // does not load (the reason is logged), a popup that asks a question shows a
+    // plain window of the template's size instead: its text with OK and Cancel, so
+    // a damaged installation never turns a question into a silent refusal. A popup
+    // that needs its skin's fields to be answered answers IDCANCEL, which changes
+    // nothing. A second run of the same popup answers IDCANCEL without showing anything.
     int DoModal();
+
+    // Whether the run used the plain stand-in instead of the skin.
+    bool IsPlainFallback() const { return plainFallback_; }
 
     int TemplateId() const { return templateId_; }
     // The name the modal run goes by (the skin file name).
@@ -59,6 +65,12 @@ protected:
     virtual void OnCancel();
     // Called once the modal run is over, whatever ended it.
     virtual void OnRunEnded() {}
+    // Whether OK and Cancel alone answer this popup (true for questions, false for
+    // popups whose answer is typed or picked in the skin's fields).
+    virtual bool OffersPlainFallback() const { return false; }
+    // What the plain stand-in says: by default the popup's name, read from its skin
+    // file's name. Subclasses add the text they were given.
+    virtual std::u16string FallbackText() const;
 
     // The item of this id when it exists and is of this kind and type, else null.
     template <class T>
@@ -77,6 +89,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void BuildPlainFallback();
+
     int templateId_;
     bool used_ = false;
+    bool plainFallback_ = false;
 };

@@ -25,3 +25,12 @@ bool CTovikEliteWarningDlg::OnInitDialog()
         heading_->SetText(*message_);
     return true;
 }
+
+std::u16string CTovikEliteWarningDlg::FallbackText() const
+{
+    std::u16string text = CPopupBox::FallbackText();
+    const std::u16string& detail = message_ ? *message_ : extraText_;
+    if (!detail.empty())
+        text += u"\n\n" + detail;
+    return text;
+}

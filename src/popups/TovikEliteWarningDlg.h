@@ -25,6 +25,9 @@ public:
 protected:
     bool OnInitDialog() override;
     void BindItems() override;
+    bool OffersPlainFallback() const override { return true; }
+    // The popup's name, then the message or the extra text.
+    std::u16string FallbackText() const override;
 
 private:
     std::u16string extraText_;

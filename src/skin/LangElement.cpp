@@ -6,7 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <QLoggingCategory>
 #include <QString>
+
+Q_DECLARE_LOGGING_CATEGORY(lcSkinLoader)
 
 namespace {
 
@@ -98,15 +101,22 @@ std::unique_ptr<CLangTable> ReadLangElement(const pugi::xml_node& lang, const La
         return nullptr;
     if (!context.readLangFile)
         return nullptr;
-    const auto bytes = context.readLangFile(Utf16(lang.attribute("file").value()));
-    if (!bytes)
+    const std::u16string fileName = Utf16(lang.attribute("file").value());
+    const auto bytes = context.readLangFile(fileName);
+    if (!bytes) {
+        qCWarning(lcSkinLoader) << "language file" << QString::fromStdU16String(fileName)
+                                << "cannot be read; the language is left out and English is used instead";
         return nullptr;
+    }
 
     auto table = std::make_unique<CLangTable>(languageId);
     // A file without a single pair still gives a table (it translates nothing); one
-    // that is not UTF-16 text cannot be read at all and leaves the language out.
-    if (table->LoadFromBytes(*bytes) == LangFileStatus::Malformed)
+    // that cannot be UTF-16 text cannot be read at all and leaves the language out.
+    if (table->LoadFromBytes(*bytes) == LangFileStatus::Malformed) {
+        qCWarning(lcSkinLoader) << "language file" << QString::fromStdU16String(fileName)
+                                << "is not UTF-16 text; the language is left out and English is used instead";
         return nullptr;
+    }
 
     for (const auto& child : lang.children()) {
         if (child.type() != pugi::node_element)

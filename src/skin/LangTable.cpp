@@ -6,12 +6,12 @@
 
 #include <cstring>
 #include <map>
+#include <optional>
 
 namespace {
 
 constexpr char16_t kCarriageReturn = 13;
 constexpr char16_t kLineFeed = 10;
-constexpr char16_t kByteOrderMark = 0xFEFF;
 constexpr std::u16string_view kEndOfFile = u"END OF FILE";
 
 // A lookup text ends at its first NUL, as the keys do.
@@ -21,7 +21,50 @@ std::u16string_view UpToNul(std::u16string_view text)
     return nul == std::u16string_view::npos ? text : text.substr(0, nul);
 }
 
+bool IsHighSurrogate(char16_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool IsLowSurrogate(char16_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
 } // namespace
+
+std::optional<std::u16string> DecodeLangFileText(const void* data, std::size_t size)
+{
+    if (data == nullptr || size < 2)
+        return std::nullopt;
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    // A UTF-8 byte-order mark says plainly that this is not UTF-16.
+    if (size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
+        return std::nullopt;
+    bool bigEndian = false;
+    std::size_t first = 0;
+    if (bytes[0] == 0xFF && bytes[1] == 0xFE) {
+        first = 1;
+    } else if (bytes[0] == 0xFE && bytes[1] == 0xFF) {
+        bigEndian = true;
+        first = 1;
+    }
+    const std::size_t units = size / 2; // a lone last byte cannot be a code unit
+    std::u16string text;
+    text.reserve(units - first);
+    for (std::size_t i = first; i < units; ++i) {
+        const unsigned char low = bytes[2 * i + (bigEndian ? 1 : 0)];
+        const unsigned char high = bytes[2 * i + (bigEndian ? 0 : 1)];
+        text.push_back(char16_t(low | (high << 8)));
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
+            ++i;
+        else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i]))
+            return std::nullopt;
+    }
+    return text;
+}
 
 CLangTable::~CLangTable()
 {
@@ -45,20 +88,10 @@ std::u16string CLangTable::NormaliseKey(std::u16string_view key)
 
 LangFileStatus CLangTable::LoadFromBytes(const void* data, std::size_t size)
 {
-    // Anything that is not whole UTF-16LE code units after a byte-order mark is
-    // refused outright, so a truncated or mis-encoded file cannot yield garbage keys.
-    if (data == nullptr || size < 2 || size % 2 != 0)
+    std::optional<std::u16string> decoded = DecodeLangFileText(data, size);
+    if (!decoded)
         return LangFileStatus::Malformed;
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    auto unitAt = [bytes](std::size_t i) { return char16_t(bytes[2 * i] | (bytes[2 * i + 1] << 8)); };
-    const std::size_t units = size / 2;
-    if (unitAt(0) != kByteOrderMark)
-        return LangFileStatus::Malformed;
-
-    std::u16string content;
-    content.reserve(units - 1);
-    for (std::size_t i = 1; i < units; ++i)
-        content.push_back(unitAt(i));
+    const std::u16string content = std::move(*decoded);
 
     const std::size_t pairsBefore = pairs_.size();
     std::u16string_view rest(content);

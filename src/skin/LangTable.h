@@ -38,9 +38,15 @@ struct LangOverride {
     std::optional<LangRect> rect; // set for the attribute "RECT"
 };
 
+// The text of a language file: UTF-16, little-endian unless a big-endian
+// byte-order mark says otherwise; a byte-order mark is dropped, and so is a lone
+// last byte. Nothing for data that cannot be UTF-16: fewer than two bytes, a
+// UTF-8 byte-order mark, or a surrogate without its partner.
+std::optional<std::u16string> DecodeLangFileText(const void* data, std::size_t size);
+
 // What became of reading a language file.
 enum class LangFileStatus {
-    Malformed, // not UTF-16LE with a byte-order mark, or an odd number of bytes; nothing was read
+    Malformed, // cannot be UTF-16 text (see DecodeLangFileText); nothing was read
     NoPairs,   // readable, but not a single key/text pair before "END OF FILE"
     Loaded,    // at least one pair was read
 };
@@ -63,7 +69,7 @@ public:
 
     int LanguageId() const { return id; }
 
-    // Reads a whole language file (UTF-16LE with byte-order mark). Lines end at a
+    // Reads a whole language file (UTF-16, see DecodeLangFileText). Lines end at a
     // carriage return; runs of CR/LF after it are skipped. Line 0 is the title,
     // line 1 is ignored, then key and text lines alternate until "END OF FILE".
     // A malformed file leaves the table unchanged.

@@ -7,9 +7,21 @@
 #include "skin/ItemIds.h"
 #include "skin/SkinText.h"
 
+#include <algorithm>
+
 namespace skinload {
 
 using namespace skinxml;
+
+namespace {
+
+// A width or height from the file, cut down to the skin limit.
+int SizeAttr(const Node& node, const char* name)
+{
+    return std::min(IntAttr(node, name), kSkinMaxExtent);
+}
+
+} // namespace
 
 // One entry per control element: its name in the skin file, the item kind it
 // becomes and its parser. A new element kind is one more entry here.
@@ -54,6 +66,11 @@ std::unique_ptr<SkinElement> SkinFileReader::ParseBitmapWindow(const Node& node,
     for (Node child = node.child("BITMAPITEM"); child; child = child.next_sibling("BITMAPITEM")) {
         BitmapItemElement bitmap;
         ReadCommon(child, bitmap, "BITMAPITEM", ItemKind::BITMAPITEM);
+        if (!bitmap.rect.IsWithinSkinLimits()) {
+            qCWarning(lcSkinLoader) << "item" << ToQString(bitmap.itemName) << "refused: its RECT lies beyond"
+                                    << kSkinMaxExtent << "pixels";
+            continue;
+        }
         bitmap.bitmaps = ReadStateBitmaps(child, bitmap.id);
         bitmap.tooltip = ReadTooltip(child);
         bitmap.moveable = BoolAttr(child, "moveable", false);
@@ -157,8 +174,7 @@ std::unique_ptr<SkinElement> SkinFileReader::ParseDPIStageWindow(const Node& nod
     for (Node info = node.child("BMPINFO"); info; info = info.next_sibling("BMPINFO"))
         element->bitmaps.push_back(ReadNamedBitmap(info));
     for (Node area = node.child("TEXTAREA"); area; area = area.next_sibling("TEXTAREA"))
-        element->textAreas.push_back(
-            TextArea{Attr(area, "name"), Attr(area, "textkey"), ReadRectElement(Child(area, "RECT"))});
+        element->textAreas.push_back(TextArea{Attr(area, "name"), Attr(area, "textkey"), ReadPartRect(area)});
     return element;
 }
 
@@ -169,7 +185,7 @@ std::unique_ptr<SkinElement> SkinFileReader::ParseMacroDisplay(const Node& node,
     element->readOnly = BoolAttr(node, "readonly", false);
     for (Node info = node.child("BMPINFO"); info; info = info.next_sibling("BMPINFO"))
         element->bitmapInfos.push_back(ReadNamedBitmap(info));
-    element->borderWidth = IntAttr(node, "bdrwidth");
+    element->borderWidth = SizeAttr(node, "bdrwidth");
     element->leftMargin = IntAttr(node, "lmargin");
     element->scrollBar = ReadScrollBar(node);
     element->colors = ReadListColors(node);
@@ -194,7 +210,7 @@ std::unique_ptr<SkinElement> SkinFileReader::ParseListCtrl(const Node& node, con
         info.fontColor = ColorAttr(header, "fontclr");
         for (Node bitmap = header.child("BMPINFO"); bitmap; bitmap = bitmap.next_sibling("BMPINFO"))
             info.bitmapInfos.push_back(ReadNamedBitmap(bitmap));
-        info.borderWidth = IntAttr(header, "bdrwidth");
+        info.borderWidth = SizeAttr(header, "bdrwidth");
         element->header = std::move(info);
     }
     element->columns = ReadColumns(node);
@@ -211,19 +227,19 @@ std::unique_ptr<SkinElement> SkinFileReader::ParseCombo(const Node& node, const 
     element->colors = ReadListColors(node);
     element->text = ReadTextLooks(node, element->id);
     element->tooltip = ReadTooltip(node);
-    element->borderWidth = IntAttr(node, "bdrwidth");
+    element->borderWidth = SizeAttr(node, "bdrwidth");
     if (!element->isColor) {
         element->leftMargin = IntAttr(node, "lmargin");
         element->rightMargin = IntAttr(node, "rmargin");
         element->sorted = BoolAttr(node, "sorted", false);
     }
     if (const Node list = Child(node, "CLIST")) {
-        element->listHeight = IntAttr(list, "height");
-        element->listWidth = IntAttr(list, "width");
+        element->listHeight = SizeAttr(list, "height");
+        element->listWidth = SizeAttr(list, "width");
     }
     if (const Node box = Child(node, "CBOX")) {
         ComboBoxInfo info;
-        info.rect = ReadRectElement(Child(box, "RECT"));
+        info.rect = ReadPartRect(box);
         info.bitmaps = ReadStateBitmaps(box, -1);
         info.hasArrow = BoolAttr(box, "hasarrow", false);
         element->box = std::move(info);
@@ -242,13 +258,13 @@ std::unique_ptr<SkinElement> SkinFileReader::ParseListPanel(const Node& node, co
     auto element = NewElement<ListPanelElement>(node, control);
     element->colors = ReadListColors(node);
     element->text = ReadTextLooks(node, element->id);
-    element->borderWidth = IntAttr(node, "bdrwidth");
+    element->borderWidth = SizeAttr(node, "bdrwidth");
     element->leftMargin = IntAttr(node, "lmargin");
     element->rightMargin = IntAttr(node, "rmargin");
     element->sorted = BoolAttr(node, "sorted", false);
     element->dynamic = BoolAttr(node, "dynamic", true);
     if (const Node list = Child(node, "CLIST"))
-        element->listHeight = IntAttr(list, "height");
+        element->listHeight = SizeAttr(list, "height");
     element->scrollBar = ReadScrollBar(node);
     for (Node entry = Child(node, "LISTPANELITEMS").child("LISTPANELITEM"); entry;
          entry = entry.next_sibling("LISTPANELITEM")) {
@@ -271,7 +287,7 @@ std::unique_ptr<SkinElement> SkinFileReader::ParseEditCtrl(const Node& node, con
     element->colors = ReadListColors(node);
     element->text = ReadTextLooks(node, element->id);
     element->tooltip = ReadTooltip(node);
-    element->borderWidth = IntAttr(node, "bdrwidth");
+    element->borderWidth = SizeAttr(node, "bdrwidth");
     element->maxLength = IntAttr(node, "max");
     return element;
 }
@@ -308,13 +324,13 @@ std::unique_ptr<SkinElement> SkinFileReader::ParseProgressPanel(const Node& node
 {
     auto element = NewElement<ProgressPanelElement>(node, control);
     element->colors = ReadListColors(node);
-    element->borderWidth = IntAttr(node, "bdrwidth");
+    element->borderWidth = SizeAttr(node, "bdrwidth");
     element->fill = ReadFillInfo(node);
     for (Node info = Child(node, "TEXTINFOLIST").child("TEXTINFO"); info; info = info.next_sibling("TEXTINFO")) {
         TextInfo text;
         text.name = Attr(info, "name");
         text.id = LookupItemId(text.name);
-        text.rect = ReadRectElement(Child(info, "RECT"));
+        text.rect = ReadPartRect(info);
         text.fontColor = ColorAttr(info, "fontclr");
         text.backColor = ColorAttr(info, "backclr");
         text.font = ResolveFont(info, text.id);

@@ -42,6 +42,16 @@ CGUIItem* SkinFileReader::FindEarlier(int id, std::initializer_list<int> kinds) 
     return nullptr;
 }
 
+SkinRect ReadPartRect(const Node& part)
+{
+    const SkinRect rect = ReadRectElement(Child(part, "RECT"));
+    if (rect.IsWithinSkinLimits())
+        return rect;
+    qCWarning(lcSkinLoader) << "RECT of" << part.name() << ToQString(Attr(part, "name")) << "ignored: it lies beyond"
+                            << kSkinMaxExtent << "pixels";
+    return SkinRect{};
+}
+
 void SkinFileReader::ReadCommon(const Node& node, SkinElement& element, const char* elementName, int kind)
 {
     element.elementName = elementName;
@@ -199,7 +209,7 @@ std::optional<ScrollBarInfo> SkinFileReader::ReadScrollBar(const Node& node)
     info.arrowDown = ReadBitmap(scroll, "VSBMP_ADN", ResourceType::Image);
     info.channel = ReadBitmap(scroll, "VSBMP_SPN", ResourceType::Image);
     info.thumb = ReadBitmap(scroll, "VSBMP_TMB", ResourceType::Image);
-    info.borderWidth = IntAttr(scroll, "bdrwidth");
+    info.borderWidth = std::min(IntAttr(scroll, "bdrwidth"), kSkinMaxExtent);
     return info;
 }
 
@@ -209,7 +219,7 @@ std::optional<FillInfo> SkinFileReader::ReadFillInfo(const Node& node)
     if (!fill)
         return std::nullopt;
     FillInfo info;
-    info.rect = ReadRectElement(Child(fill, "RECT"));
+    info.rect = ReadPartRect(fill);
     info.fillColor = ColorAttr(fill, "fillclr");
     info.backColor = ColorAttr(fill, "backclr");
     return info;
@@ -221,7 +231,7 @@ NamedBitmap SkinFileReader::ReadNamedBitmap(const Node& node)
     bitmap.name = Attr(node, "name");
     bitmap.data = ReadBitmap(node, "BMPDATA", ResourceType::Image);
     bitmap.mask = ReadBitmap(node, "BMPMASK", ResourceType::Image);
-    bitmap.rect = ReadRectElement(Child(node, "RECT"));
+    bitmap.rect = ReadPartRect(node);
     bitmap.states = ReadStateBitmaps(node, -1);
     return bitmap;
 }
@@ -237,7 +247,7 @@ std::vector<ListColumnInfo> SkinFileReader::ReadColumns(const Node& node)
         ListColumnInfo info;
         info.columnKind = *columnKind;
         info.cellKind = *cellKind;
-        info.width = IntAttr(column, "width");
+        info.width = std::min(IntAttr(column, "width"), kSkinMaxExtent);
         info.headerText = Trimmed(ElementText(column));
         info.tooltip = Attr(column, "tooltip");
         if (info.cellKind == CellControlKind::CHECKBOX) {
@@ -256,6 +266,13 @@ void SkinFileReader::BuildControl(std::string_view elementName, std::unique_ptr<
         ++stats_.missingFactory;
         qCWarning(lcSkinLoader) << "no control is registered for" << elementName.data() << "- item"
                                 << ToQString(element->itemName) << "skipped";
+        return;
+    }
+    if (!element->rect.IsWithinSkinLimits()) {
+        ++stats_.factoryDeclined;
+        const SkinRect& r = element->rect;
+        qCWarning(lcSkinLoader) << "item" << ToQString(element->itemName) << "refused: its RECT" << r.left << r.top
+                                << r.right << r.bottom << "lies beyond" << kSkinMaxExtent << "pixels";
         return;
     }
     ControlContext context;

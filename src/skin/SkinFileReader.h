@@ -24,6 +24,11 @@ namespace skinload {
 
 using skinxml::Node;
 
+// The RECT of a part of an item (a text area, a fill, a named bitmap); empty, with
+// the reason logged, when it lies beyond the skin limits: the item is still built,
+// without that part's size.
+SkinRect ReadPartRect(const Node& part);
+
 class SkinFileReader {
 public:
     SkinFileReader(CGUIItems& items, CSkinWindow* owner, SkinLoadStats& stats)

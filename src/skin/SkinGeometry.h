@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plain value types shared by the parsed skin elements.
+#include <climits>
 #include <optional>
 #include <string>
 
@@ -9,6 +10,18 @@
 
 #include "platform/core/WinTypes.h"
 
+// The largest width or height a skin may give anything, and the farthest a
+// coordinate may lie: a few times any screen. Only a damaged or hostile file goes
+// beyond them, and a control sized from it would allocate gigabytes for its pictures.
+constexpr int kSkinMaxExtent = 8192;
+constexpr int kSkinMaxCoordinate = 4 * kSkinMaxExtent;
+
+// Whether a size read from a skin file lies within 0..kSkinMaxExtent.
+constexpr bool IsSkinExtent(long long size)
+{
+    return size >= 0 && size <= kSkinMaxExtent;
+}
+
 // A rectangle as a skin writes it: left/top inclusive, right/bottom exclusive.
 struct SkinRect {
     int left = 0;
@@ -16,11 +29,26 @@ struct SkinRect {
     int right = 0;
     int bottom = 0;
 
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
+    // Saturate instead of overflowing for coordinates far apart.
+    int Width() const { return Saturated(static_cast<long long>(right) - left); }
+    int Height() const { return Saturated(static_cast<long long>(bottom) - top); }
+    // Every coordinate within kSkinMaxCoordinate and the size within kSkinMaxExtent.
+    bool IsWithinSkinLimits() const
+    {
+        const auto near = [](int v) { return v >= -kSkinMaxCoordinate && v <= kSkinMaxCoordinate; };
+        return near(left) && near(top) && near(right) && near(bottom) &&
+               static_cast<long long>(right) - left <= kSkinMaxExtent &&
+               static_cast<long long>(bottom) - top <= kSkinMaxExtent;
+    }
     bool IsEmpty() const { return right <= left || bottom <= top; }
     QRect ToQRect() const { return QRect(left, top, Width(), Height()); }
     friend bool operator==(const SkinRect&, const SkinRect&) = default;
+
+private:
+    static int Saturated(long long value)
+    {
+        return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
+    }
 };
 
 enum class Justify { Left = 0, Centre = 1, Right = 2 };

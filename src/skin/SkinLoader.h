@@ -15,7 +15,7 @@ struct SkinLoadStats {
     int itemsAdded = 0;
     int skippedUnknownName = 0; // elements with a missing or unknown `name`
     int missingFactory = 0;     // control elements no factory is registered for
-    int factoryDeclined = 0;    // factories that built nothing
+    int factoryDeclined = 0;    // factories that built nothing, and items refused for their size
     int missingFiles = 0;       // named bitmaps, fonts, clips that could not be read
 };
 

@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppTestSupport.h"
 
+#include <QDir>
 #include <QImage>
+#include <QLabel>
+#include <QProgressBar>
+#include <atomic>
+#include <thread>
 
 #include "app/ProgressPopup.h"
 #include "controls/ControlFactories.h"
@@ -9,6 +14,7 @@
 #include "controls/TextItem.h"
 #include "device/ProgressMessenger.h"
 #include "platform/HelperThread.h"
+#include "popups/PopupBox.h"
 #include "skin/AppPaths.h"
 #include "skin/ItemIds.h"
 
@@ -168,17 +174,60 @@ TEST_F(ProgressPopupTest, BothPopupsAreDrawnIntoTheBuildTreeWithTheirProgress)
     }
 }
 
-TEST_F(ProgressPopupTest, MissingSkinLeavesControlsMissingButThePopupRuns)
+// A damaged installation still shows that something runs: without its skin the
+// popup stands in plainly at the template's size, with its text and the progress.
+TEST_F(ProgressPopupTest, APopupWithoutItsSkinStillShowsProgress)
 {
-    popup_.Attach(&source_, u"Reading");
-    popup_.Show(u"NoSuchPopup.xml", kProgressPopupTemplate, ItemId::PROG_PANEL_ITEM_POPUP,
+    popup_.Attach(&source_, u"Writing");
+    popup_.Show(u"NoSuchProgressPopup.xml", kProgressPopupTemplate, ItemId::PROG_PANEL_ITEM_POPUP,
                 ItemId::TEXT_PROGRESS_MESSAGE, ItemId::BUTTON_POPUP_CANCEL, nullptr);
-    ASSERT_TRUE(popup_.HasThread());
-    EXPECT_EQ(popup_.Dialog()->ProgressPanel(), nullptr);
-    source_.SendProgress(50); // ignored without a panel
-    popup_.SetText(u"x");
+    CProgressPopupDlg* dialog = popup_.Dialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_NE(dialog->PlainProgressBar(), nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->size(), CPopupBox::TemplatePixelSize(PopupTemplate::Progress));
+    popup_.SetText(u"Please wait");
+    source_.SendProgress(40);
+    source_.SendProgressText(u"PROFILE01");
+    EXPECT_EQ(dialog->PlainProgressBar()->value(), 40);
+    QString shown;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        shown.clear();
+        for (const QLabel* label : dialog->findChildren<QLabel*>())
+            shown += label->text() + QLatin1Char('|');
+        return shown.contains(QStringLiteral("Please wait"));
+    }));
+    EXPECT_TRUE(shown.contains(QStringLiteral("PROFILE01"))) << shown.toStdString();
+    QDir().mkpath(QStringLiteral(ZT_TEST_SCREENSHOT_DIR));
+    EXPECT_TRUE(dialog->grab().save(QStringLiteral(ZT_TEST_SCREENSHOT_DIR "/progress_plain_fallback.png")));
     popup_.Close();
     EXPECT_FALSE(popup_.HasThread());
 }
 
 } // namespace
+
+// A worker keeps sending while the popup is shown and closed again and again:
+// closing must wait for a send already under way, never leave it to a freed window.
+TEST_F(ProgressPopupTest, ClosingWhileAWorkerSendsNeverReachesAFreedWindow)
+{
+    std::atomic<bool> stop{false};
+    std::atomic<int> sent{0};
+    std::thread worker([&] {
+        for (int percent = 0; !stop.load(); percent = (percent + 1) % 101) {
+            source_.SendProgress(percent);
+            sent.fetch_add(1);
+            std::this_thread::yield();
+        }
+    });
+    for (int round = 0; round < 30; ++round) {
+        SCOPED_TRACE(round);
+        popup_.Attach(&source_, u"Writing");
+        ShowPopup();
+        const int before = sent.load();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return sent.load() > before + 2; }));
+        popup_.Close();
+        EXPECT_TRUE(source_.Listeners().empty());
+    }
+    stop.store(true);
+    worker.join();
+}

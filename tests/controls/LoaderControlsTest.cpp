@@ -1,10 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
 #include "controls/AVIButton.h"
 #include "controls/BitmapBtn.h"
 #include "controls/BitmapItem.h"
 #include "controls/BitmapWindow.h"
+#include "controls/ControlDrawing.h"
 #include "controls/ControlFactories.h"
 #include "controls/TextItem.h"
 #include "skin/ControlRegistry.h"
@@ -109,3 +116,60 @@ TEST_F(LoaderControlsTest, LanguageChangesWhatControlsShow)
 }
 
 } // namespace
+
+namespace {
+
+std::string ReadSkinSource(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+} // namespace
+
+// Each RECT of a skin of every element kind is made huge in turn (and, in turn,
+// far enough apart to overflow a width): the skin still loads, the item or part
+// is refused, and no control is ever sized beyond the skin limits.
+TEST_F(LoaderControlsTest, HugeOrOverflowingRectsAreRefusedNotAllocated)
+{
+    const std::string source = ReadSkinSource(app.path() / "xml" / "AllElements.xml");
+    std::vector<size_t> rects;
+    for (size_t at = source.find("<RECT "); at != std::string::npos; at = source.find("<RECT ", at + 1))
+        rects.push_back(at);
+    ASSERT_GT(rects.size(), 10u);
+    const char* hostile[] = {R"(<RECT left="0" top="0" right="30000" bottom="30000"/>)",
+                             R"(<RECT left="-2147483647" top="0" right="2147483647" bottom="10"/>)"};
+    for (const char* rect : hostile) {
+        for (size_t index = 0; index < rects.size(); ++index) {
+            SCOPED_TRACE(std::string(rect) + " as RECT " + std::to_string(index));
+            std::string skin = source;
+            const size_t end = skin.find("/>", rects[index]) + 2;
+            skin.replace(rects[index], end - rects[index], rect);
+            app.WriteXml("Hostile.xml", skin);
+            CResourceCache::Instance().Clear();
+            CGUIItems hostileItems;
+            SkinLoadStats stats;
+            owner.resize(240, 200);
+            ASSERT_TRUE(LoadSkinFile(hostileItems, u"Hostile.xml", &owner, false, &stats));
+            for (const QWidget* widget : owner.findChildren<QWidget*>()) {
+                EXPECT_LE(widget->width(), kSkinMaxExtent) << widget->metaObject()->className();
+                EXPECT_LE(widget->height(), kSkinMaxExtent) << widget->metaObject()->className();
+            }
+            hostileItems.Clear();
+        }
+    }
+}
+
+TEST(SkinRectLimits, WidthsSaturateAndCutsStayBounded)
+{
+    const SkinRect wide{-2147483647, 0, 2147483647, 10};
+    EXPECT_EQ(wide.Width(), INT_MAX);
+    EXPECT_FALSE(wide.IsWithinSkinLimits());
+    EXPECT_FALSE((SkinRect{0, 0, kSkinMaxExtent + 1, 10}.IsWithinSkinLimits()));
+    EXPECT_TRUE((SkinRect{-10, -10, kSkinMaxExtent - 10, 10}.IsWithinSkinLimits()));
+    QImage source(40, 20, QImage::Format_ARGB32_Premultiplied);
+    source.fill(Qt::red);
+    EXPECT_TRUE(CutImage(source, 0, 0, 30000, 30000).isNull());
+    EXPECT_TRUE(CutImage(source, -2147483647, 0, 2147483647, 10).isNull());
+    EXPECT_EQ(CutImage(source, 0, 0, 60, 20).size(), QSize(60, 20)) << "a cut past the source is still allowed";
+}

@@ -20,6 +20,10 @@ TEST(DevicePath, VendorAndProductIds)
     EXPECT_EQ(ProductIdFromPath(u"PID_zz12"), 0u);
     EXPECT_EQ(VendorIdFromPath(u""), 0u);
     EXPECT_EQ(VendorIdFromPath(u"VID_\u00e92E7A"), 0u);
+    // A sign is not part of an id: it must not wrap into a huge one.
+    EXPECT_EQ(VendorIdFromPath(u"HID#VID_-d_2#x"), 0u);
+    EXPECT_EQ(ProductIdFromPath(u"PID_-1"), 0u);
+    EXPECT_EQ(ProductIdFromPath(u"PID_+31"), 0x31u);
 
     const std::u16string made = MakeHidDevicePath(0x2E7A, 0x13, u"inst");
     EXPECT_EQ(made, u"\\\\?\\HID#VID_2E7A&PID_0013#inst");

@@ -100,10 +100,14 @@ TEST_F(Attachment, SinksHearOfArrivalAndRemovalUntilUnadvised)
 
     ASSERT_EQ(source->Unadvise(cookie), S_OK);
     EXPECT_EQ(source->Unadvise(cookie), E_INVALIDARG);
+    // A sink still listening shows when the watcher has seen the next change.
+    auto witness = ComPtr<RecordingSink>::Attach(MakeComObject<RecordingSink>());
+    uint32_t witnessCookie = 0;
+    ASSERT_EQ(source->Advise(witness.Get(), &witnessCookie), S_OK);
     Unplug(0x0032);
-    // The watcher polls; give it several rounds to (wrongly) report.
-    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    ASSERT_TRUE(Eventually([&] { return witness->Events().size() == 1; }));
     EXPECT_EQ(sink->Events().size(), 2u);
+    source->Unadvise(witnessCookie);
 }
 
 TEST_F(Attachment, UnplugByFaultInjectionIsReportedToo)
@@ -132,13 +136,15 @@ public:
     {
         if (inCallback_.exchange(true))
             return S_OK;
-        // Give the test thread time to start its own Unadvise meanwhile.
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        // Unadvise once the test thread is on its way into its own Unadvise.
+        while (!otherUnadvising_.load())
+            std::this_thread::yield();
         result_ = source_->Unadvise(cookie_);
         return S_OK;
     }
     uint32_t cookie_ = 0;
     std::atomic<bool> inCallback_{false};
+    std::atomic<bool> otherUnadvising_{false};
     std::atomic<HRESULT> result_{E_UNEXPECTED};
 
 private:
@@ -156,6 +162,7 @@ TEST_F(Attachment, ASinkMayUnadviseFromItsCallbackWhileAnotherThreadUnadvises)
     ASSERT_EQ(source->Advise(other.Get(), &otherCookie), S_OK);
     Plug(0x0032);
     ASSERT_TRUE(Eventually([&] { return self->inCallback_.load(); }));
+    self->otherUnadvising_.store(true);
     EXPECT_EQ(source->Unadvise(otherCookie), S_OK);
     ASSERT_TRUE(Eventually([&] { return self->result_.load() == S_OK; }));
     EXPECT_EQ(source->Unadvise(self->cookie_), E_INVALIDARG);
@@ -170,9 +177,38 @@ TEST_F(Attachment, ReleasingTheSourceStopsItsWatcher)
         uint32_t cookie = 0;
         ASSERT_EQ(source->Advise(sink.Get(), &cookie), S_OK);
     }
+    ComPtr<IDeviceChangeSource> later;
+    ASSERT_EQ(Enumerator().As(later), S_OK);
+    auto witness = ComPtr<RecordingSink>::Attach(MakeComObject<RecordingSink>());
+    uint32_t cookie = 0;
+    ASSERT_EQ(later->Advise(witness.Get(), &cookie), S_OK);
     Plug(0x0032);
-    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    ASSERT_TRUE(Eventually([&] { return witness->Events().size() == 1; }));
     EXPECT_TRUE(sink->Events().empty());
+    later->Unadvise(cookie);
+}
+
+// Changes arrive as they happen: a plug, unplug and replug in quick succession
+// each reach the sink, in order, also from a directory created after the watch.
+TEST_F(Attachment, QuickChangesEachArriveInOrder)
+{
+    ComPtr<IDeviceChangeSource> source;
+    ASSERT_EQ(Enumerator().As(source), S_OK);
+    auto sink = ComPtr<RecordingSink>::Attach(MakeComObject<RecordingSink>());
+    uint32_t cookie = 0;
+    ASSERT_EQ(source->Advise(sink.Get(), &cookie), S_OK);
+    const std::vector<uint32_t> expected = {kDeviceArrived, kDeviceRemoved, kDeviceArrived};
+    Plug(0x0032);
+    ASSERT_TRUE(Eventually([&] { return sink->Events().size() == 1; }));
+    Unplug(0x0032);
+    ASSERT_TRUE(Eventually([&] { return sink->Events().size() == 2; }));
+    Plug(0x0032);
+    ASSERT_TRUE(Eventually([&] { return sink->Events().size() == 3; }));
+    std::vector<uint32_t> kinds;
+    for (const auto& event : sink->Events())
+        kinds.push_back(event.first);
+    EXPECT_EQ(kinds, expected);
+    source->Unadvise(cookie);
 }
 
 } // namespace

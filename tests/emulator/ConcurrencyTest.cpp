@@ -57,27 +57,35 @@ TEST_F(Concurrency, AdviseAndUnadviseWhileDevicesComeAndGo)
         }
     };
     auto sink = ComPtr<CountingSink>::Attach(MakeComObject<CountingSink>());
+    // Stays advised throughout: shows when the watcher has seen each change.
+    auto witness = ComPtr<CountingSink>::Attach(MakeComObject<CountingSink>());
+    uint32_t witnessCookie = 0;
+    ASSERT_EQ(source->Advise(witness.Get(), &witnessCookie), S_OK);
     std::atomic<bool> done{false};
+    std::atomic<bool> missed{false};
     std::thread plugger([&] {
         for (int i = 0; i < 6; ++i) {
             std::string error;
             directory().Plug(0x0032, error);
-            std::this_thread::sleep_for(std::chrono::milliseconds(120));
+            missed = missed || !Eventually([&] { return witness->calls == 2 * i + 1; });
             directory().Unplug(0x0032, error);
-            std::this_thread::sleep_for(std::chrono::milliseconds(120));
+            missed = missed || !Eventually([&] { return witness->calls == 2 * i + 2; });
         }
         done = true;
     });
     while (!done) {
         uint32_t cookie = 0;
         ASSERT_EQ(source->Advise(sink.Get(), &cookie), S_OK);
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::this_thread::yield();
         ASSERT_EQ(source->Unadvise(cookie), S_OK);
     }
     plugger.join();
+    EXPECT_FALSE(missed.load()) << "the watcher missed a change";
     const int after = sink->calls;
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    Plug(0x0032);
+    ASSERT_TRUE(Eventually([&] { return witness->calls == 13; }));
     EXPECT_EQ(sink->calls, after) << "no call after the last Unadvise";
+    source->Unadvise(witnessCookie);
 }
 
 } // namespace

@@ -38,8 +38,27 @@ protected:
     }
 };
 
+TEST_F(DevicesTool, LookingAtAMissingDirectoryCreatesNothing)
+{
+    for (const char* arguments : {"list", "show mouse"}) {
+        SCOPED_TRACE(arguments);
+        const RunResult r = Run(arguments);
+        EXPECT_EQ(r.exitCode, 1) << r.output;
+        EXPECT_NE(r.output.find("no device directory at"), std::string::npos) << r.output;
+        EXPECT_FALSE(std::filesystem::exists(devicePath()));
+    }
+    std::filesystem::create_directories(temp_.path());
+    {
+        std::ofstream(devicePath()) << "a file";
+    }
+    const RunResult onFile = Run("list");
+    EXPECT_EQ(onFile.exitCode, 1) << onFile.output;
+    EXPECT_NE(onFile.output.find("not a directory"), std::string::npos) << onFile.output;
+}
+
 TEST_F(DevicesTool, ListsPlugsAndUnplugsWhileAServerRuns)
 {
+    ASSERT_EQ(Run("plug mouse").exitCode, 0) << "a change creates the directory";
     RunResult r = Run("list");
     ASSERT_EQ(r.exitCode, 0) << r.output;
     EXPECT_NE(r.output.find("0x0031  mouse         attached"), std::string::npos) << r.output;
@@ -138,6 +157,7 @@ TEST_F(DevicesTool, BadCommandLinesExitWithUsage)
     const RunResult option = Run("list --verbose");
     EXPECT_EQ(option.exitCode, 2);
     EXPECT_NE(option.output.find("unknown option"), std::string::npos) << option.output;
+    ASSERT_EQ(Run("plug mouse").exitCode, 0);
     const RunResult never = Run("show dock");
     EXPECT_EQ(never.exitCode, 1);
     EXPECT_NE(never.output.find("never been plugged in"), std::string::npos) << never.output;

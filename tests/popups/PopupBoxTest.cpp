@@ -3,6 +3,9 @@
 // without the expected items, and the heading texts.
 #include "PopupTestSupport.h"
 
+#include <QLabel>
+#include <QPushButton>
+
 #include "controls/BitmapBtn.h"
 #include "controls/TextItem.h"
 #include "popups/TovikEliteNameEntryPopup.h"
@@ -85,10 +88,55 @@ TEST_F(PopupBoxTest, TheWindowTakesTheBackgroundsSizeOrElseItsTemplates)
     EXPECT_EQ(size, QSize(476, 297));
 }
 
-TEST_F(PopupBoxTest, APopupThatCannotLoadOrHasRunAlreadyAnswersCancelWithoutShowing)
+// A question whose skin is missing or broken is still asked: a plain window of
+// the template's size with the text, OK and Cancel, whose answers count.
+TEST_F(PopupBoxTest, AQuestionWithoutItsSkinIsAskedInAPlainWindow)
 {
-    CTovikEliteWarningDlg missing(u"NoSuchPopup.xml", nullptr);
-    EXPECT_EQ(missing.DoModal(), IDCANCEL);
+    app.WriteXml("BrokenPopup.xml", "<ITEMLIST><BUTTONLIST><BUTTON name=");
+    const struct {
+        const char* skin;
+        const char* button;
+        int expected;
+    } cases[] = {
+        {"ConfirmDeletePopup.xml", "fallbackOk", IDOK},
+        {"ConfirmDeletePopup.xml", "fallbackCancel", IDCANCEL},
+        {"BrokenPopup.xml", "fallbackOk", IDOK},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.skin) + " " + c.button);
+        CTovikEliteWarningDlg question(QString::fromUtf8(c.skin).toStdU16String(), nullptr, u": Profile 3");
+        QString shown;
+        QSize size;
+        const int result = Run<CTovikEliteWarningDlg>(question, [&](auto& p) {
+            for (const QLabel* label : p.template findChildren<QLabel*>())
+                shown += label->text();
+            size = p.size();
+            skintest::SaveScreenshot(p, QStringLiteral("popup_plain_fallback"));
+            Click(p.template findChild<QPushButton*>(QString::fromUtf8(c.button)));
+        });
+        EXPECT_EQ(result, c.expected);
+        EXPECT_TRUE(question.IsPlainFallback());
+        EXPECT_EQ(size, CPopupBox::TemplatePixelSize(PopupTemplate::Warning));
+        EXPECT_TRUE(shown.contains(QStringLiteral(": Profile 3"))) << shown.toStdString();
+    }
+    CTovikEliteWarningDlg named(u"ConfirmDeletePopup.xml", nullptr);
+    QString shown;
+    Run<CTovikEliteWarningDlg>(named, [&](auto& p) {
+        shown = p.template findChild<QLabel*>()->text();
+        Click(p.template findChild<QPushButton*>(QStringLiteral("fallbackCancel")));
+    });
+    EXPECT_EQ(shown, QStringLiteral("Confirm Delete"));
+}
+
+// A popup answered in its skin's fields cannot be answered without them: it
+// counts as cancelled, which changes nothing. No popup runs twice.
+TEST_F(PopupBoxTest, AnEntryWithoutItsSkinOrARepeatedRunAnswersCancelWithoutShowing)
+{
+    std::u16string name = u"Kept";
+    CTovikEliteNameEntryPopup entry(u"NoSuchPopup.xml", nullptr, name);
+    EXPECT_EQ(entry.DoModal(), IDCANCEL);
+    EXPECT_EQ(name, u"Kept");
+    EXPECT_FALSE(entry.IsPlainFallback());
     EXPECT_TRUE(ModalScript::Records().empty());
 
     CTovikEliteWarningDlg once(u"Warning.xml", nullptr);

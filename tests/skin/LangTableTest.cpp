@@ -77,21 +77,74 @@ TEST(LangFile, EndOfFileStopsReadingInAnyLetterCase)
     EXPECT_EQ(containsMarker.Translate(u"$X").text, u"Y");
 }
 
-TEST(LangFile, MalformedFilesFailAndChangeNothing)
+std::vector<char> BigEndianFile(std::u16string_view text)
 {
-    CLangTable table;
-    table.AddPair(u"Keep", u"kept");
-    EXPECT_EQ(table.LoadFromBytes(Utf16File(u"T\r\nC\r\nA\r\nB\r\n", false)), LangFileStatus::Malformed);
-    auto odd = Utf16File(u"T\r\nC\r\nA\r\nB\r\n");
+    std::vector<char> bytes{char(0xFE), char(0xFF)};
+    for (char16_t c : text) {
+        bytes.push_back(char(c >> 8));
+        bytes.push_back(char(c & 0xFF));
+    }
+    return bytes;
+}
+
+// Whatever can be UTF-16 is read: a missing byte-order mark or a lone last byte
+// must not cost the user a whole language.
+TEST(LangFile, AnythingThatCanBeUtf16IsRead)
+{
+    const std::u16string text = u"Deutsch\r\nC\r\nOK\r\nJawohl\r\nEND OF FILE\r\n";
+    auto odd = Utf16File(text);
     odd.push_back('x');
-    EXPECT_EQ(table.LoadFromBytes(odd), LangFileStatus::Malformed);
+    auto oddWithoutMark = Utf16File(text, false);
+    oddWithoutMark.push_back('\n');
+    const struct {
+        const char* what;
+        std::vector<char> bytes;
+    } cases[] = {
+        {"little-endian with mark", Utf16File(text)},
+        {"little-endian without mark", Utf16File(text, false)},
+        {"odd length", odd},
+        {"odd length without mark", oddWithoutMark},
+        {"big-endian with mark", BigEndianFile(text)},
+        {"paired surrogates", Utf16File(u"Deutsch\r\nC\r\nOK\r\nJa \U0001F600\r\n")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CLangTable table;
+        ASSERT_EQ(table.LoadFromBytes(c.bytes), LangFileStatus::Loaded);
+        EXPECT_EQ(table.Title(), u"Deutsch");
+        EXPECT_EQ(table.PairCount(), 1u);
+        EXPECT_EQ(table.Translate(u"$OK").text.substr(0, 2), u"Ja");
+    }
+}
+
+TEST(LangFile, WhatCannotBeUtf16FailsAndChangesNothing)
+{
+    auto utf8 = std::vector<char>{char(0xEF), char(0xBB), char(0xBF)};
+    for (char c : std::string("T\r\nC\r\nA\r\nB\r\n"))
+        utf8.push_back(c);
+    const struct {
+        const char* what;
+        std::vector<char> bytes;
+    } cases[] = {
+        {"empty", {}},
+        {"one byte", {char(0xFF)}},
+        {"UTF-8 with its mark", utf8},
+        {"lone high surrogate", Utf16File(u"T\r\nC\r\nA\r\nB\xD800\r\n")},
+        {"lone low surrogate", Utf16File(u"T\r\nC\r\nA\r\n\xDC00"
+                                         u"B\r\n",
+                                         false)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CLangTable table;
+        table.AddPair(u"Keep", u"kept");
+        EXPECT_EQ(table.LoadFromBytes(c.bytes), LangFileStatus::Malformed);
+        EXPECT_EQ(table.PairCount(), 1u);
+        EXPECT_TRUE(table.Title().empty());
+        EXPECT_EQ(table.Translate(u"$Keep").text, u"kept");
+    }
+    CLangTable table;
     EXPECT_EQ(table.LoadFromBytes(nullptr, 0), LangFileStatus::Malformed);
-    EXPECT_EQ(table.LoadFromBytes(std::vector<char>{char(0xFF)}), LangFileStatus::Malformed);
-    // A big-endian mark is not little-endian text.
-    EXPECT_EQ(table.LoadFromBytes(std::vector<char>{char(0xFE), char(0xFF), 0, 'A'}), LangFileStatus::Malformed);
-    EXPECT_EQ(table.PairCount(), 1u);
-    EXPECT_TRUE(table.Title().empty());
-    EXPECT_EQ(table.Translate(u"$Keep").text, u"kept");
 }
 
 TEST(LangLookup, DollarKeysIgnoreSpacesInTheFileAndLetterCase)
@@ -225,8 +278,9 @@ TEST_F(LanguagesReset, LangElementsBuildTablesFromFilesAndOverrides)
     for (const auto& lang : document.child("ITEMLIST").child("LANGLIST").children("LANG"))
         if (auto table = ReadLangElement(lang, context))
             tables.push_back(std::move(table));
-    // Missing, malformed and unknown languages are left out; an empty file still loads.
-    ASSERT_EQ(tables.size(), 2u);
+    // Missing and unknown languages are left out; an empty file still loads, and so
+    // does one without a byte-order mark.
+    ASSERT_EQ(tables.size(), 3u);
     CLangTable* german = FindLanguage(5);
     ASSERT_NE(german, nullptr);
     EXPECT_EQ(german->kind, ItemKind::LANG);
@@ -237,7 +291,8 @@ TEST_F(LanguagesReset, LangElementsBuildTablesFromFilesAndOverrides)
     ASSERT_NE(FindLanguage(0), nullptr);
     EXPECT_EQ(FindLanguage(0)->PairCount(), 0u);
     EXPECT_EQ(FindLanguage(3), nullptr);
-    EXPECT_EQ(FindLanguage(9), nullptr);
+    ASSERT_NE(FindLanguage(9), nullptr);
+    EXPECT_GT(FindLanguage(9)->PairCount(), 0u);
 
     EXPECT_EQ(german->ReplacementFont(16), 18);
     EXPECT_EQ(german->ReplacementFont(19), std::nullopt);

@@ -244,8 +244,18 @@ int main(int argc, char** argv)
 
     const DeviceDirectory devices(directory);
     std::string error;
-    if (!devices.EnsureInitialised(error))
+    // Looking must not create: only commands that change a device give a missing
+    // directory its first mouse.
+    const bool readOnly = command == "list" || command == "show";
+    if (readOnly) {
+        std::error_code status;
+        if (!std::filesystem::is_directory(directory, status))
+            return Failure("no device directory at " + directory.string() +
+                           (std::filesystem::exists(directory, status) ? " (it is not a directory)"
+                                                                       : " (no device has been used there yet)"));
+    } else if (!devices.EnsureInitialised(error)) {
         return Failure(error);
+    }
 
     if (command == "list")
         return List(devices);

@@ -21,7 +21,7 @@ struct IDeviceChangeSink : IUnknown {
 };
 
 // {0E4FB3BB-EC27-4EB3-8637-EDF4AE5CBC67}
-// Changes are noticed by watching the device directory (about every 200 ms), so
+// Changes are noticed by watching the device directory as they happen, so
 // plugging and unplugging by other processes is reported too.
 struct IDeviceChangeSource : IUnknown {
     static constexpr IID Iid = MakeGuid(0x0E4FB3BB, 0xEC27, 0x4EB3, {0x86, 0x37, 0xED, 0xF4, 0xAE, 0x5C, 0xBC, 0x67});
