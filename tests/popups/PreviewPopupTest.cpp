@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include "ShippedSkinFixture.h"
 #include "controls/ControlFactories.h"
 #include "controls/DPIStageWindow.h"
 #include "controls/DropdownColorButton.h"
@@ -26,32 +27,16 @@
 
 namespace {
 
-class PreviewPopupTest : public ::testing::Test {
+class PreviewPopupTest : public ShippedSkinFixture {
 protected:
     void SetUp() override
     {
-        const char* dir = std::getenv("ZT_APP_DIR");
-        SetAppDirectory(QString::fromUtf8(dir ? dir : ZT_POPUPS_APP_DIR).toStdU16String());
-        CResourceCache::Instance().Clear();
-        ClearControlFactories();
-        RegisterAllControls();
-        ResetLanguages();
-        ASSERT_TRUE(LoadSkinFile(languages_, u"Language.xml", nullptr, false));
-        ASSERT_NE(SelectCurrentLanguage(u"English"), nullptr);
-        ModalScript::Reset();
-        ModalScript::SetStrict(true);
+        ShippedSkinFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         SetCurrentGeneration(true);
         profile_ = config_.CreateProfile(u"Preview");
         ASSERT_NE(profile_, nullptr);
-    }
-    void TearDown() override
-    {
-        EXPECT_EQ(ModalScript::PendingAnswers(), 0u) << "a scripted popup never ran";
-        ModalScript::Reset();
-        ResetLanguages();
-        ClearControlFactories();
-        CResourceCache::Instance().Clear();
-        SetAppDirectory(u"");
     }
 
     // Runs the preview for `deviceCode`; `check` looks at it while it is shown.
@@ -78,7 +63,6 @@ protected:
         return text ? text->GetText() : QStringLiteral("<missing>");
     }
 
-    CGUIItems languages_;
     CTovikEliteConfig config_;
     IMouseProfile* profile_ = nullptr;
 };

@@ -6,6 +6,7 @@
 
 #include <QTest>
 
+#include "ShippedSkinFixture.h"
 #include "controls/BitmapBtn.h"
 #include "controls/ControlFactories.h"
 #include "controls/DPIStageWindow.h"
@@ -28,31 +29,8 @@
 
 namespace {
 
-class SensorPopupsTest : public ::testing::Test {
+class SensorPopupsTest : public ShippedSkinFixture {
 protected:
-    void SetUp() override
-    {
-        const char* dir = std::getenv("ZT_APP_DIR");
-        SetAppDirectory(QString::fromUtf8(dir ? dir : ZT_POPUPS_APP_DIR).toStdU16String());
-        CResourceCache::Instance().Clear();
-        ClearControlFactories();
-        RegisterAllControls();
-        ResetLanguages();
-        ASSERT_TRUE(LoadSkinFile(languages_, u"Language.xml", nullptr, false));
-        ASSERT_NE(SelectCurrentLanguage(u"English"), nullptr);
-        ModalScript::Reset();
-        ModalScript::SetStrict(true);
-    }
-    void TearDown() override
-    {
-        EXPECT_EQ(ModalScript::PendingAnswers(), 0u) << "a scripted popup never ran";
-        ModalScript::Reset();
-        ResetLanguages();
-        ClearControlFactories();
-        CResourceCache::Instance().Clear();
-        SetAppDirectory(u"");
-    }
-
     // Runs the popup with `action` done while it is shown; a run the action does not
     // end is cancelled.
     template <class Popup>
@@ -61,8 +39,6 @@ protected:
         ModalScript::EndNextRun(popup.RunName(), IDCANCEL, [&popup, action](CSkinWindow&) { action(popup); });
         return popup.DoModal();
     }
-
-    CGUIItems languages_;
 };
 
 void ClickItem(CPopupBox& popup, int id)

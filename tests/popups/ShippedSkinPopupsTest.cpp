@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "ShippedSkinFixture.h"
 #include "controls/BitmapBtn.h"
 #include "controls/ControlFactories.h"
 #include "controls/DropdownListItem.h"
@@ -28,31 +29,8 @@
 
 namespace {
 
-class ShippedSkinTest : public ::testing::Test {
+class ShippedSkinTest : public ShippedSkinFixture {
 protected:
-    void SetUp() override
-    {
-        const char* dir = std::getenv("ZT_APP_DIR");
-        SetAppDirectory(QString::fromUtf8(dir ? dir : ZT_POPUPS_APP_DIR).toStdU16String());
-        CResourceCache::Instance().Clear();
-        ClearControlFactories();
-        RegisterAllControls();
-        ResetLanguages();
-        ASSERT_TRUE(LoadSkinFile(languages_, u"Language.xml", nullptr, false));
-        ASSERT_NE(SelectCurrentLanguage(u"English"), nullptr);
-        ModalScript::Reset();
-        ModalScript::SetStrict(true);
-    }
-    void TearDown() override
-    {
-        EXPECT_EQ(ModalScript::PendingAnswers(), 0u) << "a scripted popup never ran";
-        ModalScript::Reset();
-        ResetLanguages();
-        ClearControlFactories();
-        CResourceCache::Instance().Clear();
-        SetAppDirectory(u"");
-    }
-
     // Runs the popup, checks it with `check` while shown, saves its picture and
     // presses its OK button. Returns the result.
     template <class Popup>
@@ -67,8 +45,6 @@ protected:
         });
         return popup.DoModal();
     }
-
-    CGUIItems languages_;
 };
 
 TEST_F(ShippedSkinTest, WarningsAndNameAndNumberEntries)
