@@ -2,6 +2,7 @@
 // The tray companion: one copy per user, an icon in the system tray with the
 // mouse's battery, a menu with its profiles, and automatic switching of profiles
 // for the focused program where the session lets us see which program that is.
+#include "device/FileVersions.h"
 #include "emulator/EmulatedDeviceServer.h"
 #include "platform/SingleInstance.h"
 #include "tray/TrayController.h"
@@ -19,9 +20,23 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcTrayMain, "zemko.tovik.tray")
 
-constexpr const char* kHelp = "Usage: zemko-tovik-tray [--help]\n"
+constexpr const char* kHelp = "Usage: zemko-tovik-tray [--help | --version]\n"
                               "Shows the Zemko Tovik mouse's battery and profiles in the system tray and\n"
                               "switches profiles for the focused program. One copy runs per user.\n";
+
+// The version the build embedded in this executable, the same as the program's.
+int PrintVersion()
+{
+    CFileVersions versions;
+    versions.SetToModulePath();
+    if (!versions.Read()) {
+        std::fputs("zemko-tovik-tray: this executable carries no version block\n", stderr);
+        return 1;
+    }
+    const std::u16string& version = versions.ProductVersion();
+    std::printf("zemko-tovik-tray %s\n", std::string(version.begin(), version.end()).c_str());
+    return 0;
+}
 
 } // namespace
 
@@ -32,6 +47,8 @@ int main(int argc, char** argv)
             std::fputs(kHelp, stdout);
             return 0;
         }
+        if (std::strcmp(argv[i], "--version") == 0)
+            return PrintVersion();
     }
 
     QApplication application(argc, argv);
