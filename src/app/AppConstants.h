@@ -11,7 +11,8 @@ inline constexpr std::string_view kSingleInstanceName = "SINGLE_INSTANCE_APP_TOV
 inline constexpr std::u16string_view kProductKeyPath = u"Software\\Zemko\\Tovik";
 inline constexpr std::u16string_view kLanguageValue = u"Language";
 inline constexpr std::u16string_view kInstallDirValue = u"InstallDir";
-inline constexpr std::u16string_view kTrayProgram = u"ZemkoTovikSysTray.exe";
+// The tray companion, installed beside the program.
+inline constexpr std::u16string_view kTrayProgram = u"zemko-tovik-tray";
 
 // Pages opened in the browser from the main window's header and the maintenance page.
 inline constexpr std::u16string_view kDriverDownloadAddress = u"https://zemko.example.com/support/tovik/downloads";

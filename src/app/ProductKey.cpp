@@ -7,6 +7,7 @@
 #include "skin/LangTable.h"
 #include "skin/LanguageNumbers.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QString>
 
@@ -64,7 +65,14 @@ bool EnterInstallDirectory(const ProductKeySettings& settings)
     bool changed = false;
     if (settings.installDirectory && !settings.installDirectory->empty())
         changed = QDir::setCurrent(QString::fromStdU16String(*settings.installDirectory));
-    // The tray program belongs to the driver package; whether it starts is not ours to judge.
-    ShellOpen(ShellRequest{u"open", std::u16string(kTrayProgram), {}, {}});
+    // The tray companion lives beside this executable and keeps a single copy of
+    // itself; whether it starts is not ours to judge. A run that only draws the
+    // window into a picture and ends leaves nothing running behind it.
+    if (qEnvironmentVariableIsSet(kScreenshotVariable))
+        return changed;
+    const QString tray = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                                                            QString::fromUtf16(kTrayProgram.data(), kTrayProgram.size())
+                                                      : QString::fromUtf16(kTrayProgram.data(), kTrayProgram.size());
+    ShellOpen(ShellRequest{u"open", tray.toStdU16String(), {}, {}});
     return changed;
 }

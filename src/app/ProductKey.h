@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What start-up takes from the product's registry key: the language and the
-// install directory, which becomes the working directory and the place the tray
-// program is started from.
+// install directory, which becomes the working directory.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +29,6 @@ int LanguageNumberForRegistryName(std::u16string_view name);
 int SelectStartupLanguage(int languageNumber);
 
 // Changes the working directory to the install directory and starts the tray
-// program from there; both may fail without consequence. Returns whether the
+// companion from this executable's folder; both may fail without consequence. Returns whether the
 // working directory was changed.
 bool EnterInstallDirectory(const ProductKeySettings& settings);

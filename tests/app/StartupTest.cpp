@@ -25,7 +25,7 @@ void SetProductValue(std::u16string_view name, std::u16string_view value)
 bool TrayProgramRequested(const std::vector<ShellRequest>& requests)
 {
     for (const ShellRequest& request : requests)
-        if (request.file == u"ZemkoTovikSysTray.exe")
+        if (request.file.ends_with(u"/zemko-tovik-tray"))
             return true;
     return false;
 }

@@ -25,6 +25,8 @@ desktop_id="com.example.zemko.tovik"
 expected_files=(
   bin/zemko-tovik
   bin/zemko-tovik-devices
+  bin/zemko-tovik-tray
+  etc/xdg/autostart/zemko-tovik-tray.desktop
   share/zemko-tovik/xml/MainPage.xml
   share/zemko-tovik/xml/Language.xml
   share/zemko-tovik/lang/English.txt
@@ -43,14 +45,14 @@ done
 for file in "${expected_files[@]}"; do
   [ -f "$prefix/$file" ] || fail "not installed: $file"
 done
-for program in zemko-tovik zemko-tovik-devices; do
+for program in zemko-tovik zemko-tovik-devices zemko-tovik-tray; do
   [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
 done
 [ -d "$prefix/share/zemko-tovik/save" ] || fail "the application directory has no save/ folder"
 # Nothing may land at the prefix's top level besides the usual folders.
 for entry in "$prefix"/*; do
   case "$(basename "$entry")" in
-    bin | share) ;;
+    bin | etc | share) ;;
     *) fail "unexpected entry at the top of the prefix: $(basename "$entry")" ;;
   esac
 done
@@ -58,6 +60,7 @@ done
 # The desktop entry and the metainfo are valid, and they name what was installed.
 entry="$prefix/share/applications/$desktop_id.desktop"
 desktop-file-validate "$entry" || fail "the desktop entry is not valid"
+desktop-file-validate "$prefix/etc/xdg/autostart/zemko-tovik-tray.desktop" || fail "the tray's autostart entry is not valid"
 appstreamcli validate --no-net "$prefix/share/metainfo/$desktop_id.metainfo.xml" >/dev/null ||
   fail "the metainfo is not valid: $(appstreamcli validate --no-net "$prefix/share/metainfo/$desktop_id.metainfo.xml")"
 grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$desktop_id.metainfo.xml" ||
@@ -81,7 +84,7 @@ done
 moved="$work/moved/elsewhere"
 mkdir -p "$(dirname "$moved")"
 mv "$prefix" "$moved"
-for program in zemko-tovik zemko-tovik-devices; do
+for program in zemko-tovik zemko-tovik-devices zemko-tovik-tray; do
   [ "$("$moved/bin/$program" --version)" = "$program $version.0" ] || fail "$program --version does not say $version.0"
 done
 

@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Everything the tray does, without needing a tray: it reads the device every few
+// seconds (as often as the main window reads the battery), keeps the profiles menu
+// and the battery icon and tooltip up to date, warns once when the battery falls
+// below the device's warning level, makes a chosen profile active, and switches
+// profiles for the focused program. The tray icon itself only shows what this
+// class offers (Menu, Icon, ToolTip) and forwards the notification.
+#include "device/DeviceSnapshot.h"
+#include "tray/AutoProfileSwitch.h"
+#include "tray/DeviceJobs.h"
+
+#include <QIcon>
+#include <QImage>
+#include <QMenu>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+#include <optional>
+
+// The battery level in percent: the current generation reports 0..255, the
+// earlier one percent. Nothing when the level is unknown.
+std::optional<int> BatteryPercent(const DeviceSnapshot& snapshot);
+
+// The tray picture: a battery filled to the level, a bolt while charging, red
+// below the warning level, grey without a device.
+QImage DrawBatteryImage(const std::optional<DeviceSnapshot>& snapshot, int size);
+
+class CTrayController : public QObject {
+public:
+    // The focused window's executable path; nothing when it cannot be learnt.
+    using FocusSource = std::function<std::optional<QString>()>;
+
+    explicit CTrayController(QObject* parent = nullptr);
+    ~CTrayController() override;
+
+    // Starts the periodic device reads (and focus checks when a source is set).
+    void Start(std::chrono::milliseconds devicePeriod = std::chrono::seconds(5),
+               std::chrono::milliseconds focusPeriod = std::chrono::milliseconds(500));
+    // Without a source (or with one that cannot work) there is no automatic switching;
+    // `unavailableReason` is then shown in the tooltip.
+    void SetFocusSource(FocusSource source, QString unavailableReason = {});
+
+    // Queues a device read; the menu, icon and tooltip follow when it is in.
+    void Refresh();
+    // Makes the profile active on the device, then reads the device again.
+    void ChooseProfile(const GUID& id);
+    // Looks at the focused program now (the timer does this periodically).
+    void CheckFocus();
+
+    QMenu& Menu() { return menu_; }
+    QIcon Icon() const;
+    QString ToolTip() const;
+    const std::optional<DeviceSnapshot>& Snapshot() const { return snapshot_; }
+    // Device calls queued or running.
+    int PendingDeviceCalls() const { return jobs_.Pending(); }
+
+    // Replaces what "Open configurator" starts (tests); by default the main
+    // program beside this executable, which hands over to a running copy.
+    void SetOpenConfigurator(std::function<void()> open) { openConfigurator_ = std::move(open); }
+
+    // The battery fell below the warning level (called once per fall).
+    std::function<void(const QString& title, const QString& message)> onLowBattery;
+    // The menu, icon or tooltip changed.
+    std::function<void()> onChanged;
+    // "Quit" was chosen.
+    std::function<void()> onQuit;
+
+private:
+    void OnSnapshot(std::optional<DeviceSnapshot> snapshot);
+    void RebuildMenu();
+    void CheckLowBattery();
+    void SwitchTo(const GUID& id, bool automatic);
+    void NotifyChanged();
+
+    CDeviceJobs jobs_;
+    QMenu menu_;
+    QTimer deviceTimer_;
+    QTimer focusTimer_;
+    std::optional<DeviceSnapshot> snapshot_;
+    bool readQueued_ = false;
+    bool warned_ = false;
+    FocusSource focusSource_;
+    QString focusUnavailable_;
+    CAutoProfileSwitch autoSwitch_;
+    std::function<void()> openConfigurator_;
+};

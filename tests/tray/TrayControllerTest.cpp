@@ -1,0 +1,261 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The tray's logic against the emulated device: the profiles menu, switching by
+// the focused program, the battery tooltip and warning, and a device that goes
+// away or is written by the main program meanwhile.
+#include "tray/TrayController.h"
+#include "device/DeviceDescriptor.h"
+#include "device/Mouse.h"
+#include "settings/TovikEliteConfig.h"
+#include "support/EmulatedDeviceTest.h"
+
+#include <QAction>
+#include <QDir>
+#include <QTest>
+
+#include <optional>
+
+namespace {
+
+constexpr uint32_t kMouse = 0x0031;
+
+struct ProfileSetup {
+    const char16_t* name;
+    const char16_t* program;
+    bool autoSwitch;
+};
+
+class TrayControllerTest : public EmulatedDeviceTest {
+protected:
+    void SetUp() override
+    {
+        EmulatedDeviceTest::SetUp();
+        UnplugEverything();
+        Plug(kMouse);
+        const ProfileSetup setups[] = {
+            {u"Desktop", u"", false},
+            {u"Shooter", u"shooter", true},
+            {u"Editor", u"/opt/edit/editor", true},
+            {u"Racing", u"racer", false},
+        };
+        ChangeImage(kMouse, [&](emulator::DeviceImage& image) {
+            const emulator::ProfileImage model = image.profiles.front();
+            image.profiles.clear();
+            for (const ProfileSetup& setup : setups) {
+                emulator::ProfileImage profile = model;
+                profile.id = GUID::Generate();
+                profile.name = setup.name;
+                profile.programPath = setup.program;
+                profile.options = setup.autoSwitch ? kOptionAutoSwitch : 0;
+                image.profiles.push_back(profile);
+            }
+            image.activeProfile = image.profiles.front().id;
+        });
+        controller_.SetFocusSource([this] { return std::optional<QString>(focused_); });
+        controller_.SetOpenConfigurator([this] { ++configuratorOpened_; });
+        controller_.onLowBattery = [this](const QString&, const QString& message) { warnings_ << message; };
+    }
+
+    std::u16string DeviceActive()
+    {
+        const emulator::DeviceImage image = Image(kMouse);
+        const emulator::ProfileImage* active = image.FindProfile(image.activeProfile);
+        return active ? active->name : std::u16string();
+    }
+    std::u16string SnapshotActive() const
+    {
+        if (!controller_.Snapshot())
+            return {};
+        for (const DeviceProfileSummary& profile : controller_.Snapshot()->profiles)
+            if (profile.active)
+                return profile.name;
+        return {};
+    }
+    // Waits until the tray's device calls are done and its view shows `name` active.
+    bool Settled(const std::u16string& name)
+    {
+        return QTest::qWaitFor([&] { return controller_.PendingDeviceCalls() == 0 && SnapshotActive() == name; });
+    }
+    bool ReadOnce()
+    {
+        controller_.Refresh();
+        return QTest::qWaitFor([&] { return controller_.PendingDeviceCalls() == 0 && controller_.Snapshot(); });
+    }
+    void Focus(const QString& program)
+    {
+        focused_ = program;
+        controller_.CheckFocus();
+    }
+    QAction* MenuAction(const QString& text)
+    {
+        for (QAction* action : controller_.Menu().actions())
+            if (action->text() == text)
+                return action;
+        return nullptr;
+    }
+
+    CTrayController controller_;
+    QString focused_;
+    int configuratorOpened_ = 0;
+    QStringList warnings_;
+};
+
+} // namespace
+
+TEST_F(TrayControllerTest, FocusedProgramsSwitchLinkedProfilesAndSwitchBack)
+{
+    ASSERT_TRUE(ReadOnce());
+    const struct {
+        const char* program;
+        const char16_t* active;
+    } steps[] = {
+        {"/usr/games/shooter", u"Shooter"},   // linked by file name
+        {"/usr/bin/firefox", u"Desktop"},     // nothing linked: back to the profile from before
+        {"/usr/bin/racer", u"Desktop"},       // linked, but its auto-switch is off
+        {"/home/me/editor", u"Desktop"},      // the stored full path does not match
+        {"/opt/edit/editor", u"Editor"},      // it does here
+        {"/usr/games/shooter", u"Shooter"},   // from one linked program to another
+        {"", u"Desktop"},                     // focus unknown: back to the first profile
+        {"/usr/games/shooter-x", u"Desktop"}, // file names compare whole
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.program);
+        Focus(QString::fromUtf8(step.program));
+        ASSERT_TRUE(Settled(step.active)) << "tray shows " << QString::fromStdU16String(SnapshotActive()).toStdString();
+        EXPECT_EQ(DeviceActive(), step.active);
+    }
+}
+
+TEST_F(TrayControllerTest, ProfileChosenFromTheMenuBecomesActiveAndIsNotSwitchedBack)
+{
+    ASSERT_TRUE(ReadOnce());
+    QAction* desktop = MenuAction(QStringLiteral("Desktop"));
+    ASSERT_TRUE(desktop);
+    EXPECT_TRUE(desktop->isChecked());
+
+    Focus(QStringLiteral("/usr/games/shooter"));
+    ASSERT_TRUE(Settled(u"Shooter"));
+    QAction* editor = MenuAction(QStringLiteral("Editor"));
+    ASSERT_TRUE(editor);
+    editor->trigger();
+    ASSERT_TRUE(Settled(u"Editor"));
+    EXPECT_EQ(DeviceActive(), u"Editor");
+    EXPECT_TRUE(MenuAction(QStringLiteral("Editor"))->isChecked());
+    EXPECT_FALSE(MenuAction(QStringLiteral("Shooter"))->isChecked());
+
+    // The user's choice stands when the linked program loses the focus.
+    Focus(QStringLiteral("/usr/bin/firefox"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controller_.PendingDeviceCalls() == 0; }));
+    EXPECT_EQ(DeviceActive(), u"Editor");
+
+    MenuAction(QStringLiteral("Open configurator"))->trigger();
+    EXPECT_EQ(configuratorOpened_, 1);
+}
+
+TEST_F(TrayControllerTest, UnpluggedDeviceIsPickedUpAgainAndTheSwitchHappensThen)
+{
+    ASSERT_TRUE(ReadOnce());
+    Focus(QStringLiteral("/usr/games/shooter"));
+    ASSERT_TRUE(Settled(u"Shooter"));
+
+    Unplug(kMouse);
+    Focus(QStringLiteral("/usr/bin/firefox")); // the switch back fails: no device
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controller_.PendingDeviceCalls() == 0 && !controller_.Snapshot(); }));
+    EXPECT_TRUE(controller_.ToolTip().contains(QStringLiteral("No mouse connected")));
+    ASSERT_TRUE(MenuAction(QStringLiteral("No mouse connected")));
+    EXPECT_FALSE(MenuAction(QStringLiteral("No mouse connected"))->isEnabled());
+    controller_.CheckFocus(); // nothing to switch without a device
+    EXPECT_EQ(DeviceActive(), u"Shooter");
+
+    Plug(kMouse);
+    ASSERT_TRUE(ReadOnce());
+    controller_.CheckFocus(); // the same program still has the focus
+    ASSERT_TRUE(Settled(u"Desktop"));
+    EXPECT_EQ(DeviceActive(), u"Desktop");
+}
+
+TEST_F(TrayControllerTest, SwitchDuringAWriteFromTheMainProgramLosesNeitherChange)
+{
+    ASSERT_TRUE(ReadOnce());
+    CMouse mouse(*FindSupportedDevice(kMouse));
+    CTovikEliteConfig config;
+    ASSERT_TRUE(mouse.Transfer(&config, TransferMode::Read, TransferFlags::All));
+    const uint32_t sleepBefore = Image(kMouse).sleepTimeout;
+    config.SetIdleTimeBeforeSleep(config.GetIdleTimeBeforeSleep() == 300 ? 600 : 300);
+
+    ASSERT_TRUE(mouse.Transfer(&config, TransferMode::Write, TransferFlags::Power));
+    Focus(QStringLiteral("/usr/games/shooter"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !mouse.IsBusy() && controller_.PendingDeviceCalls() == 0; }));
+    EXPECT_TRUE(mouse.LastWriteResult().value_or(false));
+    const emulator::DeviceImage image = Image(kMouse);
+    EXPECT_NE(image.sleepTimeout, sleepBefore);
+    EXPECT_EQ(DeviceActive(), u"Shooter");
+}
+
+TEST_F(TrayControllerTest, LowBatteryWarnsOncePerFallAndNotWhileCharging)
+{
+    const struct {
+        uint32_t level;
+        uint32_t charging;
+        int warnings; // total so far
+        const char* tooltip;
+    } steps[] = {
+        {200, kChargingNone, 0, "Battery: 78%"},
+        {10, kChargingNone, 1, "Battery: 4%"},
+        {8, kChargingNone, 1, "Battery: 3%"},              // still low: no second warning
+        {8, kChargingActive, 1, "Battery: 3% (charging)"}, // charging: the fall is over
+        {9, kChargingNone, 2, "Battery: 4%"},              // off the charger and still low
+        {255, kChargingComplete, 2, "Battery: 100% (on the charger)"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.tooltip);
+        ChangeImage(kMouse, [&](emulator::DeviceImage& image) {
+            image.batteryLevel = step.level;
+            image.chargingState = step.charging;
+            image.batteryWarning = 12;
+        });
+        ASSERT_TRUE(ReadOnce());
+        EXPECT_EQ(warnings_.size(), step.warnings);
+        EXPECT_TRUE(controller_.ToolTip().contains(QString::fromUtf8(step.tooltip)))
+            << controller_.ToolTip().toStdString();
+    }
+}
+
+TEST(BatteryPercent, EachGenerationUsesItsOwnScale)
+{
+    const struct {
+        uint32_t product;
+        uint32_t level;
+        std::optional<int> percent;
+    } cases[] = {
+        {0x0031, 0, 0}, {0x0031, 255, 100}, {0x0031, 128, 50},  {0x0031, 999, 100},
+        {0x0013, 0, 0}, {0x0013, 57, 57},   {0x0013, 100, 100}, {0x0013, 180, 100},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.product << std::dec << " level " << c.level);
+        DeviceSnapshot snapshot;
+        snapshot.productId = c.product;
+        snapshot.battery = BatteryStatus{true, c.level, 0};
+        EXPECT_EQ(BatteryPercent(snapshot), c.percent);
+    }
+    DeviceSnapshot unmeasured;
+    unmeasured.productId = 0x0013;
+    unmeasured.battery = BatteryStatus{false, 0, 1};
+    EXPECT_EQ(BatteryPercent(unmeasured), std::nullopt);
+}
+
+TEST_F(TrayControllerTest, MenuAndIconScreenshot)
+{
+    ChangeImage(kMouse, [](emulator::DeviceImage& image) {
+        image.batteryLevel = 150;
+        image.chargingState = kChargingActive;
+    });
+    ASSERT_TRUE(ReadOnce());
+    QDir().mkpath(QStringLiteral(ZT_TEST_SCREENSHOT_DIR));
+    QMenu& menu = controller_.Menu();
+    menu.popup(QPoint(10, 10));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    EXPECT_TRUE(menu.grab().save(QStringLiteral(ZT_TEST_SCREENSHOT_DIR "/tray-menu.png")));
+    menu.hide();
+    EXPECT_TRUE(
+        DrawBatteryImage(controller_.Snapshot(), 64).save(QStringLiteral(ZT_TEST_SCREENSHOT_DIR "/tray-icon.png")));
+}
