@@ -5,6 +5,7 @@
 // features decide which groups exist, the transfer flags which groups move, and a
 // write sends only what the settings model reports as modified.
 #include "device/BaseDevice.h"
+#include "device/TransferGroup.h"
 
 #include <cstdint>
 #include <vector>
@@ -43,6 +44,11 @@ protected:
 
 private:
     bool Has(FeatureId feature) const { return Descriptor().Has(feature); }
+    // Whether the transfer asks for the group and the device has it.
+    bool Selected(uint16_t flags, const TransferGroup& group) const
+    {
+        return Has(group.feature) && (flags & group.flag) != 0;
+    }
     bool HasProfileGroups(uint16_t flags) const;
     // Whether a transfer with these flags moved every group of a profile (of the
     // configuration) that this device has; only then may it all be committed.

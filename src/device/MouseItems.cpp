@@ -10,6 +10,21 @@
 #include "settings/IMouseProfile.h"
 #include "settings/Macro.h"
 
+namespace {
+// The device's own copy of a macro or profile, found by its identity; none when the
+// device has no such collection, does not know the identity, or fails to answer.
+template <typename Collection, typename Item, typename Source>
+ComPtr<Item> FetchById(const ComPtr<Source>& device, HRESULT (Collection::*getById)(const GUID&, Item**),
+                       const GUID& id)
+{
+    ComPtr<Collection> collection = QueryAs<Collection>(device);
+    ComPtr<Item> item;
+    if (!collection || FAILED((collection.Get()->*getById)(id, item.Put())))
+        return {};
+    return item;
+}
+} // namespace
+
 bool CMouse::ImportMacro(std::u16string_view path, IMouseConfig* config)
 {
     OpenedConnection connection(*this);
@@ -49,11 +64,9 @@ bool CMouse::ExportMacro(std::u16string_view path, CMacro* macro)
     OpenedConnection connection(*this);
     if (!connection)
         return false;
-    ComPtr<IDeviceMacroCollection> macros = QueryAs<IDeviceMacroCollection>(Device());
-    ComPtr<IDeviceMacro> deviceMacro;
+    ComPtr<IDeviceMacro> deviceMacro = FetchById(Device(), &IDeviceMacroCollection::GetMacroById, macro->GetGuid());
     const std::u16string file(path);
-    return macros && SUCCEEDED(macros->GetMacroById(macro->GetGuid(), deviceMacro.Put())) && deviceMacro &&
-           SUCCEEDED(deviceMacro->ExportToFile(file.c_str()));
+    return deviceMacro && SUCCEEDED(deviceMacro->ExportToFile(file.c_str()));
 }
 
 bool CMouse::HasDeviceMacro(CMacro* macro)
@@ -63,9 +76,7 @@ bool CMouse::HasDeviceMacro(CMacro* macro)
     OpenedConnection connection(*this);
     if (!connection)
         return false;
-    ComPtr<IDeviceMacroCollection> macros = QueryAs<IDeviceMacroCollection>(Device());
-    ComPtr<IDeviceMacro> deviceMacro;
-    return macros && SUCCEEDED(macros->GetMacroById(macro->GetGuid(), deviceMacro.Put())) && deviceMacro;
+    return bool(FetchById(Device(), &IDeviceMacroCollection::GetMacroById, macro->GetGuid()));
 }
 
 bool CMouse::ImportProfile(std::u16string_view path, IMouseConfig* config)
@@ -119,11 +130,10 @@ bool CMouse::ExportProfile(std::u16string_view path, IMouseProfile* profile)
     OpenedConnection connection(*this);
     if (!connection)
         return false;
-    ComPtr<IDeviceProfileCollection> collection = QueryAs<IDeviceProfileCollection>(Device());
-    ComPtr<IDeviceProfile> deviceProfile;
+    ComPtr<IDeviceProfile> deviceProfile =
+        FetchById(Device(), &IDeviceProfileCollection::GetProfileById, profile->GetGuid());
     const std::u16string file(path);
-    return collection && SUCCEEDED(collection->GetProfileById(profile->GetGuid(), deviceProfile.Put())) &&
-           deviceProfile && SUCCEEDED(deviceProfile->ExportToFile(file.c_str()));
+    return deviceProfile && SUCCEEDED(deviceProfile->ExportToFile(file.c_str()));
 }
 
 bool CMouse::HasDeviceProfile(IMouseProfile* profile)
@@ -133,10 +143,7 @@ bool CMouse::HasDeviceProfile(IMouseProfile* profile)
     OpenedConnection connection(*this);
     if (!connection)
         return false;
-    ComPtr<IDeviceProfileCollection> collection = QueryAs<IDeviceProfileCollection>(Device());
-    ComPtr<IDeviceProfile> deviceProfile;
-    return collection && SUCCEEDED(collection->GetProfileById(profile->GetGuid(), deviceProfile.Put())) &&
-           deviceProfile;
+    return bool(FetchById(Device(), &IDeviceProfileCollection::GetProfileById, profile->GetGuid()));
 }
 
 int CMouse::GetDeviceProfileCount()

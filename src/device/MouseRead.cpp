@@ -416,7 +416,7 @@ bool CMouse::ReadSelected(IMouseConfig* config, uint16_t flags)
     if (!config)
         return false;
     bool ok = true;
-    if (Has(Feature::Macros) && (flags & TransferFlags::Macros))
+    if (Selected(flags, TransferGroups::Macros))
         ok = ReadMacros(config);
 
     if (ok && HasProfileGroups(flags)) {
@@ -449,17 +449,17 @@ bool CMouse::ReadSelected(IMouseConfig* config, uint16_t flags)
             SendProgressText(prefix + profile->GetName());
             if (!activeId.IsNull() && activeId == id)
                 config->SetCurrentProfile(profile);
-            if (Has(Feature::ProfileIdentity) && (flags & TransferFlags::ProfileIdentity))
+            if (Selected(flags, TransferGroups::ProfileIdentity))
                 ok = ReadIdentity(deviceProfile.Get(), profile);
             SendProgress(10);
-            if (ok && Has(Feature::Sensitivity) && (flags & TransferFlags::Sensitivity))
+            if (ok && Selected(flags, TransferGroups::Sensitivity))
                 ok = ReadSensitivity(deviceProfile.Get(), profile);
             SendProgress(30);
-            if (ok && Has(Feature::Buttons) && (flags & TransferFlags::Buttons))
+            if (ok && Selected(flags, TransferGroups::Buttons))
                 ok = ReadButtons(deviceProfile.Get(), profile);
             SendProgress(60);
             SendProgress(80);
-            if (ok && Has(Feature::Lighting) && (flags & TransferFlags::Lighting))
+            if (ok && Selected(flags, TransferGroups::Lighting))
                 ok = ReadLighting(deviceProfile.Get(), profile);
             SendProgress(100);
             // What was read is what the device holds, and what could not be read
@@ -470,17 +470,17 @@ bool CMouse::ReadSelected(IMouseConfig* config, uint16_t flags)
         }
     }
 
-    if (ok && Has(Feature::Acceleration) && (flags & TransferFlags::Acceleration))
+    if (ok && Selected(flags, TransferGroups::Acceleration))
         ok = ReadAcceleration(config);
-    if (ok && Has(Feature::ReportInterval) && (flags & TransferFlags::ReportInterval))
+    if (ok && Selected(flags, TransferGroups::ReportInterval))
         ok = ReadReportInterval(config);
-    if (ok && Has(Feature::Battery) && (flags & TransferFlags::Battery))
+    if (ok && Selected(flags, TransferGroups::Battery))
         ok = ReadBattery(config);
-    if (ok && Has(Feature::Power) && (flags & TransferFlags::Power))
+    if (ok && Selected(flags, TransferGroups::Power))
         ok = ReadPower(config);
-    if (ok && Has(Feature::SurfaceCalibration) && (flags & TransferFlags::Calibration))
+    if (ok && Selected(flags, TransferGroups::Calibration))
         ok = ReadCalibration(config);
-    if (ok && Has(Feature::FirmwareRefresh) && (flags & TransferFlags::Firmware))
+    if (ok && Selected(flags, TransferGroups::Firmware))
         ok = ReadFirmwareOnOpenConnection();
 
     config->CommitAll();

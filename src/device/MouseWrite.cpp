@@ -14,6 +14,7 @@
 #include "settings/IMouseProfile.h"
 #include "settings/Macro.h"
 
+#include <algorithm>
 #include <cstring>
 #include <thread>
 
@@ -96,7 +97,7 @@ bool CMouse::WriteSelected(IMouseConfig* config, uint16_t flags)
     // only name it once the device has given it an identity. A macro the device
     // refuses makes the write incomplete without holding back the other groups.
     bool macrosWritten = true;
-    if (Has(Feature::Macros) && (flags & TransferFlags::Macros))
+    if (Selected(flags, TransferGroups::Macros))
         macrosWritten = WriteMacros(config);
 
     if (HasProfileGroups(flags)) {
@@ -128,9 +129,9 @@ bool CMouse::WriteSelected(IMouseConfig* config, uint16_t flags)
             }
             SendProgressText(prefix + profile->GetName());
             SendProgress(10);
-            if (ok && Has(Feature::ProfileIdentity) && (flags & TransferFlags::ProfileIdentity))
+            if (ok && Selected(flags, TransferGroups::ProfileIdentity))
                 ok = WriteIdentity(deviceProfile.Get(), profile);
-            if (Has(Feature::Sensitivity) && (flags & TransferFlags::Sensitivity)) {
+            if (Selected(flags, TransferGroups::Sensitivity)) {
                 // The earlier generation answers some sensitivity writes with an
                 // error although it takes them; its result does not count.
                 if (earlierGeneration)
@@ -139,11 +140,11 @@ bool CMouse::WriteSelected(IMouseConfig* config, uint16_t flags)
                     ok = WriteSensitivity(deviceProfile.Get(), profile);
             }
             SendProgress(30);
-            if (ok && Has(Feature::Buttons) && (flags & TransferFlags::Buttons))
+            if (ok && Selected(flags, TransferGroups::Buttons))
                 ok = WriteButtons(deviceProfile.Get(), config, profile);
             SendProgress(60);
             SendProgress(90);
-            if (ok && Has(Feature::Lighting) && (flags & TransferFlags::Lighting))
+            if (ok && Selected(flags, TransferGroups::Lighting))
                 ok = WriteLighting(deviceProfile.Get(), profile);
             SendProgress(100);
             // Only what reached the device stops being pending: after a failure, or
@@ -156,15 +157,15 @@ bool CMouse::WriteSelected(IMouseConfig* config, uint16_t flags)
             ok = DeleteRemovedProfiles(collection.Get(), config) && config->GetDeletedProfileIds().empty();
     }
 
-    if (ok && Has(Feature::Acceleration) && (flags & TransferFlags::Acceleration))
+    if (ok && Selected(flags, TransferGroups::Acceleration))
         ok = WriteAcceleration(config);
-    if (ok && Has(Feature::ReportInterval) && (flags & TransferFlags::ReportInterval))
+    if (ok && Selected(flags, TransferGroups::ReportInterval))
         ok = WriteReportInterval(config);
-    if (Has(Feature::Power) && (flags & TransferFlags::Power)) {
+    if (Selected(flags, TransferGroups::Power)) {
         const bool sent = WritePower(config);
         ok = ok && sent;
     }
-    if (ok && Has(Feature::SurfaceCalibration) && (flags & TransferFlags::Calibration))
+    if (ok && Selected(flags, TransferGroups::Calibration))
         ok = WriteCalibration(config);
     if (ok && HasProfileGroups(flags))
         ok = WriteActiveProfile(config);
@@ -177,29 +178,18 @@ bool CMouse::WriteSelected(IMouseConfig* config, uint16_t flags)
 
 bool CMouse::CoversProfileGroups(uint16_t flags) const
 {
-    const std::pair<FeatureId, uint16_t> groups[] = {{Feature::ProfileIdentity, TransferFlags::ProfileIdentity},
-                                                     {Feature::Sensitivity, TransferFlags::Sensitivity},
-                                                     {Feature::Buttons, TransferFlags::Buttons},
-                                                     {Feature::Lighting, TransferFlags::Lighting}};
-    for (const auto& [feature, flag] : groups) {
-        if (Has(feature) && !(flags & flag))
-            return false;
-    }
-    return true;
+    return std::ranges::all_of(TransferGroups::kOfProfile, [&](const TransferGroup& group) {
+        return !Has(group.feature) || (flags & group.flag) != 0;
+    });
 }
 
 bool CMouse::CoversConfigurationGroups(uint16_t flags) const
 {
-    const std::pair<FeatureId, uint16_t> groups[] = {{Feature::Acceleration, TransferFlags::Acceleration},
-                                                     {Feature::ReportInterval, TransferFlags::ReportInterval},
-                                                     {Feature::Macros, TransferFlags::Macros},
-                                                     {Feature::Power, TransferFlags::Power},
-                                                     {Feature::SurfaceCalibration, TransferFlags::Calibration}};
-    for (const auto& [feature, flag] : groups) {
-        if (Has(feature) && !(flags & flag))
-            return false;
-    }
-    return !Has(Feature::Profiles) || (flags & TransferFlags::AnyProfileGroup);
+    const bool everyGroup =
+        std::ranges::all_of(TransferGroups::kWrittenOfConfiguration, [&](const TransferGroup& group) {
+            return !Has(group.feature) || (flags & group.flag) != 0;
+        });
+    return everyGroup && (!Has(Feature::Profiles) || (flags & TransferFlags::AnyProfileGroup));
 }
 
 bool CMouse::DeleteRemovedProfiles(IDeviceProfileCollection* collection, IMouseConfig* config)

@@ -10,12 +10,40 @@
 #include "platform/core/AtomicFile.h"
 #include "platform/core/Utf.h"
 
+#include <algorithm>
 #include <cstring>
 #include <unistd.h>
 
 namespace emulator {
 
 namespace {
+
+// What the device's profile and macro collections differ in: where their items
+// live, how many there may be, and which object hands one out.
+template <typename Interface, typename Item>
+struct Collection {
+    std::vector<Item> DeviceImage::*items;
+    size_t limit;
+    Interface* (*handOut)(Channel, const GUID&);
+};
+constexpr Collection<IDeviceProfile, ProfileImage> kProfiles{&DeviceImage::profiles, kMaxDeviceProfiles,
+                                                             NewProfileObject};
+constexpr Collection<IDeviceMacro, MacroImage> kMacros{&DeviceImage::macros, kMaxDeviceMacros, NewMacroObject};
+
+// Adds an item unless the collection is full; an item whose identity is taken
+// gets a fresh one, so an import never replaces what the device has.
+template <typename Interface, typename Item>
+HRESULT AddItem(const Collection<Interface, Item>& collection, DeviceImage& image, Item item, GUID& id)
+{
+    std::vector<Item>& items = image.*collection.items;
+    if (items.size() >= collection.limit)
+        return E_DEVICE_FULL;
+    if (std::ranges::any_of(items, [&](const Item& existing) { return existing.id == item.id; }))
+        item.id = GUID::Generate();
+    id = item.id;
+    items.push_back(std::move(item));
+    return S_OK;
+}
 
 // Acceleration and calibration both have TurnOn/TurnOff/IsOn, so each is an
 // object of its own sharing the device's channel.
@@ -180,21 +208,11 @@ public:
     // IDeviceProfileCollection
     HRESULT GetProfile(uint32_t index, IDeviceProfile** profile) override
     {
-        return HandOutProfile(profile, op::ProfilesGet, [&](const DeviceImage& image, GUID& id) {
-            if (index >= image.profiles.size())
-                return E_BOUNDS;
-            id = image.profiles[index].id;
-            return S_OK;
-        });
+        return HandOutAt(kProfiles, index, profile, op::ProfilesGet);
     }
     HRESULT GetProfileById(const GUID& wanted, IDeviceProfile** profile) override
     {
-        return HandOutProfile(profile, op::ProfilesGetById, [&](const DeviceImage& image, GUID& id) {
-            if (!image.FindProfile(wanted))
-                return E_NOT_FOUND;
-            id = wanted;
-            return S_OK;
-        });
+        return HandOutById(kProfiles, wanted, profile, op::ProfilesGetById);
     }
     HRESULT ActivateProfile(IDeviceProfile* profile) override
     {
@@ -210,27 +228,16 @@ public:
     }
     HRESULT GetActiveProfile(IDeviceProfile** profile) override
     {
-        return HandOutProfile(profile, op::ProfilesGetActive, [&](const DeviceImage& image, GUID& id) {
+        return HandOut(kProfiles, profile, op::ProfilesGetActive, [&](const DeviceImage& image, GUID& id) {
             id = image.activeProfile;
             return S_OK;
         });
     }
     HRESULT CreateProfile(IDeviceProfile** profile) override
     {
-        if (!profile)
-            return E_POINTER;
-        *profile = nullptr;
-        GUID id;
-        const HRESULT hr = channel_->Change(op::ProfilesCreate, [&](DeviceImage& image) {
-            if (image.profiles.size() >= kMaxDeviceProfiles)
-                return E_DEVICE_FULL;
-            image.profiles.push_back(FactoryProfile(channel_->product(), u""));
-            id = image.profiles.back().id;
-            return S_OK;
+        return HandOutAdded(kProfiles, profile, op::ProfilesCreate, [&](DeviceImage& image, GUID& id) {
+            return AddItem(kProfiles, image, FactoryProfile(channel_->product(), u""), id);
         });
-        if (SUCCEEDED(hr))
-            *profile = NewProfileObject(channel_, id);
-        return hr;
     }
     HRESULT DeleteProfile(IDeviceProfile* profile) override
     {
@@ -248,15 +255,7 @@ public:
             return S_OK;
         });
     }
-    HRESULT GetProfileCount(uint32_t* count) override
-    {
-        if (!count)
-            return E_POINTER;
-        return channel_->Read(op::ProfilesGetCount, [&](const DeviceImage& image) {
-            *count = uint32_t(image.profiles.size());
-            return S_OK;
-        });
-    }
+    HRESULT GetProfileCount(uint32_t* count) override { return CountOf(kProfiles, count, op::ProfilesGetCount); }
     HRESULT ImportProfile(const char16_t* path, IDeviceProfile** profile) override
     {
         if (!profile)
@@ -267,52 +266,21 @@ public:
             imported = DecodeProfileFile(text, channel_->product(), error);
             return imported.has_value();
         });
-        GUID id;
-        const HRESULT hr = channel_->Change(op::ProfilesImport, [&](DeviceImage& image) {
-            if (FAILED(fileResult))
-                return fileResult;
-            if (image.profiles.size() >= kMaxDeviceProfiles)
-                return E_DEVICE_FULL;
-            ProfileImage p = *imported;
-            if (image.FindProfile(p.id))
-                p.id = GUID::Generate();
-            id = p.id;
-            image.profiles.push_back(std::move(p));
-            return S_OK;
+        return HandOutAdded(kProfiles, profile, op::ProfilesImport, [&](DeviceImage& image, GUID& id) {
+            return FAILED(fileResult) ? fileResult : AddItem(kProfiles, image, *imported, id);
         });
-        if (SUCCEEDED(hr))
-            *profile = NewProfileObject(channel_, id);
-        return hr;
     }
 
     // IDeviceMacroCollection
     HRESULT GetMacro(uint32_t index, IDeviceMacro** macro) override
     {
-        return HandOutMacro(macro, op::MacrosGet, [&](const DeviceImage& image, GUID& id) {
-            if (index >= image.macros.size())
-                return E_BOUNDS;
-            id = image.macros[index].id;
-            return S_OK;
-        });
+        return HandOutAt(kMacros, index, macro, op::MacrosGet);
     }
     HRESULT GetMacroById(const GUID& wanted, IDeviceMacro** macro) override
     {
-        return HandOutMacro(macro, op::MacrosGetById, [&](const DeviceImage& image, GUID& id) {
-            if (!image.FindMacro(wanted))
-                return E_NOT_FOUND;
-            id = wanted;
-            return S_OK;
-        });
+        return HandOutById(kMacros, wanted, macro, op::MacrosGetById);
     }
-    HRESULT GetMacroCount(uint32_t* count) override
-    {
-        if (!count)
-            return E_POINTER;
-        return channel_->Read(op::MacrosGetCount, [&](const DeviceImage& image) {
-            *count = uint32_t(image.macros.size());
-            return S_OK;
-        });
-    }
+    HRESULT GetMacroCount(uint32_t* count) override { return CountOf(kMacros, count, op::MacrosGetCount); }
     HRESULT DeleteMacro(IDeviceMacro* macro) override
     {
         const GUID* id = MacroIdOf(macro, *channel_);
@@ -327,22 +295,11 @@ public:
     }
     HRESULT CreateMacro(IDeviceMacro** macro) override
     {
-        if (!macro)
-            return E_POINTER;
-        *macro = nullptr;
-        GUID id;
-        const HRESULT hr = channel_->Change(op::MacrosCreate, [&](DeviceImage& image) {
-            if (image.macros.size() >= kMaxDeviceMacros)
-                return E_DEVICE_FULL;
+        return HandOutAdded(kMacros, macro, op::MacrosCreate, [&](DeviceImage& image, GUID& id) {
             MacroImage m;
             m.id = GUID::Generate();
-            id = m.id;
-            image.macros.push_back(std::move(m));
-            return S_OK;
+            return AddItem(kMacros, image, std::move(m), id);
         });
-        if (SUCCEEDED(hr))
-            *macro = NewMacroObject(channel_, id);
-        return hr;
     }
     HRESULT ImportMacro(const char16_t* path, IDeviceMacro** macro) override
     {
@@ -354,22 +311,9 @@ public:
             imported = DecodeMacroFile(text, error);
             return imported.has_value();
         });
-        GUID id;
-        const HRESULT hr = channel_->Change(op::MacrosImport, [&](DeviceImage& image) {
-            if (FAILED(fileResult))
-                return fileResult;
-            if (image.macros.size() >= kMaxDeviceMacros)
-                return E_DEVICE_FULL;
-            MacroImage m = *imported;
-            if (image.FindMacro(m.id))
-                m.id = GUID::Generate();
-            id = m.id;
-            image.macros.push_back(std::move(m));
-            return S_OK;
+        return HandOutAdded(kMacros, macro, op::MacrosImport, [&](DeviceImage& image, GUID& id) {
+            return FAILED(fileResult) ? fileResult : AddItem(kMacros, image, *imported, id);
         });
-        if (SUCCEEDED(hr))
-            *macro = NewMacroObject(channel_, id);
-        return hr;
     }
 
     // IDeviceReportInterval
@@ -523,29 +467,66 @@ protected:
 private:
     const std::string& Token() const { return channel_->token(); }
 
-    template <typename F>
-    HRESULT HandOutProfile(IDeviceProfile** profile, std::string_view operation, F&& find)
+    // Hands out the object for the item `find` names (by setting its identity).
+    template <typename Interface, typename Item, typename F>
+    HRESULT HandOut(const Collection<Interface, Item>& collection, Interface** object, std::string_view operation,
+                    F&& find)
     {
-        if (!profile)
+        if (!object)
             return E_POINTER;
-        *profile = nullptr;
+        *object = nullptr;
         GUID id;
         const HRESULT hr = channel_->Read(operation, [&](const DeviceImage& image) { return find(image, id); });
         if (SUCCEEDED(hr))
-            *profile = NewProfileObject(channel_, id);
+            *object = collection.handOut(channel_, id);
         return hr;
     }
-    template <typename F>
-    HRESULT HandOutMacro(IDeviceMacro** macro, std::string_view operation, F&& find)
+    // Hands out the object for the item `add` puts into the collection.
+    template <typename Interface, typename Item, typename F>
+    HRESULT HandOutAdded(const Collection<Interface, Item>& collection, Interface** object, std::string_view operation,
+                         F&& add)
     {
-        if (!macro)
+        if (!object)
             return E_POINTER;
-        *macro = nullptr;
+        *object = nullptr;
         GUID id;
-        const HRESULT hr = channel_->Read(operation, [&](const DeviceImage& image) { return find(image, id); });
+        const HRESULT hr = channel_->Change(operation, [&](DeviceImage& image) { return add(image, id); });
         if (SUCCEEDED(hr))
-            *macro = NewMacroObject(channel_, id);
+            *object = collection.handOut(channel_, id);
         return hr;
+    }
+    template <typename Interface, typename Item>
+    HRESULT HandOutAt(const Collection<Interface, Item>& collection, uint32_t index, Interface** object,
+                      std::string_view operation)
+    {
+        return HandOut(collection, object, operation, [&](const DeviceImage& image, GUID& id) {
+            const std::vector<Item>& items = image.*collection.items;
+            if (index >= items.size())
+                return E_BOUNDS;
+            id = items[index].id;
+            return S_OK;
+        });
+    }
+    template <typename Interface, typename Item>
+    HRESULT HandOutById(const Collection<Interface, Item>& collection, const GUID& wanted, Interface** object,
+                        std::string_view operation)
+    {
+        return HandOut(collection, object, operation, [&](const DeviceImage& image, GUID& id) {
+            if (std::ranges::none_of(image.*collection.items, [&](const Item& item) { return item.id == wanted; }))
+                return E_NOT_FOUND;
+            id = wanted;
+            return S_OK;
+        });
+    }
+    template <typename Interface, typename Item>
+    HRESULT CountOf(const Collection<Interface, Item>& collection, uint32_t* count, std::string_view operation)
+    {
+        if (!count)
+            return E_POINTER;
+        return channel_->Read(operation, [&](const DeviceImage& image) {
+            *count = uint32_t((image.*collection.items).size());
+            return S_OK;
+        });
     }
 
     // Reads an import file before the device is locked, so a slow or huge file

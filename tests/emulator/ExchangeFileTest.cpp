@@ -106,6 +106,33 @@ TEST_F(ExchangeFiles, ImportIntoAFullDeviceFails)
     EXPECT_FALSE(imported);
 }
 
+TEST_F(ExchangeFiles, MacroImportIntoAFullDeviceFailsAndAddsNothing)
+{
+    auto macros = As<IDeviceMacroCollection>(Device(0x0031));
+    ComPtr<IDeviceMacro> macro;
+    ASSERT_EQ(macros->CreateMacro(macro.Put()), S_OK);
+    ASSERT_EQ(macro->SetName(u"One"), S_OK);
+    ASSERT_EQ(macro->ExportToFile(PathText("one.zmm").c_str()), S_OK);
+    for (uint32_t i = 1; i < kMaxDeviceMacros; ++i)
+        ASSERT_EQ(macros->CreateMacro(ComPtr<IDeviceMacro>().Put()), S_OK);
+    ComPtr<IDeviceMacro> imported;
+    EXPECT_EQ(macros->ImportMacro(PathText("one.zmm").c_str(), imported.Put()), E_DEVICE_FULL);
+    EXPECT_FALSE(imported);
+    uint32_t count = 0;
+    ASSERT_EQ(macros->GetMacroCount(&count), S_OK);
+    EXPECT_EQ(count, kMaxDeviceMacros);
+
+    // With room again, the file comes back beside its original under an identity of its own.
+    ComPtr<IDeviceMacro> last;
+    ASSERT_EQ(macros->GetMacro(kMaxDeviceMacros - 1, last.Put()), S_OK);
+    ASSERT_EQ(macros->DeleteMacro(last.Get()), S_OK);
+    ASSERT_EQ(macros->ImportMacro(PathText("one.zmm").c_str(), imported.Put()), S_OK);
+    GUID original, copy;
+    ASSERT_EQ(macro->GetId(&original), S_OK);
+    ASSERT_EQ(imported->GetId(&copy), S_OK);
+    EXPECT_NE(original, copy);
+}
+
 TEST_F(ExchangeFiles, BadProfileFilesAreRefusedAndChangeNothing)
 {
     ComPtr<IDeviceObject> device = Device(0x0031);
