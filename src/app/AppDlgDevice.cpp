@@ -115,6 +115,7 @@ void CTovikEliteAppDlg::OnStartWriteTimer(UINT id)
     if (IMouseDevice* device = Device())
         RunDeviceCall([&] { started = device->Transfer(config_, TransferMode::Write, TransferFlags::All); });
     writeStartFailed_ = !started;
+    writeWatched_ = started;
     if (started)
         ++writesStarted_;
     SetTimer(id == MainTimer::StartWrite ? MainTimer::EndOfTransfer : MainTimer::EndOfWriteThenClose, 100);
@@ -131,19 +132,25 @@ void CTovikEliteAppDlg::OnEndOfTransferTimer(UINT id)
     KillTimer(id);
 
     const bool failedToStart = writeStartFailed_;
+    const bool watched = writeWatched_;
     writeStartFailed_ = false;
-    if (failedToStart) {
-        // Nothing was written: the changes are still pending, so Apply stays
-        // available and the window stays open even when OK asked to close.
+    writeWatched_ = false;
+    const bool failed = failedToStart || (watched && device && device->LastWriteResult() == false);
+    if (failed) {
+        // What did not reach the device is still pending in the configuration:
+        // Apply stays available for a retry, the window stays open even when OK
+        // asked to close, and the user learns that the write was incomplete.
         SetSettingsChanged();
     }
-    if (id == MainTimer::EndOfWriteThenClose && !failedToStart) {
+    if (id == MainTimer::EndOfWriteThenClose && !failed) {
         CloseWindow(IDOK);
         return;
     }
     PrepareNextWrite();
     reenumerationGuard_ = false;
     activateWindow();
+    if (failed)
+        RunWarningPopup(u"WriteFailedPopup.xml", this);
 
     if (!firstReadDone_) {
         firstReadDone_ = true;

@@ -192,6 +192,7 @@ private:
     bool reenumerationGuard_ = false;
     bool firstReadDone_ = false;
     bool writeStartFailed_ = false;
+    bool writeWatched_ = false; // the end-of-transfer timer waits for a started write
     int writesStarted_ = 0;
 
     CBatteryDisplay batteryDisplay_;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The notices the main window shows ("NoMousePopup.xml", "ChangeMousePopup.xml"),
-// run modally over it.
+// The notices the main window shows ("NoMousePopup.xml", "ChangeMousePopup.xml",
+// "WriteFailedPopup.xml"), run modally over it.
 #include <string_view>
 
 class QWidget;

@@ -41,7 +41,7 @@ public:
     bool HasWorker() const { return workerRunning_.load(); }
     // The result of the write the worker ran last, once its step has ended;
     // nothing before the first write and from the start of a new one.
-    std::optional<bool> LastWriteResult() const;
+    std::optional<bool> LastWriteResult() const override;
 
 protected:
     // Finds the descriptor's product on the device server and holds it. Fails for

@@ -7,6 +7,7 @@
 #include "platform/core/MessageTarget.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -66,6 +67,9 @@ public:
     virtual void AddProgressListener(HWND window) = 0;
     virtual void RemoveProgressListener(HWND window) = 0;
     virtual CProgressMessenger* GetProgressMessenger() = 0;
+    // Whether the write started last succeeded, once it has ended; nothing while
+    // it runs, before the first write, and for a device that runs no writes.
+    virtual std::optional<bool> LastWriteResult() const { return std::nullopt; }
 };
 
 class IMouseConfig;

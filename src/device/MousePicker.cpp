@@ -258,3 +258,9 @@ CProgressMessenger* CMousePicker::GetProgressMessenger()
     auto mouse = SelectedMouse();
     return mouse ? mouse->GetProgressMessenger() : nullptr;
 }
+
+std::optional<bool> CMousePicker::LastWriteResult() const
+{
+    auto mouse = SelectedMouse();
+    return mouse ? mouse->LastWriteResult() : std::nullopt;
+}

@@ -54,6 +54,8 @@ public:
     void AddProgressListener(HWND window) override;
     void RemoveProgressListener(HWND window) override;
     CProgressMessenger* GetProgressMessenger() override;
+    // The selected mouse's; nothing when none is selected.
+    std::optional<bool> LastWriteResult() const override;
 
 private:
     struct Entry {

@@ -44,6 +44,29 @@ std::optional<AssignmentRecord> ResolveMacroByName(const AssignmentRecord& assig
     return resolved;
 }
 
+// A profile named in an assignment is switched to by the identity of the profile
+// that has that name (ignoring case), as the device has no record for a name.
+// Nothing when no profile has that name or it is not on the device.
+std::optional<AssignmentRecord> ResolveProfileByName(const AssignmentRecord& assignment, IMouseConfig* config)
+{
+    if (assignment.kind != AssignmentKind::ProfileByName)
+        return assignment;
+    const IMouseProfile* profile = config->FindProfileByName(assignment.ReadName());
+    if (!profile || profile->GetGuid().IsNull())
+        return std::nullopt;
+    AssignmentRecord resolved = AssignmentRecord::OfKind(AssignmentKind::ProfileById);
+    resolved.WriteGuid(profile->GetGuid());
+    return resolved;
+}
+
+// The assignment as the device can hold it: names resolved to identities.
+std::optional<AssignmentRecord> ResolveName(const AssignmentRecord& assignment, IMouseConfig* config)
+{
+    if (assignment.kind == AssignmentKind::ProfileByName)
+        return ResolveProfileByName(assignment, config);
+    return ResolveMacroByName(assignment, config);
+}
+
 struct DeviceMacroCopy {
     std::u16string name;
     std::vector<uint8_t> block;
@@ -109,12 +132,20 @@ bool CMouse::WriteSelected(IMouseConfig* config, uint16_t flags)
         // are there.
         if (ok)
             ok = DeleteRemovedProfiles(collection.Get(), config);
+        // Every profile is on the device before any button is written, so that a
+        // button switching to a profile by name can be given the identity of one
+        // this very write creates. A profile that cannot be created stops further
+        // creations and fails the write, but the profiles the device has are
+        // still written.
+        bool created = ok;
+        for (size_t index = 0; collection && created && index < config->GetProfileCount(); ++index) {
+            if (IMouseProfile* profile = config->GetProfile(index))
+                created = EnsureDeviceProfile(collection.Get(), profile);
+        }
         for (size_t index = 0; collection && index < config->GetProfileCount(); ++index) {
             IMouseProfile* profile = config->GetProfile(index);
             if (!profile)
                 continue;
-            if (ok)
-                ok = EnsureDeviceProfile(collection.Get(), profile);
             // A profile the device does not have is skipped; failing to fetch one
             // it has fails the write.
             ComPtr<IDeviceProfile> deviceProfile;
@@ -153,6 +184,7 @@ bool CMouse::WriteSelected(IMouseConfig* config, uint16_t flags)
             if (ok && CoversProfileGroups(flags))
                 profile->CommitAll();
         }
+        ok = ok && created;
         if (ok)
             ok = DeleteRemovedProfiles(collection.Get(), config) && config->GetDeletedProfileIds().empty();
     }
@@ -339,9 +371,10 @@ bool CMouse::WriteButtons(IDeviceProfile* deviceProfile, IMouseConfig* config, I
         // than being switched off by an empty record.
         if (assignment.kind == AssignmentKind::Unset)
             continue;
-        const std::optional<AssignmentRecord> resolved = ResolveMacroByName(assignment, config);
-        // A macro named by no macro cannot be assigned: the button keeps what the
-        // device has and stays pending, and the write says it is incomplete.
+        const std::optional<AssignmentRecord> resolved = ResolveName(assignment, config);
+        // A macro or profile named by no macro or profile (on the device) cannot be
+        // assigned: the button keeps what the device has and stays pending, and the
+        // write says it is incomplete.
         if (!resolved) {
             complete = false;
             continue;
@@ -349,12 +382,14 @@ bool CMouse::WriteButtons(IDeviceProfile* deviceProfile, IMouseConfig* config, I
         const ButtonRecord record = MakeButtonRecord(*resolved);
         if (FAILED(buttons->SetButton(bit, &record)))
             return false;
-        // From now on the button follows the macro by its identity, as a fresh
-        // read would give it, so renaming the macro later does not lose it.
+        // From now on the button follows the macro or profile by its identity, as
+        // a fresh read would give it, so renaming it later does not lose it.
         if (assignment.kind == AssignmentKind::MacroByName) {
             AssignmentRecord byId = *resolved;
             byId.kind = AssignmentKind::MacroById;
             profile->SetButtonAssignment(button, byId);
+        } else if (assignment.kind == AssignmentKind::ProfileByName) {
+            profile->SetButtonAssignment(button, *resolved);
         }
     }
     return complete;

@@ -75,6 +75,7 @@ TEST_F(MainWindowDeviceTest, AWriteThatCannotStartKeepsTheChangesAndTheWindow)
     EXPECT_TRUE(window.ApplyButton()->isEnabled());
     EXPECT_TRUE(window.isEnabled());
     EXPECT_EQ(window.WritesStarted(), 0);
+    EXPECT_TRUE(WasRun("WriteFailedPopup.xml")) << "the user was not told that nothing was written";
 }
 
 TEST_F(MainWindowDeviceTest, AnotherDeviceIsWrittenOnlyWhenTheUserAgreesForTheEarlierGeneration)

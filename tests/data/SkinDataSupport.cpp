@@ -78,6 +78,7 @@ const std::vector<SkinFile>& WindowSkinFiles()
         {"ReadingFromCorvanePopup.xml", WindowKind::Panel},
         {"NoMousePopup.xml", WindowKind::Panel},
         {"ChangeMousePopup.xml", WindowKind::Panel},
+        {"WriteFailedPopup.xml", WindowKind::Panel},
         {"NoClickPopup.xml", WindowKind::Panel},
         {"RestorePopup.xml", WindowKind::Panel},
         {"SingleKeyPopup.xml", WindowKind::Panel},

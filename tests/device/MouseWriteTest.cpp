@@ -293,3 +293,66 @@ TEST_F(DeviceTest, TheEarlierGenerationIgnoresItsSensitivityResult)
     EXPECT_EQ(mouse.LastWriteResult(), true);
     EXPECT_EQ(Image(0x0013).profiles[0].buttons.at(ButtonBit(4)).bytes[12], 4);
 }
+
+TEST_F(MouseWriteTest, AProfileNamedInAnAssignmentIsSwitchedToByItsIdentity)
+{
+    IMouseProfile* added = config_.CreateProfile(u"Added");
+    const struct {
+        const char* what;
+        const char16_t* name;
+        IMouseProfile* target;
+        tMouseButton button;
+        uint32_t number;
+    } cases[] = {
+        {"a profile this very write creates, after the one holding the button", u"Added", added, MOUSE_BUTTON_4, 4},
+        {"a profile the device has, named ignoring case", u"second", Profile(1), MOUSE_BUTTON_5, 5},
+    };
+    for (const auto& c : cases) {
+        AssignmentRecord byName = AssignmentRecord::OfKind(AssignmentKind::ProfileByName);
+        ASSERT_TRUE(byName.WriteName(c.name));
+        ASSERT_TRUE(Profile(0)->SetButtonAssignment(c.button, byName));
+    }
+    ASSERT_TRUE(Write());
+
+    const emulator::DeviceImage image = Image(0x0031);
+    CTovikEliteConfig fresh;
+    CMouse reader(*FindSupportedDevice(0x0031));
+    ASSERT_TRUE(reader.ReadAll(&fresh));
+    ASSERT_TRUE(reader.Transfer(&fresh, TransferMode::Read, TransferFlags::All));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_FALSE(c.target->GetGuid().IsNull());
+        const ButtonRecord& record = image.profiles[0].buttons.at(ButtonBit(c.number));
+        EXPECT_EQ(record.bytes[8], 3) << "not a profile switch";
+        EXPECT_EQ(record.bytes[12], 3) << "not a switch to a named profile";
+        EXPECT_EQ(GUID::FromBytes(record.bytes + 16), c.target->GetGuid());
+        // The model now follows the profile by identity, as a fresh read does.
+        AssignmentRecord byId = AssignmentRecord::OfKind(AssignmentKind::ProfileById);
+        byId.WriteGuid(c.target->GetGuid());
+        EXPECT_EQ(Profile(0)->GetButtonAssignment(c.button), byId);
+        EXPECT_EQ(fresh.GetProfile(0)->GetButtonAssignment(c.button), byId);
+    }
+    EXPECT_FALSE(config_.IsAnyModified());
+}
+
+TEST_F(MouseWriteTest, AProfileNamedByNoProfileFailsTheWriteAndStaysPendingUntilItExists)
+{
+    const ButtonRecord before = Image(0x0031).profiles[0].buttons.at(ButtonBit(5));
+    AssignmentRecord byName = AssignmentRecord::OfKind(AssignmentKind::ProfileByName);
+    ASSERT_TRUE(byName.WriteName(u"Missing"));
+    ASSERT_TRUE(Profile(0)->SetButtonAssignment(MOUSE_BUTTON_5, byName));
+
+    EXPECT_FALSE(Write());
+    emulator::DeviceImage image = Image(0x0031);
+    const ButtonRecord& kept = image.profiles[0].buttons.at(ButtonBit(5));
+    EXPECT_TRUE(std::equal(std::begin(kept.bytes), std::end(kept.bytes), std::begin(before.bytes)))
+        << "the button was overwritten with a record naming nothing";
+    EXPECT_TRUE(Profile(0)->IsButtonAssignmentModified(false, MOUSE_BUTTON_5));
+    EXPECT_EQ(Profile(0)->GetButtonAssignment(MOUSE_BUTTON_5), byName);
+
+    IMouseProfile* missing = config_.CreateProfile(u"Missing");
+    EXPECT_TRUE(Write());
+    image = Image(0x0031);
+    EXPECT_EQ(GUID::FromBytes(image.profiles[0].buttons.at(ButtonBit(5)).bytes + 16), missing->GetGuid());
+    EXPECT_FALSE(config_.IsAnyModified());
+}
