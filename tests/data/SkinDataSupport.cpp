@@ -79,6 +79,7 @@ const std::vector<SkinFile>& WindowSkinFiles()
         {"NoMousePopup.xml", WindowKind::Panel},
         {"ChangeMousePopup.xml", WindowKind::Panel},
         {"WriteFailedPopup.xml", WindowKind::Panel},
+        {"OpenFailedPopup.xml", WindowKind::Panel},
         {"NoClickPopup.xml", WindowKind::Panel},
         {"RestorePopup.xml", WindowKind::Panel},
         {"SingleKeyPopup.xml", WindowKind::Panel},
