@@ -3,6 +3,7 @@
 // settings changed through the page's controls, written with Apply, checked in the
 // device image and in the server's call counters, read back by a second window.
 #include "AppTestSupport.h"
+#include "LightingPageInput.h"
 
 #include "controls/BitmapBtn.h"
 #include "controls/ColourPalette.h"
@@ -20,21 +21,10 @@
 
 namespace {
 
+using namespace lightinginput;
+
 using Counts = std::map<std::string, uint64_t>;
 
-CGUIItem* Item(CTovikEliteAppDlg& window, int itemId)
-{
-    for (const CGUIItems* items : {&window.Items(), &window.Page(PageBit::Lighting)->Items(),
-                                   &window.LightingItemsCurrentGeneration(), &window.LightingItemsEarlierGeneration()})
-        if (CGUIItem* item = items->FindById(itemId))
-            return item;
-    return nullptr;
-}
-CPHSlider* Thumb(CTovikEliteAppDlg& window, int sliderId)
-{
-    auto* slider = dynamic_cast<CSliderHMulti*>(Item(window, sliderId));
-    return slider ? slider->Thumb(0) : nullptr;
-}
 QString Text(CTovikEliteAppDlg& window, int itemId)
 {
     auto* text = dynamic_cast<CTextItem*>(Item(window, itemId));
@@ -50,31 +40,6 @@ bool Chosen(CTovikEliteAppDlg& window, int chosen, int other)
 {
     auto *a = dynamic_cast<CBitmapBtn*>(Item(window, chosen)), *b = dynamic_cast<CBitmapBtn*>(Item(window, other));
     return a && b && a->IsHighlighted() && !b->IsHighlighted();
-}
-void Mouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
-{
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-    for (int i = 0; i < 3; ++i) // a track passes on what its thumb posted
-        QCoreApplication::sendPostedEvents();
-}
-void Click(CTovikEliteAppDlg& window, int itemId)
-{
-    auto* widget = dynamic_cast<QWidget*>(Item(window, itemId));
-    ASSERT_NE(widget, nullptr) << itemId;
-    Mouse(widget, QEvent::MouseButtonPress, widget->rect().center(), Qt::LeftButton);
-    Mouse(widget, QEvent::MouseButtonRelease, widget->rect().center(), Qt::NoButton);
-}
-// Drags the thumb to `value` (its own value: pressed and let go in place) and lets go unless told not to.
-void Drag(CPHSlider* thumb, int value, bool release = true)
-{
-    ASSERT_NE(thumb, nullptr);
-    const QPoint target(thumb->PixelOfPosition(uint32_t(value - thumb->GetMin())) + thumb->HalfWidth(), thumb->y());
-    Mouse(thumb, QEvent::MouseButtonPress, thumb->rect().center(), Qt::LeftButton);
-    Mouse(thumb, QEvent::MouseMove, thumb->mapFromParent(target), Qt::LeftButton);
-    if (release)
-        Mouse(thumb, QEvent::MouseButtonRelease, thumb->mapFromParent(target), Qt::NoButton);
 }
 // Device-changing calls since the counters were reset, less the identity every write sends.
 Counts DeviceChanges()

@@ -2,6 +2,7 @@
 // A write the device refuses part of, in the real main window over the emulated
 // device: the user is told, nothing is lost, OK does not close, and Apply retries.
 #include "AppTestSupport.h"
+#include "LightingPageInput.h"
 
 #include "controls/BitmapBtn.h"
 #include "controls/PHSlider.h"
@@ -12,39 +13,8 @@
 
 namespace {
 
-CGUIItem* Item(CTovikEliteAppDlg& window, int itemId)
-{
-    for (const CGUIItems* items :
-         {&window.Items(), &window.Page(PageBit::Lighting)->Items(), &window.LightingItemsCurrentGeneration()})
-        if (CGUIItem* item = items->FindById(itemId))
-            return item;
-    return nullptr;
-}
-void Mouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
-{
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-    for (int i = 0; i < 3; ++i) // a track passes on what its thumb posted
-        QCoreApplication::sendPostedEvents();
-}
-void Click(CTovikEliteAppDlg& window, int itemId)
-{
-    auto* widget = dynamic_cast<QWidget*>(Item(window, itemId));
-    ASSERT_NE(widget, nullptr) << itemId;
-    Mouse(widget, QEvent::MouseButtonPress, widget->rect().center(), Qt::LeftButton);
-    Mouse(widget, QEvent::MouseButtonRelease, widget->rect().center(), Qt::NoButton);
-}
-void Drag(CTovikEliteAppDlg& window, int sliderId, int value)
-{
-    auto* slider = dynamic_cast<CSliderHMulti*>(Item(window, sliderId));
-    CPHSlider* thumb = slider ? slider->Thumb(0) : nullptr;
-    ASSERT_NE(thumb, nullptr);
-    const QPoint target(thumb->PixelOfPosition(uint32_t(value - thumb->GetMin())) + thumb->HalfWidth(), thumb->y());
-    Mouse(thumb, QEvent::MouseButtonPress, thumb->rect().center(), Qt::LeftButton);
-    Mouse(thumb, QEvent::MouseMove, thumb->mapFromParent(target), Qt::LeftButton);
-    Mouse(thumb, QEvent::MouseButtonRelease, thumb->mapFromParent(target), Qt::NoButton);
-}
+using namespace lightinginput;
+
 bool WaitUntilIdle(CTovikEliteAppDlg& window)
 {
     return WaitUntil([&] {
@@ -95,7 +65,7 @@ TEST_F(WriteFailureTest, AFailedWriteIsReportedKeepsApplyAndOkOpenAndTheRetryLan
             ASSERT_TRUE(WaitUntilIdle(window));
             Click(window, ItemId::BUTTON_LIGHTINGMAINTENANCE);
             Click(window, ItemId::SCROLL_LEDOFF);
-            Drag(window, ItemId::SLIDER_POWER_SLEEPTOIDLE, 5);
+            Drag(Thumb(window, ItemId::SLIDER_POWER_SLEEPTOIDLE), 5);
             ASSERT_TRUE(window.ApplyButton()->isEnabled());
 
             emulator::FaultInjection::FailOperation(c.refused);
