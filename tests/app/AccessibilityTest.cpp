@@ -168,12 +168,12 @@ TEST_F(AccessibilityTest, SliderValueInterfaceChangesTheSettingAsADragDoes)
         ASSERT_TRUE(WaitUntilIdle(window));
         window.ShowPage(PageBit::Performance);
         QCoreApplication::processEvents();
-        // The sensitivity thumb on the combined track.
+        // The sensitivity thumb of the multi-stage slider.
         CSliderBase* slider = nullptr;
         for (QWidget* widget : window.findChildren<QWidget*>())
             if (auto* candidate = dynamic_cast<CSliderBase*>(widget);
                 candidate && candidate->isVisible() && candidate->Track() &&
-                candidate->Track()->objectName() == QLatin1String("BITMAP_SLSENSTRK_XY"))
+                candidate->Track()->objectName() == QLatin1String("SLIDER_DPI_MULTI"))
                 slider = candidate;
         ASSERT_NE(slider, nullptr);
         QAccessibleInterface* iface = Of(slider);
