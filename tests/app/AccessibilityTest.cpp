@@ -148,6 +148,9 @@ TEST_F(AccessibilityTest, StatesFollowClicks)
         auto* xy = items.FindAs<CBitmapBtn>(ItemId::BUTTON_ENABLEXY);
         ASSERT_NE(xy, nullptr);
         ASSERT_EQ(Of(xy)->role(), QAccessible::CheckBox);
+        auto* xyLabel = items.FindAs<CTextItem>(ItemId::TEXT_ENABLEXY);
+        ASSERT_NE(xyLabel, nullptr);
+        EXPECT_EQ(Of(xy)->text(QAccessible::Name), xyLabel->GetText()) << "named by the label beside it";
         const bool before = Of(xy)->state().checked;
         Click(xy);
         EXPECT_NE(Of(xy)->state().checked, before);

@@ -25,6 +25,19 @@ QString HexColour(COLORREF colour)
         .toUpper();
 }
 
+// The words of a label linked to this check box; a check box drawn without a
+// caption is named by the label beside it, as a sighted user reads it.
+QString LinkedLabelText(const CBitmapBtn& button)
+{
+    const QWidget* parent = button.parentWidget();
+    if (!parent)
+        return {};
+    for (const QObject* sibling : parent->children())
+        if (const auto* label = dynamic_cast<const CTextItem*>(sibling); label && label->LinkedCheckBox() == &button)
+            return label->GetText();
+    return {};
+}
+
 } // namespace
 
 // ---- buttons ---------------------------------------------------------------------
@@ -54,8 +67,12 @@ QAccessible::Role CAccessibleButton::role() const
 QString CAccessibleButton::text(QAccessible::Text t) const
 {
     switch (t) {
-    case QAccessible::Name:
-        return AccessibleControlName(*Button(), Button()->Caption());
+    case QAccessible::Name: {
+        QString caption = Button()->Caption();
+        if (caption.trimmed().isEmpty() && Button()->IsCheckBox())
+            caption = LinkedLabelText(*Button());
+        return AccessibleControlName(*Button(), caption);
+    }
     case QAccessible::Description:
         return Button()->toolTip();
     default:
