@@ -7,9 +7,10 @@
 
 class QWidget;
 
-// Words for a skin item name: the current language's text for the key "$NAME"
-// when it has one, else the name without its kind prefix, in words
-// ("BUTTON_SENSITIVITY_STAGES" -> "Sensitivity stages"). Empty for an empty name.
+// Words for a skin item name: the current language's text for the name with a
+// dollar sign before it when it has one, else the name without its kind prefix,
+// in words ("BUTTON_SENSITIVITY_STAGES" -> "Sensitivity stages"). Empty for an
+// empty name.
 QString TextFromSkinName(const QString& skinName);
 
 // The caption when it holds more than blanks, else the widget's tooltip, else the
