@@ -136,6 +136,9 @@ void CLightingPage::ShowDockPair(CTovikEliteAppDlg& window, bool pageShown)
 
 void CLightingPage::Highlight(const LedPair& pair, bool on)
 {
+    for (CBitmapBtn* choice : {pair.on, pair.off})
+        if (choice)
+            choice->SetButtonRole(ButtonRole::RadioChoice);
     if (pair.on)
         pair.on->SetHighlighted(on);
     if (pair.off)

@@ -271,8 +271,10 @@ void CPerformancePage::HighlightRate(int index)
 {
     // A rate the mouse does not offer is never shown as chosen.
     for (int i = 0; i < int(rateButtons_.size()); ++i)
-        if (CBitmapBtn* button = rateButtons_[size_t(i)])
+        if (CBitmapBtn* button = rateButtons_[size_t(i)]) {
+            button->SetButtonRole(ButtonRole::RadioChoice);
             button->SetHighlighted(i == index && button->isEnabled());
+        }
 }
 
 void CPerformancePage::OnRateClicked(CTovikEliteAppDlg& window, int index)

@@ -8,6 +8,7 @@
 #include "app/ProductKey.h"
 #include "app/TovikEliteAppDlg.h"
 #include "controls/ControlFactories.h"
+#include "controls/accessibility/ControlAccessibility.h"
 #include "device/DeviceChoice.h"
 #include "device/MousePicker.h"
 #include "emulator/DeviceChannel.h"
@@ -15,6 +16,7 @@
 #include "platform/HelperThread.h"
 #include "platform/SingleInstance.h"
 #include "platform/com/ComRuntime.h"
+#include "popups/accessibility/AccessiblePopup.h"
 #include "settings/TovikEliteConfig.h"
 #include "skin/AppPaths.h"
 #include "skin/ItemIds.h"
@@ -131,6 +133,8 @@ void CTovikEliteAppApp::PrepareEnvironment()
     QApplication::setWindowIcon(ApplicationIcon(QString::fromStdU16String(GetAppDirectory())));
 
     RegisterAllControls();
+    InstallControlAccessibility();
+    InstallPopupAccessibility();
     // The program talks to the device server it ships.
     emulator::RegisterEmulatedDeviceServer();
     emulator::SetDeviceProblemReporter(

@@ -2,14 +2,14 @@
 #include "app/TovikEliteAppDlg.h"
 
 #include "app/AppConstants.h"
+#include "app/AppIcon.h"
 #include "app/ButtonAssignmentPage.h"
 #include "app/CurrentProfileStrip.h"
 #include "app/LightingPage.h"
 #include "app/MacrosPage.h"
+#include "app/OpenFailedPopup.h"
 #include "app/PerformancePage.h"
 #include "app/ProfilesPage.h"
-#include "app/AppIcon.h"
-#include "app/OpenFailedPopup.h"
 #include "app/ProgressPopup.h"
 #include "app/WindowPlacement.h"
 #include "controls/BitmapBtn.h"
@@ -210,6 +210,9 @@ void CTovikEliteAppDlg::BindItems()
                           items.FindAs<CBitmapBtn>(ItemId::BUTTON_MANAGEPROFILES),
                           items.FindAs<CBitmapBtn>(ItemId::BUTTON_MANAGEMACROS),
                           items.FindAs<CBitmapBtn>(ItemId::BUTTON_LIGHTINGMAINTENANCE)};
+    for (CBitmapBtn* tab : navigationButtons_)
+        if (tab)
+            tab->SetButtonRole(ButtonRole::PageTab);
     for (int i = 0; i < 4; ++i)
         batterySegments_[size_t(i)] = items.FindById(ItemId::BATTERY_LEVEL0 + i);
     wiredBitmap_ = items.FindById(ItemId::BITMAP_CONNECTION_WIRED);

@@ -18,6 +18,11 @@ class CBitmapItem;
 // Timer id of the blinking look.
 constexpr UINT kBlinkTimerId = 16;
 
+// What a button stands for to assistive tools. Check boxes say so themselves;
+// a push button that its owner keeps highlighted as the chosen one of a set is a
+// radio-style choice or a page tab, and its highlight is its checked state.
+enum class ButtonRole { Push, RadioChoice, PageTab };
+
 class CBitmapBtn : public CSkinWindow, public CGUIItem {
 public:
     // Creates the button at `rect` (in the parent's client coordinates), visible.
@@ -40,6 +45,8 @@ public:
     // Drawn as if hovered, without the pointer being over it.
     void SetHighlighted(bool highlighted);
     bool IsHighlighted() const { return highlighted_; }
+    void SetButtonRole(ButtonRole role) { role_ = role; }
+    ButtonRole GetButtonRole() const { return role_; }
     // The hover look, also set by a label linked to this check box.
     void SetHover(bool hover);
     bool IsHover() const { return hover_; }
@@ -100,4 +107,5 @@ private:
     bool pressed_ = false;
     bool blinkPhase_ = false;
     const CBitmapItem* bitmapItem_ = nullptr;
+    ButtonRole role_ = ButtonRole::Push;
 };

@@ -185,6 +185,15 @@ bool CSliderBase::JumpTo(const QPoint& trackPoint)
     return true;
 }
 
+bool CSliderBase::MoveToValue(double value)
+{
+    if (!enabled_)
+        return false;
+    SetPosition(scale_.PositionOfValue(value), true);
+    NotifyTrack(WM_SLIDER_RELEASED, GetMessageValue(), LPARAM(id));
+    return true;
+}
+
 void CSliderBase::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

@@ -83,6 +83,9 @@ public:
     // A click on the track at `trackPoint` (track coordinates): the thumb jumps to
     // the position under it and 1094 goes to the track. False when disabled.
     bool JumpTo(const QPoint& trackPoint);
+    // Moves the thumb to the position nearest `value` and tells the track as a
+    // finished drag does (1094). False when disabled.
+    bool MoveToValue(double value);
 
     CSkinWindow* Track() const { return track_; }
     const SkinRect& SliderRect() const { return rect_; }

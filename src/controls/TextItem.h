@@ -35,6 +35,7 @@ public:
     void SetTextFormat(const DrawTextFormat& format);
     const DrawTextFormat& TextFormat() const { return format_; }
     void SetInteractive(bool interactive) { interactive_ = interactive; }
+    bool IsInteractive() const { return interactive_; }
     void SetTooltip(std::u16string_view key);
 
     // Links the label to a check box (a button that is a check box); other buttons

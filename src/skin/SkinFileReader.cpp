@@ -293,6 +293,9 @@ void SkinFileReader::BuildControl(std::string_view elementName, std::unique_ptr<
     item->id = element->id;
     item->kind = element->kind;
     item->owner = owner_;
+    // The skin's name for the item names its window, for assistive tools and logs.
+    if (item->window && !element->itemName.empty())
+        item->window->setObjectName(ToQString(element->itemName));
     AddItem(std::move(item));
 }
 

@@ -1,0 +1,357 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "controls/accessibility/AccessibleControls.h"
+
+#include "controls/BitmapBtn.h"
+#include "controls/DropdownColorButton.h"
+#include "controls/DropdownListItem.h"
+#include "controls/EditItem.h"
+#include "controls/ListPanelItem.h"
+#include "controls/SliderBase.h"
+#include "controls/TextItem.h"
+#include "controls/accessibility/AccessibleListRow.h"
+#include "controls/accessibility/AccessibleName.h"
+
+#include <QLineEdit>
+
+namespace {
+
+// "#RRGGBB" for a colour stored as 0x00BBGGRR.
+QString HexColour(COLORREF colour)
+{
+    return QStringLiteral("#%1%2%3")
+        .arg(GetRValue(colour), 2, 16, QLatin1Char('0'))
+        .arg(GetGValue(colour), 2, 16, QLatin1Char('0'))
+        .arg(GetBValue(colour), 2, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
+// The words of a label linked to this check box; a check box drawn without a
+// caption is named by the label beside it, as a sighted user reads it.
+QString LinkedLabelText(const CBitmapBtn& button)
+{
+    const QWidget* parent = button.parentWidget();
+    if (!parent)
+        return {};
+    for (const QObject* sibling : parent->children())
+        if (const auto* label = dynamic_cast<const CTextItem*>(sibling); label && label->LinkedCheckBox() == &button)
+            return label->GetText();
+    return {};
+}
+
+} // namespace
+
+// ---- buttons ---------------------------------------------------------------------
+
+CAccessibleButton::CAccessibleButton(CBitmapBtn* button) : QAccessibleWidget(button, QAccessible::Button) {}
+
+CBitmapBtn* CAccessibleButton::Button() const
+{
+    return static_cast<CBitmapBtn*>(widget());
+}
+
+QAccessible::Role CAccessibleButton::role() const
+{
+    if (Button()->IsCheckBox())
+        return Button()->Toggles() ? QAccessible::CheckBox : QAccessible::RadioButton;
+    switch (Button()->GetButtonRole()) {
+    case ButtonRole::RadioChoice:
+        return QAccessible::RadioButton;
+    case ButtonRole::PageTab:
+        return QAccessible::PageTab;
+    case ButtonRole::Push:
+        break;
+    }
+    return QAccessible::Button;
+}
+
+QString CAccessibleButton::text(QAccessible::Text t) const
+{
+    switch (t) {
+    case QAccessible::Name: {
+        QString caption = Button()->Caption();
+        if (caption.trimmed().isEmpty() && Button()->IsCheckBox())
+            caption = LinkedLabelText(*Button());
+        return AccessibleControlName(*Button(), caption);
+    }
+    case QAccessible::Description:
+        return Button()->toolTip();
+    default:
+        return QAccessibleWidget::text(t);
+    }
+}
+
+QAccessible::State CAccessibleButton::state() const
+{
+    QAccessible::State state = QAccessibleWidget::state();
+    const CBitmapBtn* button = Button();
+    state.pressed = button->IsPressed();
+    state.hotTracked = button->IsHover();
+    if (button->IsCheckBox()) {
+        state.checkable = true;
+        state.checked = button->IsChecked();
+    } else if (button->GetButtonRole() != ButtonRole::Push) {
+        state.checkable = true;
+        state.checked = button->IsHighlighted();
+        state.selected = button->IsHighlighted();
+        state.selectable = true;
+    }
+    return state;
+}
+
+QStringList CAccessibleButton::actionNames() const
+{
+    if (!Button()->isEnabled())
+        return {};
+    return {role() == QAccessible::CheckBox ? toggleAction() : pressAction()};
+}
+
+void CAccessibleButton::doAction(const QString& actionName)
+{
+    if (actionName == pressAction() || actionName == toggleAction())
+        Button()->ClickFromLabel();
+}
+
+// ---- labels ----------------------------------------------------------------------
+
+CAccessibleText::CAccessibleText(CTextItem* item) : QAccessibleWidget(item, QAccessible::StaticText) {}
+
+CTextItem* CAccessibleText::Item() const
+{
+    return static_cast<CTextItem*>(widget());
+}
+
+QAccessible::Role CAccessibleText::role() const
+{
+    return Item()->IsInteractive() ? QAccessible::Button : QAccessible::StaticText;
+}
+
+QString CAccessibleText::text(QAccessible::Text t) const
+{
+    switch (t) {
+    case QAccessible::Name: {
+        QString name = Item()->GetText();
+        name.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        return name.simplified();
+    }
+    case QAccessible::Description:
+        return Item()->toolTip();
+    default:
+        return QAccessibleWidget::text(t);
+    }
+}
+
+QAccessible::State CAccessibleText::state() const
+{
+    QAccessible::State state = QAccessibleWidget::state();
+    // A label without words is decoration: nothing to say.
+    if (Item()->GetText().trimmed().isEmpty())
+        state.invisible = true;
+    state.hotTracked = Item()->IsHover();
+    return state;
+}
+
+// ---- sliders ---------------------------------------------------------------------
+
+CAccessibleSlider::CAccessibleSlider(CSliderBase* slider) : QAccessibleWidget(slider, QAccessible::Slider) {}
+
+CSliderBase* CAccessibleSlider::Slider() const
+{
+    return static_cast<CSliderBase*>(widget());
+}
+
+void* CAccessibleSlider::interface_cast(QAccessible::InterfaceType type)
+{
+    if (type == QAccessible::ValueInterface)
+        return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QString CAccessibleSlider::text(QAccessible::Text t) const
+{
+    switch (t) {
+    case QAccessible::Name: {
+        // Thumbs made by a multi-stage slider have no skin name of their own; the
+        // track they run on names them.
+        QString name = AccessibleControlName(*Slider(), QString());
+        if (name.isEmpty() && Slider()->Track())
+            name = AccessibleControlName(*Slider()->Track(), QString());
+        return name;
+    }
+    case QAccessible::Value:
+        return Slider()->TooltipLabel().isEmpty() ? QString::number(Slider()->GetValue()) : Slider()->TooltipLabel();
+    default:
+        return QAccessibleWidget::text(t);
+    }
+}
+
+QAccessible::State CAccessibleSlider::state() const
+{
+    QAccessible::State state = QAccessibleWidget::state();
+    // The thumb keeps its own enabled flag: a disabled slider is still a live window.
+    state.disabled = state.disabled || !Slider()->IsSliderEnabled();
+    state.pressed = Slider()->IsDragging();
+    state.hotTracked = Slider()->IsHover();
+    return state;
+}
+
+QStringList CAccessibleSlider::actionNames() const
+{
+    if (!Slider()->IsSliderEnabled())
+        return {};
+    return {increaseAction(), decreaseAction()};
+}
+
+void CAccessibleSlider::doAction(const QString& actionName)
+{
+    CSliderBase* slider = Slider();
+    const double step = double(slider->GetStep());
+    if (actionName == increaseAction())
+        slider->MoveToValue(std::min<double>(slider->GetValue() + step, slider->GetMax()));
+    else if (actionName == decreaseAction())
+        slider->MoveToValue(std::max<double>(slider->GetValue() - step, slider->GetMin()));
+}
+
+QVariant CAccessibleSlider::currentValue() const
+{
+    return Slider()->GetValue();
+}
+
+void CAccessibleSlider::setCurrentValue(const QVariant& value)
+{
+    bool ok = false;
+    const double wanted = value.toDouble(&ok);
+    if (!ok)
+        return;
+    Slider()->MoveToValue(std::clamp<double>(wanted, Slider()->GetMin(), Slider()->GetMax()));
+}
+
+QVariant CAccessibleSlider::maximumValue() const
+{
+    return Slider()->GetMax();
+}
+
+QVariant CAccessibleSlider::minimumValue() const
+{
+    return Slider()->GetMin();
+}
+
+QVariant CAccessibleSlider::minimumStepSize() const
+{
+    return double(Slider()->GetStep());
+}
+
+// ---- list panels -----------------------------------------------------------------
+
+CAccessibleList::CAccessibleList(CListPanelRows* rows) : QAccessibleWidget(rows, QAccessible::List) {}
+
+CAccessibleList::~CAccessibleList()
+{
+    for (QAccessible::Id id : rowIds_)
+        if (id)
+            QAccessible::deleteAccessibleInterface(id);
+}
+
+CListPanelRows* CAccessibleList::Rows() const
+{
+    return static_cast<CListPanelRows*>(widget());
+}
+
+QString CAccessibleList::text(QAccessible::Text t) const
+{
+    if (t == QAccessible::Name)
+        return AccessibleControlName(*Rows(), QString());
+    if (t == QAccessible::Value)
+        return Rows()->Panel().SelectionText();
+    return QAccessibleWidget::text(t);
+}
+
+int CAccessibleList::childCount() const
+{
+    return Rows()->Panel().RowCount();
+}
+
+QAccessibleInterface* CAccessibleList::child(int index) const
+{
+    if (index < 0 || index >= childCount())
+        return nullptr;
+    if (rowIds_.size() <= std::size_t(index))
+        rowIds_.resize(std::size_t(index) + 1, 0);
+    QAccessible::Id& id = rowIds_[std::size_t(index)];
+    if (!id)
+        id = QAccessible::registerAccessibleInterface(new CAccessibleListRow(Rows(), index));
+    return QAccessible::accessibleInterface(id);
+}
+
+int CAccessibleList::indexOfChild(const QAccessibleInterface* child) const
+{
+    if (const auto* row = dynamic_cast<const CAccessibleListRow*>(child); row && row->parent() == this)
+        return row->Row() < childCount() ? row->Row() : -1;
+    return -1;
+}
+
+// ---- drop-downs ------------------------------------------------------------------
+
+CAccessibleDropdown::CAccessibleDropdown(CDropdownListItem* dropdown)
+    : QAccessibleWidget(dropdown, QAccessible::ComboBox)
+{
+}
+
+CDropdownListItem* CAccessibleDropdown::Dropdown() const
+{
+    return static_cast<CDropdownListItem*>(widget());
+}
+
+QString CAccessibleDropdown::text(QAccessible::Text t) const
+{
+    switch (t) {
+    case QAccessible::Name:
+        return AccessibleControlName(*Dropdown(), QString());
+    case QAccessible::Value:
+        if (const auto* colour = dynamic_cast<const CDropdownColorButton*>(Dropdown()))
+            return HexColour(colour->ShownColour());
+        return Dropdown()->BoxText();
+    default:
+        return QAccessibleWidget::text(t);
+    }
+}
+
+QAccessible::State CAccessibleDropdown::state() const
+{
+    QAccessible::State state = QAccessibleWidget::state();
+    state.disabled = state.disabled || Dropdown()->IsDisabled();
+    state.expandable = true;
+    const bool open = Dropdown()->IsOpen() || (dynamic_cast<const CDropdownColorButton*>(Dropdown()) &&
+                                               static_cast<const CDropdownColorButton*>(Dropdown())->IsPaletteOpen());
+    state.expanded = open;
+    state.collapsed = !open;
+    state.hasPopup = true;
+    return state;
+}
+
+// ---- edit fields -----------------------------------------------------------------
+
+CAccessibleEdit::CAccessibleEdit(CEditItem* edit) : QAccessibleWidget(edit, QAccessible::EditableText) {}
+
+CEditItem* CAccessibleEdit::Edit() const
+{
+    return static_cast<CEditItem*>(widget());
+}
+
+QString CAccessibleEdit::text(QAccessible::Text t) const
+{
+    if (t == QAccessible::Name)
+        return AccessibleControlName(*Edit(), QString());
+    if (t == QAccessible::Value)
+        return Edit()->GetText();
+    return QAccessibleWidget::text(t);
+}
+
+QAccessible::State CAccessibleEdit::state() const
+{
+    QAccessible::State state = QAccessibleWidget::state();
+    state.editable = true;
+    const QLineEdit* line = Edit()->Edit();
+    state.focused = state.focused || (line && line->hasFocus());
+    state.readOnly = line && line->isReadOnly();
+    return state;
+}

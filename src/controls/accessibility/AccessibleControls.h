@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Accessibility interfaces of the skinned controls. Each reads the control it
+// stands for at the moment it is asked, so names, values and states always match
+// what is drawn; none keeps a copy.
+#include <QAccessibleWidget>
+#include <vector>
+
+class CBitmapBtn;
+class CTextItem;
+class CSliderBase;
+class CListPanelRows;
+class CDropdownListItem;
+class CEditItem;
+
+// Push button, check box, radio-style choice or page tab; pressing it clicks it
+// as the pointer does.
+class CAccessibleButton : public QAccessibleWidget {
+public:
+    explicit CAccessibleButton(CBitmapBtn* button);
+    QAccessible::Role role() const override;
+    QString text(QAccessible::Text t) const override;
+    QAccessible::State state() const override;
+    QStringList actionNames() const override;
+    void doAction(const QString& actionName) override;
+
+private:
+    CBitmapBtn* Button() const;
+};
+
+// A label. An empty label draws nothing and is not announced; a clickable one is
+// a button.
+class CAccessibleText : public QAccessibleWidget {
+public:
+    explicit CAccessibleText(CTextItem* item);
+    QAccessible::Role role() const override;
+    QString text(QAccessible::Text t) const override;
+    QAccessible::State state() const override;
+
+private:
+    CTextItem* Item() const;
+};
+
+// A slider thumb with its range and step; setting the value moves the thumb and
+// notifies as a finished drag does.
+class CAccessibleSlider : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit CAccessibleSlider(CSliderBase* slider);
+    void* interface_cast(QAccessible::InterfaceType type) override;
+    QString text(QAccessible::Text t) const override;
+    QAccessible::State state() const override;
+    QStringList actionNames() const override;
+    void doAction(const QString& actionName) override;
+
+    QVariant currentValue() const override;
+    void setCurrentValue(const QVariant& value) override;
+    QVariant maximumValue() const override;
+    QVariant minimumValue() const override;
+    QVariant minimumStepSize() const override;
+
+private:
+    CSliderBase* Slider() const;
+};
+
+// The rows of a list panel, each row a child.
+class CAccessibleList : public QAccessibleWidget {
+public:
+    explicit CAccessibleList(CListPanelRows* rows);
+    ~CAccessibleList() override;
+    QString text(QAccessible::Text t) const override;
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
+
+    CListPanelRows* Rows() const;
+
+private:
+    // Row interfaces made so far, by row; the accessibility cache owns them until
+    // this list's interface goes.
+    mutable std::vector<QAccessible::Id> rowIds_;
+};
+
+// A drop-down; the colour drop-down announces its colour as a hex value.
+class CAccessibleDropdown : public QAccessibleWidget {
+public:
+    explicit CAccessibleDropdown(CDropdownListItem* dropdown);
+    QString text(QAccessible::Text t) const override;
+    QAccessible::State state() const override;
+
+private:
+    CDropdownListItem* Dropdown() const;
+};
+
+// An edit field: its value is the text typed in it.
+class CAccessibleEdit : public QAccessibleWidget {
+public:
+    explicit CAccessibleEdit(CEditItem* edit);
+    QString text(QAccessible::Text t) const override;
+    QAccessible::State state() const override;
+
+private:
+    CEditItem* Edit() const;
+};

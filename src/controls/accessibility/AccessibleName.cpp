@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "controls/accessibility/AccessibleName.h"
+
+#include "skin/LangTable.h"
+
+#include <QStringList>
+#include <QWidget>
+
+namespace {
+
+// Item names start with their kind; the kind is the role, not part of the name.
+constexpr const char* kKindPrefixes[] = {"BUTTON_", "TEXT_",   "SLIDER_", "COMBO_", "LIST_",
+                                         "EDIT_",   "BITMAP_", "PANEL_",  "STAGE_"};
+
+QString Tidy(const QString& text)
+{
+    QString flat = text;
+    flat.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return flat.simplified();
+}
+
+} // namespace
+
+QString TextFromSkinName(const QString& skinName)
+{
+    if (skinName.isEmpty())
+        return {};
+    const LangTranslation translated = TranslateWithCurrent((QStringLiteral("$") + skinName).toStdU16String());
+    if (translated.found && !translated.text.empty())
+        return Tidy(QString::fromStdU16String(translated.text));
+
+    QString rest = skinName;
+    for (const char* prefix : kKindPrefixes) {
+        if (rest.startsWith(QLatin1String(prefix), Qt::CaseInsensitive) && rest.size() > int(qstrlen(prefix))) {
+            rest = rest.mid(int(qstrlen(prefix)));
+            break;
+        }
+    }
+    QString words = rest.toLower();
+    words.replace(QLatin1Char('_'), QLatin1Char(' '));
+    words = words.simplified();
+    if (!words.isEmpty())
+        words[0] = words[0].toUpper();
+    return words;
+}
+
+QString AccessibleControlName(const QWidget& widget, const QString& caption)
+{
+    QString name = Tidy(caption);
+    if (name.isEmpty())
+        name = Tidy(widget.toolTip());
+    if (name.isEmpty())
+        name = TextFromSkinName(widget.objectName());
+    return name;
+}

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "controls/accessibility/ControlAccessibility.h"
+
+#include "controls/BitmapBtn.h"
+#include "controls/DropdownListItem.h"
+#include "controls/EditItem.h"
+#include "controls/ListPanelItem.h"
+#include "controls/SliderBase.h"
+#include "controls/TextItem.h"
+#include "controls/accessibility/AccessibleControls.h"
+
+#include <QAccessible>
+
+namespace {
+
+// The factory is asked for every object on its way to a screen reader; anything
+// that is not one of our controls is left to the next factory (Qt's own).
+QAccessibleInterface* CreateControlInterface(const QString&, QObject* object)
+{
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    if (auto* button = dynamic_cast<CBitmapBtn*>(object))
+        return new CAccessibleButton(button);
+    if (auto* text = dynamic_cast<CTextItem*>(object))
+        return new CAccessibleText(text);
+    if (auto* slider = dynamic_cast<CSliderBase*>(object))
+        return new CAccessibleSlider(slider);
+    if (auto* rows = dynamic_cast<CListPanelRows*>(object))
+        return new CAccessibleList(rows);
+    if (auto* dropdown = dynamic_cast<CDropdownListItem*>(object))
+        return new CAccessibleDropdown(dropdown);
+    if (auto* edit = dynamic_cast<CEditItem*>(object))
+        return new CAccessibleEdit(edit);
+    return nullptr;
+}
+
+} // namespace
+
+void InstallControlAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(CreateControlInterface);
+        return true;
+    }();
+    (void)installed;
+}
