@@ -2,15 +2,16 @@
 #include "app/TovikEliteAppDlg.h"
 
 #include "app/AppConstants.h"
+#include "app/AppIcon.h"
 #include "app/ButtonAssignmentPage.h"
 #include "app/CurrentProfileStrip.h"
 #include "app/LightingPage.h"
 #include "app/MacrosPage.h"
+#include "app/OpenFailedPopup.h"
 #include "app/PerformancePage.h"
 #include "app/ProfilesPage.h"
-#include "app/AppIcon.h"
-#include "app/OpenFailedPopup.h"
 #include "app/ProgressPopup.h"
+#include "app/StartupMilestones.h"
 #include "app/WindowPlacement.h"
 #include "controls/BitmapBtn.h"
 #include "controls/MacroDisplayItem.h"
@@ -151,6 +152,8 @@ bool CTovikEliteAppDlg::Initialise()
         RunDeviceCall([&] { productId = device->GetProductId(); });
     deviceCode_ = DeviceCodeForProduct(productId);
     LoadPages();
+    RecordMilestone("skin-loaded");
+    RecordFirstPaintOf(*this);
     // 6.
     BindItems();
     // 7. The button assignment page comes first.
