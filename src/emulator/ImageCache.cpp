@@ -93,8 +93,10 @@ struct ImageCache::Impl {
 
 ImageCache& ImageCache::Instance()
 {
-    static ImageCache cache;
-    return cache;
+    // Never destroyed: a device call from another static's teardown must still
+    // find it.
+    static ImageCache* cache = new ImageCache;
+    return *cache;
 }
 
 ImageCache::ImageCache() : impl_(new Impl)
