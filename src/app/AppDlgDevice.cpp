@@ -3,6 +3,7 @@
 // start and watch writes, removal notices and the picker's change reports.
 #include "app/AppConstants.h"
 #include "app/ProgressPopup.h"
+#include "app/StartupMilestones.h"
 #include "app/TovikEliteAppDlg.h"
 #include "app/WarningPopup.h"
 #include "controls/BitmapBtn.h"
@@ -39,6 +40,7 @@ void CTovikEliteAppDlg::ReadFirstTime()
     }
     ProbeDock(1);
     RunDeviceCall([&] { device->Transfer(config_, TransferMode::Read, TransferFlags::All); });
+    RecordMilestone("device-read");
     SetTimer(MainTimer::EndOfTransfer, 250);
     SetTimer(MainTimer::Status, 1000);
     RefreshBattery();

@@ -50,6 +50,9 @@ QString HelpText()
                           "  ZEMKO_TOVIK_REGISTRY        INI file that holds the product's language and folder\n"
                           "  ZEMKO_TOVIK_SCREENSHOT      draw the main window into this PNG file after the\n"
                           "                              first read, then close\n"
+                          "  ZEMKO_TOVIK_MILESTONES      append start-up milestones to this file, one line\n"
+                          "                              \"NAME MILLISECONDS\" each (process, skin-loaded,\n"
+                          "                              device-read, first-paint)\n"
                           "  QT_LOGGING_RULES            e.g. \"zemko.tovik.*.debug=true\" for debug output\n");
 }
 

@@ -11,6 +11,7 @@
 #include "app/PerformancePage.h"
 #include "app/ProfilesPage.h"
 #include "app/ProgressPopup.h"
+#include "app/StartupMilestones.h"
 #include "app/WindowPlacement.h"
 #include "controls/BitmapBtn.h"
 #include "controls/MacroDisplayItem.h"
@@ -151,6 +152,8 @@ bool CTovikEliteAppDlg::Initialise()
         RunDeviceCall([&] { productId = device->GetProductId(); });
     deviceCode_ = DeviceCodeForProduct(productId);
     LoadPages();
+    RecordMilestone("skin-loaded");
+    RecordFirstPaintOf(*this);
     // 6.
     BindItems();
     // 7. The button assignment page comes first.

@@ -2,6 +2,7 @@
 // The program: one QApplication, one run of the application object.
 #include "app/AppIcon.h"
 #include "app/CommandLine.h"
+#include "app/StartupMilestones.h"
 #include "app/TovikEliteAppApp.h"
 
 #include <QApplication>
@@ -21,6 +22,7 @@ QString ExecutablePath()
 
 int main(int argc, char** argv)
 {
+    RecordMilestone("process");
     // --help and --version are answered without a display or a device.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)

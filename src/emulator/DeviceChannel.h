@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every server object of one device shares: where the device lives and
-// which attachment it belongs to. Each call re-reads the device's image under
-// its lock, so other processes' changes are seen at once, and a changing call
+// which attachment it belongs to. Each call loads the device's image under
+// its lock (decoding the file again only when it changed), so other processes'
+// changes are seen at once, and a changing call
 // stores the image atomically before it answers.
 #include "emulator/DeviceDirectory.h"
 #include "platform/com/HResult.h"

@@ -2,6 +2,7 @@
 #include "emulator/DeviceDirectory.h"
 
 #include "emulator/FaultState.h"
+#include "emulator/ImageCache.h"
 #include "emulator/ImageCodec.h"
 #include "platform/com/SystemRandom.h"
 #include "platform/core/AtomicFile.h"
@@ -135,21 +136,29 @@ bool DeviceDirectory::Unplug(uint32_t productId, std::string& error) const
 
 std::optional<DeviceImage> DeviceDirectory::LoadImage(uint32_t productId, std::string& error) const
 {
-    auto text = ReadWholeFile(ImagePath(productId), kMaxImageFileBytes, error);
-    if (!text)
-        return std::nullopt;
-    if (TakeCorruptRead() && !text->empty())
-        text->resize(text->size() / 2); // as if the read had been cut short
-    auto image = DecodeImage(*text, error);
-    if (!image) {
-        error = ImagePath(productId).string() + ": " + error;
-        return std::nullopt;
-    }
-    if (image->productId != productId) {
-        error = ImagePath(productId).string() + ": image of another product";
-        return std::nullopt;
-    }
-    return image;
+    const std::filesystem::path path = ImagePath(productId);
+    const bool cutShort = TakeCorruptRead();
+    const auto decode = [&](std::string& why) -> std::optional<DeviceImage> {
+        auto text = ReadWholeFile(path, kMaxImageFileBytes, why);
+        if (!text)
+            return std::nullopt;
+        if (cutShort && !text->empty())
+            text->resize(text->size() / 2); // as if the read had been cut short
+        auto image = DecodeImage(*text, why);
+        if (!image) {
+            why = path.string() + ": " + why;
+            return std::nullopt;
+        }
+        if (image->productId != productId) {
+            why = path.string() + ": image of another product";
+            return std::nullopt;
+        }
+        return image;
+    };
+    // A read armed to be cut short must really read the file.
+    if (cutShort)
+        return decode(error);
+    return ImageCache::Instance().Load(path, decode, error);
 }
 
 bool DeviceDirectory::SaveImage(const DeviceImage& image, std::string& error) const

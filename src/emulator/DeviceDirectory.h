@@ -4,7 +4,8 @@
 // each attached product, an attachment file ("0031.attached") holding a token
 // that changes with every plug. Other processes (the command-line tool) plug,
 // unplug and change devices by the same files, so everything here re-reads the
-// files instead of caching them. `DeviceLock` serialises changes to one device
+// files; only decoded images are kept, and only while their file is provably
+// unchanged (ImageCache). `DeviceLock` serialises changes to one device
 // between threads (a mutex) and between processes (flock on "0031.lock").
 #include "emulator/DeviceImage.h"
 

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "StartupProbe.h"
+
+#include <QFile>
+#include <QProcess>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+std::map<std::string, double> ParseMilestones(const std::string& text)
+{
+    std::map<std::string, double> milestones;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string name;
+        double ms = 0;
+        std::string extra;
+        if (fields >> name >> ms && !(fields >> extra) && ms >= 0)
+            milestones.emplace(name, ms); // the first report of a name counts
+    }
+    return milestones;
+}
+
+std::optional<std::pair<double, double>> ResidentMemoryMiB(long long pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::optional<double> resident;
+    std::optional<double> peak;
+    std::string key;
+    while (status >> key) {
+        double kib = 0;
+        if (key == "VmRSS:" && status >> kib)
+            resident = kib / 1024.0;
+        else if (key == "VmHWM:" && status >> kib)
+            peak = kib / 1024.0;
+        status.ignore(1 << 16, '\n');
+    }
+    if (!resident || !peak)
+        return std::nullopt;
+    return std::make_pair(*resident, *peak);
+}
+
+std::optional<StartupSample> MeasureStartup(const QString& program, const QStringList& arguments,
+                                            const QProcessEnvironment& environment, const QString& milestonesFile,
+                                            int timeoutMs, std::string& error)
+{
+    QFile::remove(milestonesFile);
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    process.setStandardInputFile(QProcess::nullDevice());
+
+    const auto started = std::chrono::steady_clock::now();
+    process.start(program, arguments);
+    if (!process.waitForStarted(10000)) {
+        error = "cannot start " + program.toStdString() + ": " + process.errorString().toStdString();
+        return std::nullopt;
+    }
+    const auto end = [&process] {
+        if (process.state() != QProcess::NotRunning) {
+            process.terminate();
+            if (!process.waitForFinished(5000)) {
+                process.kill();
+                process.waitForFinished(5000);
+            }
+        }
+    };
+
+    std::optional<StartupSample> sample;
+    for (;;) {
+        std::ifstream file(milestonesFile.toStdString());
+        std::stringstream text;
+        text << file.rdbuf();
+        auto milestones = ParseMilestones(text.str());
+        const auto now = std::chrono::steady_clock::now();
+        if (milestones.contains("first-paint")) {
+            sample = StartupSample{};
+            sample->firstPaintMs = std::chrono::duration<double, std::milli>(now - started).count();
+            if (auto memory = ResidentMemoryMiB(process.processId())) {
+                sample->residentMiB = memory->first;
+                sample->peakResidentMiB = memory->second;
+            }
+            sample->milestones = std::move(milestones);
+            break;
+        }
+        if (process.state() == QProcess::NotRunning || process.waitForFinished(0)) {
+            error = program.toStdString() + " ended before its first paint (exit code " +
+                    std::to_string(process.exitCode()) + ")";
+            break;
+        }
+        if (now - started > std::chrono::milliseconds(timeoutMs)) {
+            error = program.toStdString() + " did not paint within " + std::to_string(timeoutMs) + " ms";
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    end();
+    if (sample && sample->residentMiB <= 0) {
+        error = "cannot read the memory of " + program.toStdString();
+        return std::nullopt;
+    }
+    return sample;
+}
