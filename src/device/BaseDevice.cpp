@@ -3,6 +3,7 @@
 
 #include "device/DeviceTiming.h"
 #include "device/ServerAccess.h"
+#include "device/WriteSessionGuard.h"
 #include "platform/core/MessageWait.h"
 
 CBaseDevice::CBaseDevice(const DeviceDescriptor& descriptor) : descriptor_(&descriptor) {}
@@ -118,7 +119,13 @@ void CBaseDevice::WorkerMain(IMouseConfig* config, uint16_t flags)
         // Nothing to do: no pause and no completion step beyond freeing the slot.
         Close();
     } else {
-        lastWriteResult_.store(WriteSelected(config, flags) ? 1 : 0);
+        bool written = false;
+        {
+            // No other client changes the device between the write's calls.
+            const CWriteSessionGuard session(Device().Get(), GetDeviceTiming().writeSessionWait);
+            written = session && WriteSelected(config, flags);
+        }
+        lastWriteResult_.store(written ? 1 : 0);
         std::unique_lock lock(workerMutex_);
         workerDone_.wait_for(lock, GetDeviceTiming().afterWrite, [this] { return stopRequested_.load(); });
         lock.unlock();

@@ -2,6 +2,7 @@
 #include "device/DeviceSnapshot.h"
 
 #include "device/ServerAccess.h"
+#include "device/WriteSessionGuard.h"
 #include "platform/com/ComRuntime.h"
 
 #include <algorithm>
@@ -111,16 +112,22 @@ std::optional<DeviceSnapshot> ReadDeviceSnapshot()
     return std::nullopt;
 }
 
-bool ActivateDeviceProfile(uint32_t productId, const GUID& id)
+ProfileSwitch ActivateDeviceProfile(uint32_t productId, const GUID& id, std::chrono::milliseconds busyWait)
 {
     ComScope com;
     ComPtr<IDeviceEnumerator> enumerator;
     if (FAILED(CreateDeviceEnumerator(enumerator)) || !enumerator)
-        return false;
-    ComPtr<IDeviceProfileCollection> collection =
-        QueryAs<IDeviceProfileCollection>(FindDeviceByProduct(enumerator.Get(), productId));
+        return ProfileSwitch::Failed;
+    ComPtr<IDeviceObject> device = FindDeviceByProduct(enumerator.Get(), productId);
+    const CWriteSessionGuard session(device.Get(), busyWait);
+    if (!session)
+        return session.Refusal() == E_DEVICE_BUSY ? ProfileSwitch::Busy : ProfileSwitch::Failed;
+    ComPtr<IDeviceProfileCollection> collection = QueryAs<IDeviceProfileCollection>(device);
     ComPtr<IDeviceProfile> profile;
     if (!collection || FAILED(collection->GetProfileById(id, profile.Put())) || !profile)
-        return false;
-    return SUCCEEDED(collection->ActivateProfile(profile.Get()));
+        return ProfileSwitch::Failed;
+    const HRESULT hr = collection->ActivateProfile(profile.Get());
+    if (hr == E_DEVICE_BUSY)
+        return ProfileSwitch::Busy;
+    return SUCCEEDED(hr) ? ProfileSwitch::Done : ProfileSwitch::Failed;
 }

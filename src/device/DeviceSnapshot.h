@@ -9,6 +9,7 @@
 #include "device/BatteryStatus.h"
 #include "platform/com/Guid.h"
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,7 +36,14 @@ struct DeviceSnapshot {
 // no device server or no such device answers, or when its profiles cannot be read.
 std::optional<DeviceSnapshot> ReadDeviceSnapshot();
 
-// Makes the profile with `id` the active one on the attached device `productId`.
-// False when the device or the profile is gone or the device refuses; the device
-// is then unchanged.
-bool ActivateDeviceProfile(uint32_t productId, const GUID& id);
+enum class ProfileSwitch {
+    Done,
+    Busy,   // another client is writing the device: try again later
+    Failed, // the device or the profile is gone, or the device refused
+};
+
+// Makes the profile with `id` the active one on the attached device `productId`,
+// holding the device for it (see IDeviceWriteSession) so that it never lands in
+// the middle of another client's write. Waits up to `busyWait` for such a write
+// to end, then answers Busy. Unless Done, the device is unchanged.
+ProfileSwitch ActivateDeviceProfile(uint32_t productId, const GUID& id, std::chrono::milliseconds busyWait);

@@ -14,6 +14,8 @@ struct DeviceTiming {
     // Pause before asking the device a second time for its number of profiles when
     // it disagrees with the program (a write may still be settling on the device).
     std::chrono::milliseconds importRetry{1500};
+    // How long a write waits for another client (the tray) to let the device go.
+    std::chrono::milliseconds writeSessionWait{5000};
 };
 
 DeviceTiming GetDeviceTiming();

@@ -79,6 +79,15 @@ HRESULT DeviceChannel::Run(std::string_view operation, bool changes,
     });
     if (FAILED(gate))
         return gate;
+    // A change from outside a running write session waits for the session to
+    // end, so that it never lands between the calls of someone else's write.
+    std::unique_ptr<SessionLock> guest;
+    if (changes && !HoldsSession()) {
+        guest = std::make_unique<SessionLock>(directory.SessionPath(productId), SessionLock::Mode::Shared,
+                                              settings_->busyWait);
+        if (!guest->held())
+            return guest->outcome() == SessionLock::Outcome::Busy ? E_DEVICE_BUSY : E_DEVICE_NOT_CONNECTED;
+    }
     SimulateLatency(*settings_);
 
     DeviceLock lock(directory, productId);
@@ -103,6 +112,40 @@ HRESULT DeviceChannel::Run(std::string_view operation, bool changes,
         return E_WRITE_FAULT;
     }
     return hr;
+}
+
+bool DeviceChannel::HoldsSession() const
+{
+    std::lock_guard lock(sessionMutex_);
+    return session_ != nullptr;
+}
+
+HRESULT DeviceChannel::BeginSession(std::chrono::milliseconds timeout) const
+{
+    std::lock_guard lock(sessionMutex_);
+    if (session_)
+        return S_FALSE;
+    const DeviceDirectory directory(settings_->directory);
+    // A session on a device that is gone (or plugged again since) holds nothing.
+    const auto token = directory.AttachToken(product_.productId);
+    if (!token || *token != token_)
+        return E_DEVICE_NOT_CONNECTED;
+    auto session =
+        std::make_unique<SessionLock>(directory.SessionPath(product_.productId), SessionLock::Mode::Exclusive, timeout);
+    if (!session->held())
+        return session->outcome() == SessionLock::Outcome::Busy ? E_DEVICE_BUSY : E_DEVICE_NOT_CONNECTED;
+    session_ = std::move(session);
+    return S_OK;
+}
+
+HRESULT DeviceChannel::EndSession() const
+{
+    std::unique_ptr<SessionLock> ended;
+    std::lock_guard lock(sessionMutex_);
+    if (!session_)
+        return S_FALSE;
+    ended = std::move(session_);
+    return S_OK;
 }
 
 } // namespace emulator

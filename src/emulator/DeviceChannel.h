@@ -6,10 +6,13 @@
 // changes are seen at once, and a changing call
 // stores the image atomically before it answers.
 #include "emulator/DeviceDirectory.h"
+#include "emulator/SessionLock.h"
 #include "platform/com/HResult.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -18,6 +21,8 @@ namespace emulator {
 struct ServerSettings {
     std::filesystem::path directory;
     int latencyMs = 0;
+    // How long a changing call waits for another connection's write session.
+    std::chrono::milliseconds busyWait{10000};
 };
 
 // Delay of one call (the latency model).
@@ -49,12 +54,25 @@ public:
     // keeps its old image.
     HRESULT Change(std::string_view operation, const std::function<HRESULT(DeviceImage&)>& change) const;
 
+    // The write session of this connection (IDeviceWriteSession): S_OK when it
+    // was taken, S_FALSE when it was held already, E_DEVICE_BUSY when another
+    // connection kept it for `timeout`, E_DEVICE_NOT_CONNECTED when the device is
+    // gone. The session lasts until EndSession or the channel's end.
+    HRESULT BeginSession(std::chrono::milliseconds timeout) const;
+    // S_OK when a session ended, S_FALSE when none was held.
+    HRESULT EndSession() const;
+
 private:
+    bool HoldsSession() const;
     HRESULT Run(std::string_view operation, bool changes, const std::function<HRESULT(DeviceImage&)>& body) const;
 
     std::shared_ptr<const ServerSettings> settings_;
     const ProductInfo& product_;
     std::string token_;
+    // The channel is shared as const by every object of the connection; the
+    // session is the one thing they change together.
+    mutable std::mutex sessionMutex_;
+    mutable std::unique_ptr<SessionLock> session_;
 };
 
 } // namespace emulator

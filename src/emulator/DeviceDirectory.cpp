@@ -62,6 +62,11 @@ std::filesystem::path DeviceDirectory::LockPath(uint32_t productId) const
     return directory_ / (ProductFileStem(productId) + ".lock");
 }
 
+std::filesystem::path DeviceDirectory::SessionPath(uint32_t productId) const
+{
+    return directory_ / (ProductFileStem(productId) + ".session");
+}
+
 bool DeviceDirectory::EnsureInitialised(std::string& error) const
 {
     std::error_code ec;

@@ -31,6 +31,8 @@ public:
     std::filesystem::path ImagePath(uint32_t productId) const;
     std::filesystem::path AttachPath(uint32_t productId) const;
     std::filesystem::path LockPath(uint32_t productId) const;
+    // The lock of write sessions ("0031.session", see SessionLock).
+    std::filesystem::path SessionPath(uint32_t productId) const;
 
     // First use: when the directory does not exist, creates it with one attached
     // current-generation mouse in factory state. An existing directory is left

@@ -157,6 +157,22 @@ private:
     Channel channel_;
 };
 
+// The connection's write session; the channel keeps it, so it lasts while any
+// object of the connection lives, not only this one.
+class WriteSessionObject final : public ComObject<IDeviceWriteSession> {
+public:
+    explicit WriteSessionObject(Channel channel) : channel_(std::move(channel)) {}
+
+    HRESULT BeginWrite(uint32_t timeoutMs) override
+    {
+        return channel_->BeginSession(std::chrono::milliseconds(timeoutMs));
+    }
+    HRESULT EndWrite() override { return channel_->EndSession(); }
+
+private:
+    Channel channel_;
+};
+
 class DeviceObject final
     : public ComObject<IDeviceObject, IDeviceProfileCollection, IDeviceMacroCollection, IDeviceReportInterval,
                        IDeviceBattery, IDevicePower, IDeviceFirmware, IDeviceState, IDeviceProbe> {
@@ -459,6 +475,10 @@ protected:
         }
         if (iid == IDeviceCalibration::Iid && channel_->product().hasCalibration) {
             *out = static_cast<IDeviceCalibration*>(MakeComObject<CalibrationObject>(channel_));
+            return S_OK;
+        }
+        if (iid == IDeviceWriteSession::Iid) {
+            *out = static_cast<IDeviceWriteSession*>(MakeComObject<WriteSessionObject>(channel_));
             return S_OK;
         }
         return E_NOINTERFACE;

@@ -18,6 +18,7 @@ HRESULT ActivateServer(const IID& iid, void** out)
     auto settings = std::make_shared<ServerSettings>();
     settings->directory = DefaultDeviceDirectory();
     settings->latencyMs = LatencyFromEnvironment();
+    settings->busyWait = BusyWaitFromEnvironment();
     std::string error;
     if (!DeviceDirectory(settings->directory).EnsureInitialised(error)) {
         ReportDeviceProblem(error);
@@ -52,18 +53,31 @@ std::filesystem::path DefaultDeviceDirectory()
     return std::filesystem::path(".zemko-tovik") / "devices";
 }
 
-int LatencyFromEnvironment()
+namespace {
+
+int MillisecondsFromEnvironment(const char* variable, int fallback, int limit)
 {
-    constexpr int kDefaultLatencyMs = 15;
-    const char* text = std::getenv("ZEMKO_TOVIK_EMU_LATENCY_MS");
+    const char* text = std::getenv(variable);
     if (!text || !*text)
-        return kDefaultLatencyMs;
+        return fallback;
     const std::string_view view(text);
     int value = 0;
     const auto [end, error] = std::from_chars(view.data(), view.data() + view.size(), value);
-    if (error != std::errc() || end != view.data() + view.size() || value < 0 || value > 10000)
-        return kDefaultLatencyMs;
+    if (error != std::errc() || end != view.data() + view.size() || value < 0 || value > limit)
+        return fallback;
     return value;
+}
+
+} // namespace
+
+int LatencyFromEnvironment()
+{
+    return MillisecondsFromEnvironment("ZEMKO_TOVIK_EMU_LATENCY_MS", 15, 10000);
+}
+
+std::chrono::milliseconds BusyWaitFromEnvironment()
+{
+    return std::chrono::milliseconds(MillisecondsFromEnvironment("ZEMKO_TOVIK_EMU_BUSY_WAIT_MS", 10000, 600000));
 }
 
 } // namespace emulator

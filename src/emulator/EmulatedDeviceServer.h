@@ -2,6 +2,7 @@
 #pragma once
 // The device server this program ships: four emulated products whose memory
 // lives in files of a device directory.
+#include <chrono>
 #include <filesystem>
 
 namespace emulator {
@@ -20,5 +21,10 @@ std::filesystem::path DefaultDeviceDirectory();
 // Per-call delay in milliseconds: ZEMKO_TOVIK_EMU_LATENCY_MS when it is a
 // number 0..10000, else 15. Read at each activation.
 int LatencyFromEnvironment();
+
+// How long a changing call waits for another client's write session before it
+// fails as busy: ZEMKO_TOVIK_EMU_BUSY_WAIT_MS when it is a number 0..600000,
+// else 10 seconds. Read at each activation.
+std::chrono::milliseconds BusyWaitFromEnvironment();
 
 } // namespace emulator

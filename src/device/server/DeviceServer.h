@@ -12,6 +12,7 @@
 //           `IDeviceProfileProperties`, `IDeviceLighting` -> `IDeviceLight`
 //           -> colour, brightness, effect facets
 //        -> `IDeviceMacro`
+//        -> `IDeviceWriteSession` (holding the device for a multi-call write)
 //   `IDeviceEnumerator` -> `IDeviceChangeSource` (arrival and removal).
 // Every call can fail (negative HRESULT); a failed call changes nothing.
 #include "device/server/DeviceServerIds.h"
@@ -25,3 +26,4 @@
 #include "device/server/IDeviceSensitivity.h"
 #include "device/server/IDeviceSettings.h"
 #include "device/server/IDeviceStatus.h"
+#include "device/server/IDeviceWriteSession.h"

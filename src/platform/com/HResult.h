@@ -31,6 +31,7 @@ constexpr HRESULT E_NOT_FOUND = HRESULT(0x80070490u);            // unknown prof
 constexpr HRESULT E_DEVICE_NOT_CONNECTED = HRESULT(0x8007048Fu); // device unplugged
 constexpr HRESULT E_FILE_CORRUPT = HRESULT(0x80070570u);         // the device's stored memory image is damaged
 constexpr HRESULT E_WRITE_FAULT = HRESULT(0x8007001Du);          // the memory image could not be stored
+constexpr HRESULT E_DEVICE_BUSY = HRESULT(0x800700AAu);          // another client holds the device for a write
 
 constexpr bool SUCCEEDED(HRESULT hr)
 {
