@@ -17,7 +17,7 @@ CDeviceJobs::~CDeviceJobs()
 int CDeviceJobs::Pending() const
 {
     std::lock_guard lock(mutex_);
-    return static_cast<int>(jobs_.size()) + running_;
+    return static_cast<int>(jobs_.size()) + running_ + undelivered_->load();
 }
 
 void CDeviceJobs::Enqueue(std::function<void()> job)

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs device calls one after another on a thread of its own and hands each
-// result to the GUI thread, so the tray never waits for the device. Results for
-// The context object must outlive this object (make it a member of the context);
-// the destructor waits for the call that runs and drops the queued ones.
+// result to the GUI thread, so the tray never waits for the device. The
+// destructor waits for the call that runs and drops the queued ones; a result
+// whose context is gone is dropped by Qt.
 #include <QObject>
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -24,14 +25,22 @@ public:
     template <typename Result>
     void Run(QObject* context, std::function<Result()> work, std::function<void(Result)> done)
     {
-        Enqueue([context, work = std::move(work), done = std::move(done)] {
+        Enqueue([undelivered = undelivered_, context, work = std::move(work), done = std::move(done)] {
             auto result = std::make_shared<Result>(work());
+            // Counted from before the job ends until its result is handed over, so
+            // that no one sees the device calls done while the result is on its way.
+            undelivered->fetch_add(1);
             QMetaObject::invokeMethod(
-                context, [done, result] { done(std::move(*result)); }, Qt::QueuedConnection);
+                context,
+                [undelivered, done, result] {
+                    done(std::move(*result));
+                    undelivered->fetch_sub(1);
+                },
+                Qt::QueuedConnection);
         });
     }
 
-    // Jobs queued or running.
+    // Jobs queued, running, or whose result has not been handed over yet.
     int Pending() const;
 
 private:
@@ -42,6 +51,7 @@ private:
     std::condition_variable wake_;
     std::deque<std::function<void()>> jobs_;
     int running_ = 0;
+    std::shared_ptr<std::atomic<int>> undelivered_ = std::make_shared<std::atomic<int>>(0);
     bool stopping_ = false;
     std::thread thread_;
 };

@@ -2,13 +2,12 @@
 #include "tray/TrayController.h"
 
 #include "device/DeviceDescriptor.h"
+#include "tray/TrayTexts.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QLoggingCategory>
-#include <QPainter>
-#include <QPainterPath>
 #include <QProcess>
 
 #include <algorithm>
@@ -17,26 +16,15 @@ Q_LOGGING_CATEGORY(lcTray, "zemko.tovik.tray")
 
 namespace {
 
-const QColor kFrameColour(0x3A, 0x3A, 0x3A);
-const QColor kLevelColour(0x00, 0xE5, 0xFF);
-const QColor kLowColour(0xFF, 0x40, 0x40);
-const QColor kNoDeviceColour(0x80, 0x80, 0x80);
-
 bool IsCharging(const DeviceSnapshot& snapshot)
 {
     return snapshot.battery && snapshot.battery->chargingState == 1;
 }
 
-bool IsLow(const DeviceSnapshot& snapshot)
-{
-    return snapshot.battery && snapshot.battery->storeLevel && snapshot.batteryWarning &&
-           snapshot.battery->level < *snapshot.batteryWarning;
-}
-
 QString ProfileLabel(const DeviceProfileSummary& profile, int index)
 {
     const QString name = QString::fromStdU16String(profile.name);
-    return name.isEmpty() ? QStringLiteral("Profile %1").arg(index + 1) : name;
+    return name.isEmpty() ? traytext::UnnamedProfile(index + 1) : name;
 }
 
 void StartConfigurator()
@@ -50,57 +38,16 @@ void StartConfigurator()
 
 } // namespace
 
-std::optional<int> BatteryPercent(const DeviceSnapshot& snapshot)
-{
-    if (!snapshot.battery || !snapshot.battery->storeLevel)
-        return std::nullopt;
-    const uint32_t level = snapshot.battery->level;
-    if (IsEarlierGeneration(snapshot.productId))
-        return static_cast<int>(std::min<uint32_t>(level, 100));
-    return static_cast<int>((std::min<uint32_t>(level, 255) * 100 + 127) / 255);
-}
-
-QImage DrawBatteryImage(const std::optional<DeviceSnapshot>& snapshot, int size)
-{
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const qreal unit = size / 16.0;
-    const QRectF body(unit * 1, unit * 4, unit * 12, unit * 8);
-    const QRectF tip(unit * 13, unit * 6, unit * 2, unit * 4);
-    const QColor frame = snapshot ? kFrameColour.lighter(250) : kNoDeviceColour;
-    painter.setPen(QPen(frame, unit));
-    painter.setBrush(QColor(0x10, 0x10, 0x10));
-    painter.drawRoundedRect(body, unit, unit);
-    painter.fillRect(tip, frame);
-    if (!snapshot)
-        return image;
-    if (std::optional<int> percent = BatteryPercent(*snapshot)) {
-        QRectF fill = body.adjusted(unit * 1.5, unit * 1.5, -unit * 1.5, -unit * 1.5);
-        fill.setWidth(fill.width() * std::max(*percent, 4) / 100.0);
-        painter.fillRect(fill, IsLow(*snapshot) ? kLowColour : kLevelColour);
-    }
-    if (IsCharging(*snapshot)) {
-        QPainterPath bolt;
-        bolt.moveTo(unit * 8, unit * 2.5);
-        bolt.lineTo(unit * 4.5, unit * 8.5);
-        bolt.lineTo(unit * 7, unit * 8.5);
-        bolt.lineTo(unit * 6, unit * 13.5);
-        bolt.lineTo(unit * 9.5, unit * 7.5);
-        bolt.lineTo(unit * 7, unit * 7.5);
-        bolt.closeSubpath();
-        painter.setPen(QPen(Qt::black, unit * 0.6));
-        painter.setBrush(Qt::white);
-        painter.drawPath(bolt);
-    }
-    return image;
-}
-
 CTrayController::CTrayController(QObject* parent) : QObject(parent), openConfigurator_(StartConfigurator)
 {
     connect(&deviceTimer_, &QTimer::timeout, this, &CTrayController::Refresh);
     connect(&focusTimer_, &QTimer::timeout, this, &CTrayController::CheckFocus);
+    retryTimer_.setSingleShot(true);
+    retryTimer_.setInterval(std::chrono::seconds(1));
+    connect(&retryTimer_, &QTimer::timeout, this, [this] {
+        if (chosen_)
+            SwitchTo(*chosen_, false);
+    });
     RebuildMenu();
 }
 
@@ -125,6 +72,18 @@ void CTrayController::SetFocusSource(FocusSource source, QString unavailableReas
     NotifyChanged();
 }
 
+void CTrayController::SetBatteryLook(std::optional<CSkinBatteryLook> look)
+{
+    batteryLook_ = std::move(look);
+    NotifyChanged();
+}
+
+void CTrayController::SetBusyTiming(std::chrono::milliseconds wait, std::chrono::milliseconds retry)
+{
+    busyWait_ = wait;
+    retryTimer_.setInterval(retry);
+}
+
 void CTrayController::Refresh()
 {
     // One read in flight is enough: a later one would see the same device.
@@ -141,36 +100,68 @@ void CTrayController::Refresh()
 
 void CTrayController::ChooseProfile(const GUID& id)
 {
+    // A newer choice replaces one that waits for a write to end.
+    chosen_ = id;
+    retryTimer_.stop();
     SwitchTo(id, false);
 }
 
 void CTrayController::SwitchTo(const GUID& id, bool automatic)
 {
-    if (!snapshot_)
+    if (!snapshot_) {
+        if (!automatic)
+            chosen_.reset(); // the profile went with the device
         return;
+    }
     const uint32_t productId = snapshot_->productId;
-    jobs_.Run<bool>(
-        this, [productId, id] { return ActivateDeviceProfile(productId, id); },
-        [this, automatic](bool ok) {
-            if (!ok) {
-                qCWarning(lcTray) << "the device did not take the profile";
-                if (automatic)
-                    autoSwitch_.SwitchFailed();
-            }
-            Refresh();
-        });
+    const std::chrono::milliseconds wait = busyWait_;
+    jobs_.Run<ProfileSwitch>(
+        this, [productId, id, wait] { return ActivateDeviceProfile(productId, id, wait); },
+        [this, id, automatic](ProfileSwitch result) { OnSwitched(result, id, automatic); });
+}
+
+void CTrayController::OnSwitched(ProfileSwitch result, const GUID& id, bool automatic)
+{
+    if (result == ProfileSwitch::Busy && !waitingForWrite_)
+        qCInfo(lcTray) << "the device is busy with another program's write; switching when it is done";
+    if (result == ProfileSwitch::Failed)
+        qCWarning(lcTray) << "the device did not take the profile";
+    SetWaitingForWrite(result == ProfileSwitch::Busy);
+    if (automatic) {
+        // The focused program is looked at again at the next check, so a put-off
+        // switch is tried again then, for whatever has the focus by then.
+        if (result != ProfileSwitch::Done)
+            autoSwitch_.SwitchFailed();
+    } else if (chosen_ && *chosen_ == id) { // not overtaken by a newer choice
+        if (result == ProfileSwitch::Busy)
+            retryTimer_.start();
+        else
+            chosen_.reset();
+    }
+    Refresh();
+}
+
+void CTrayController::SetWaitingForWrite(bool waiting)
+{
+    if (waitingForWrite_ == waiting)
+        return;
+    waitingForWrite_ = waiting;
+    NotifyChanged();
 }
 
 void CTrayController::CheckFocus()
 {
     // Decide on what the device shows now: while a switch or read is on its way,
-    // the next check (the focus is compared with the last one seen) does it.
-    if (!focusSource_ || !snapshot_ || jobs_.Pending() > 0)
+    // the next check (the focus is compared with the last one seen) does it. A
+    // choice from the menu that waits for the device goes first.
+    if (!focusSource_ || !snapshot_ || jobs_.Pending() > 0 || chosen_)
         return;
     const std::optional<QString> program = focusSource_();
     const std::u16string path = program ? program->toStdU16String() : std::u16string();
     if (std::optional<GUID> target = autoSwitch_.OnFocus(path, snapshot_->profiles))
         SwitchTo(*target, true);
+    else
+        SetWaitingForWrite(false); // nothing is put off any more
 }
 
 void CTrayController::OnSnapshot(std::optional<DeviceSnapshot> snapshot)
@@ -187,7 +178,7 @@ void CTrayController::CheckLowBattery()
 {
     if (!snapshot_ || !snapshot_->battery || !snapshot_->battery->storeLevel)
         return; // nothing new is known; keep whether we warned
-    if (!IsLow(*snapshot_) || IsCharging(*snapshot_)) {
+    if (!IsBatteryLow(*snapshot_) || IsCharging(*snapshot_)) {
         warned_ = false;
         return;
     }
@@ -196,8 +187,7 @@ void CTrayController::CheckLowBattery()
     warned_ = true;
     const std::optional<int> percent = BatteryPercent(*snapshot_);
     if (onLowBattery)
-        onLowBattery(QStringLiteral("Zemko Tovik battery low"),
-                     QStringLiteral("The mouse battery is at %1%. Please charge it.").arg(percent.value_or(0)));
+        onLowBattery(traytext::LowBatteryTitle(), traytext::LowBatteryMessage(percent.value_or(0)));
 }
 
 void CTrayController::RebuildMenu()
@@ -216,12 +206,11 @@ void CTrayController::RebuildMenu()
             connect(action, &QAction::triggered, this, [this, id] { ChooseProfile(id); });
         }
     } else {
-        menu_.addAction(QStringLiteral("No mouse connected"))->setEnabled(false);
+        menu_.addAction(traytext::NoMouse())->setEnabled(false);
     }
     menu_.addSeparator();
-    connect(menu_.addAction(QStringLiteral("Open configurator")), &QAction::triggered, this,
-            [this] { openConfigurator_(); });
-    connect(menu_.addAction(QStringLiteral("Quit")), &QAction::triggered, this, [this] {
+    connect(menu_.addAction(traytext::OpenConfigurator()), &QAction::triggered, this, [this] { openConfigurator_(); });
+    connect(menu_.addAction(traytext::Quit()), &QAction::triggered, this, [this] {
         if (onQuit)
             onQuit();
     });
@@ -237,7 +226,7 @@ QIcon CTrayController::Icon() const
 {
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64})
-        icon.addPixmap(QPixmap::fromImage(DrawBatteryImage(snapshot_, size)));
+        icon.addPixmap(QPixmap::fromImage(BatteryIconImage(batteryLook_ ? &*batteryLook_ : nullptr, snapshot_, size)));
     return icon;
 }
 
@@ -245,15 +234,13 @@ QString CTrayController::ToolTip() const
 {
     QString text = QStringLiteral("Zemko Tovik");
     if (!snapshot_) {
-        text += QStringLiteral("\nNo mouse connected");
+        text += QLatin1Char('\n') + traytext::NoMouse();
     } else {
-        const std::optional<int> percent = BatteryPercent(*snapshot_);
-        text += percent ? QStringLiteral("\nBattery: %1%").arg(*percent) : QStringLiteral("\nBattery: unknown");
-        if (IsCharging(*snapshot_))
-            text += QStringLiteral(" (charging)");
-        else if (snapshot_->battery && snapshot_->battery->chargingState == 2)
-            text += QStringLiteral(" (on the charger)");
+        const int charging = snapshot_->battery ? snapshot_->battery->chargingState : 0;
+        text += QLatin1Char('\n') + traytext::Battery(BatteryPercent(*snapshot_), charging);
     }
+    if (waitingForWrite_)
+        text += QLatin1Char('\n') + traytext::WaitingForWrite();
     if (!focusUnavailable_.isEmpty())
         text += QLatin1Char('\n') + focusUnavailable_;
     return text;

@@ -4,11 +4,14 @@
 // seconds (as often as the main window reads the battery), keeps the profiles menu
 // and the battery icon and tooltip up to date, warns once when the battery falls
 // below the device's warning level, makes a chosen profile active, and switches
-// profiles for the focused program. The tray icon itself only shows what this
-// class offers (Menu, Icon, ToolTip) and forwards the notification.
+// profiles for the focused program. A switch never lands in the middle of the
+// main program's write: while it writes, the switch is tried again later. The
+// tray icon itself only shows what this class offers (Menu, Icon, ToolTip) and
+// forwards the notification.
 #include "device/DeviceSnapshot.h"
 #include "tray/AutoProfileSwitch.h"
 #include "tray/DeviceJobs.h"
+#include "tray/TrayBatteryIcon.h"
 
 #include <QIcon>
 #include <QImage>
@@ -19,14 +22,6 @@
 
 #include <functional>
 #include <optional>
-
-// The battery level in percent: the current generation reports 0..255, the
-// earlier one percent. Nothing when the level is unknown.
-std::optional<int> BatteryPercent(const DeviceSnapshot& snapshot);
-
-// The tray picture: a battery filled to the level, a bolt while charging, red
-// below the warning level, grey without a device.
-QImage DrawBatteryImage(const std::optional<DeviceSnapshot>& snapshot, int size);
 
 class CTrayController : public QObject {
 public:
@@ -42,6 +37,11 @@ public:
     // Without a source (or with one that cannot work) there is no automatic switching;
     // `unavailableReason` is then shown in the tooltip.
     void SetFocusSource(FocusSource source, QString unavailableReason = {});
+    // The skin's battery for the icon; without one the drawn battery is shown.
+    void SetBatteryLook(std::optional<CSkinBatteryLook> look);
+    // How long a switch waits for another program's write before it is put off,
+    // and how soon a put-off choice from the menu is tried again.
+    void SetBusyTiming(std::chrono::milliseconds wait, std::chrono::milliseconds retry);
 
     // Queues a device read; the menu, icon and tooltip follow when it is in.
     void Refresh();
@@ -56,6 +56,9 @@ public:
     const std::optional<DeviceSnapshot>& Snapshot() const { return snapshot_; }
     // Device calls queued or running.
     int PendingDeviceCalls() const { return jobs_.Pending(); }
+    // A switch was put off because another program was writing the device, and
+    // none has been made since.
+    bool WaitingForWrite() const { return waitingForWrite_; }
 
     // Replaces what "Open configurator" starts (tests); by default the main
     // program beside this executable, which hands over to a running copy.
@@ -73,6 +76,8 @@ private:
     void RebuildMenu();
     void CheckLowBattery();
     void SwitchTo(const GUID& id, bool automatic);
+    void OnSwitched(ProfileSwitch result, const GUID& id, bool automatic);
+    void SetWaitingForWrite(bool waiting);
     void NotifyChanged();
 
     CDeviceJobs jobs_;
@@ -86,4 +91,9 @@ private:
     QString focusUnavailable_;
     CAutoProfileSwitch autoSwitch_;
     std::function<void()> openConfigurator_;
+    std::optional<CSkinBatteryLook> batteryLook_;
+    std::chrono::milliseconds busyWait_{500};
+    QTimer retryTimer_;
+    std::optional<GUID> chosen_; // the menu choice not made yet
+    bool waitingForWrite_ = false;
 };

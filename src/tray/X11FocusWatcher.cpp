@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tray/X11FocusWatcher.h"
 
+#include "tray/TrayTexts.h"
+
 #include <QFileInfo>
 
 #ifdef ZT_HAVE_XCB
@@ -123,4 +125,16 @@ std::optional<QString> CX11FocusWatcher::ActiveProgram() const
 {
     const std::optional<long> pid = ActiveProcess();
     return pid ? ExecutableOfProcess(*pid) : std::nullopt;
+}
+
+FocusWatchChoice ChooseFocusWatch(const QString& platformName, const char* display)
+{
+    FocusWatchChoice choice;
+    // An X server reached beside a Wayland session (XWayland) only knows its own
+    // windows, so it is asked only when the tray itself is on X11.
+    if (platformName == QLatin1String("xcb"))
+        choice.watcher = CX11FocusWatcher::Connect(display);
+    if (!choice.watcher)
+        choice.unavailable = traytext::AutoSwitchUnavailable();
+    return choice;
 }

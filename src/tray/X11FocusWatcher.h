@@ -34,6 +34,16 @@ private:
     unsigned pidAtom_ = 0;
 };
 
+// Where the tray learns the focused program: the X server, when the tray is on
+// X11 (`platformName` "xcb") and the server answers. Elsewhere (a Wayland session,
+// whose compositor does not tell other programs which window has the focus, or a
+// session without a display) there is no watcher and `unavailable` says so.
+struct FocusWatchChoice {
+    std::unique_ptr<CX11FocusWatcher> watcher;
+    QString unavailable;
+};
+FocusWatchChoice ChooseFocusWatch(const QString& platformName, const char* display = nullptr);
+
 // The executable of a process (the target of /proc/PID/exe); nothing when the
 // process is gone or not ours to look at.
 std::optional<QString> ExecutableOfProcess(long pid);

@@ -2,10 +2,15 @@
 // The tray companion: one copy per user, an icon in the system tray with the
 // mouse's battery, a menu with its profiles, and automatic switching of profiles
 // for the focused program where the session lets us see which program that is.
+#include "app/AppDirectory.h"
 #include "device/FileVersions.h"
+#include "emulator/DeviceChannel.h"
 #include "emulator/EmulatedDeviceServer.h"
 #include "platform/SingleInstance.h"
+#include "skin/AppPaths.h"
+#include "skin/GUIItems.h"
 #include "tray/TrayController.h"
+#include "tray/TrayTexts.h"
 #include "tray/X11FocusWatcher.h"
 
 #include <QApplication>
@@ -65,17 +70,29 @@ int main(int argc, char** argv)
     }
 
     emulator::RegisterEmulatedDeviceServer();
+    emulator::SetDeviceProblemReporter(
+        [](const std::string& problem) { qCWarning(lcTrayMain).noquote() << QString::fromStdString(problem); });
+
+    // The program's skin beside (or installed with) this executable: its
+    // languages for the texts and its battery for the icon.
+    SetAppDirectory(InstalledAppDirectory().toStdU16String());
+    CGUIItems languageItems;
+    QString why;
+    if (!LoadTrayLanguage(languageItems, why))
+        qCWarning(lcTrayMain).noquote() << "texts stay English:" << why;
 
     CTrayController controller;
-    std::unique_ptr<CX11FocusWatcher> watcher;
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
-        watcher = CX11FocusWatcher::Connect();
-    if (watcher) {
+    if (std::optional<CSkinBatteryLook> look = CSkinBatteryLook::Load(why))
+        controller.SetBatteryLook(std::move(look));
+    else
+        qCWarning(lcTrayMain).noquote() << "the icon is drawn without the skin:" << why;
+
+    FocusWatchChoice focus = ChooseFocusWatch(QGuiApplication::platformName());
+    std::unique_ptr<CX11FocusWatcher> watcher = std::move(focus.watcher);
+    if (watcher)
         controller.SetFocusSource([&watcher] { return watcher->ActiveProgram(); });
-    } else {
-        controller.SetFocusSource({}, QStringLiteral("Automatic profile switching is unavailable: this session "
-                                                     "does not tell which window has the focus."));
-    }
+    else
+        controller.SetFocusSource({}, focus.unavailable);
 
     QSystemTrayIcon tray;
     if (!QSystemTrayIcon::isSystemTrayAvailable())

@@ -5,11 +5,20 @@
 #include "tray/TrayController.h"
 #include "device/DeviceDescriptor.h"
 #include "device/Mouse.h"
+#include "device/ServerAccess.h"
+#include "platform/Registry.h"
 #include "settings/TovikEliteConfig.h"
+#include "skin/AppPaths.h"
+#include "skin/GUIItems.h"
+#include "skin/LangTable.h"
 #include "support/EmulatedDeviceTest.h"
+#include "support/TempDir.h"
+#include "tray/TrayTexts.h"
+#include "tray/X11FocusWatcher.h"
 
 #include <QAction>
 #include <QDir>
+#include <QLoggingCategory>
 #include <QTest>
 
 #include <optional>
@@ -84,6 +93,14 @@ protected:
     {
         focused_ = program;
         controller_.CheckFocus();
+    }
+    GUID ProfileId(const std::u16string& name) const
+    {
+        for (const DeviceProfileSummary& profile : controller_.Snapshot()->profiles)
+            if (profile.name == name)
+                return profile.id;
+        ADD_FAILURE() << "no profile of that name";
+        return {};
     }
     QAction* MenuAction(const QString& text)
     {
@@ -191,6 +208,115 @@ TEST_F(TrayControllerTest, SwitchDuringAWriteFromTheMainProgramLosesNeitherChang
     EXPECT_EQ(DeviceActive(), u"Shooter");
 }
 
+TEST_F(TrayControllerTest, SwitchWhileAnotherProgramWritesWaitsForTheWriteAndLandsAfter)
+{
+    controller_.SetBusyTiming(std::chrono::milliseconds(0), std::chrono::milliseconds(10));
+    ASSERT_TRUE(ReadOnce());
+    const struct {
+        const char* how;
+        std::function<void()> ask;
+        const char16_t* lands;
+    } cases[] = {
+        {"focus", [&] { Focus(QStringLiteral("/usr/games/shooter")); }, u"Shooter"},
+        {"menu", [&] { MenuAction(QStringLiteral("Editor"))->trigger(); }, u"Editor"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        // A writer with a connection of its own holds the device and, as a write
+        // does, makes its own profile active.
+        ComPtr<IDeviceEnumerator> enumerator;
+        ASSERT_EQ(CreateDeviceEnumerator(enumerator), S_OK);
+        ComPtr<IDeviceObject> device = FindDeviceByProduct(enumerator.Get(), kMouse);
+        ComPtr<IDeviceWriteSession> session = QueryAs<IDeviceWriteSession>(device);
+        ComPtr<IDeviceProfileCollection> profiles = QueryAs<IDeviceProfileCollection>(device);
+        ASSERT_TRUE(session && profiles);
+        ASSERT_EQ(session->BeginWrite(0), S_OK);
+        ComPtr<IDeviceProfile> racing;
+        ASSERT_EQ(profiles->GetProfileById(ProfileId(u"Racing"), racing.Put()), S_OK);
+        ASSERT_EQ(profiles->ActivateProfile(racing.Get()), S_OK);
+
+        c.ask();
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            controller_.CheckFocus();
+            return controller_.WaitingForWrite();
+        }));
+        EXPECT_EQ(DeviceActive(), u"Racing");
+        EXPECT_TRUE(controller_.ToolTip().contains(traytext::WaitingForWrite()));
+
+        ASSERT_EQ(session->EndWrite(), S_OK);
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            controller_.CheckFocus();
+            return controller_.PendingDeviceCalls() == 0 && !controller_.WaitingForWrite() &&
+                   SnapshotActive() == c.lands;
+        }));
+        EXPECT_EQ(DeviceActive(), c.lands);
+        EXPECT_FALSE(controller_.ToolTip().contains(traytext::WaitingForWrite()));
+    }
+}
+
+TEST_F(TrayControllerTest, TextsFollowTheProgramLanguageWithEnglishWhereATranslationIsMissing)
+{
+    CLangTable german(5);
+    german.AddPair(u"TrayOpenconfigurator", u"Konfigurator öffnen");
+    german.AddPair(u"TrayNomouse", u"Keine Maus angeschlossen");
+    german.AddPair(u"TrayBatterypercent", u"Akku: %i%%");
+    german.AddPair(u"TrayBatterypercentcharging", u"Akku: %s (lädt)"); // takes text: not usable
+    german.AddPair(u"TrayLowbatterymessage", u"Der Akku ist bei %i%%.");
+    SetCurrentLanguage(&german); // "Quit" has no translation
+    const struct {
+        uint32_t charging;
+        const char* tooltip;
+    } steps[] = {
+        {kChargingNone, "Akku: 4%"},
+        {kChargingActive, "Battery: 4% (charging)"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.tooltip);
+        ChangeImage(kMouse, [&](emulator::DeviceImage& image) {
+            image.batteryLevel = 10;
+            image.batteryWarning = 12;
+            image.chargingState = step.charging;
+        });
+        ASSERT_TRUE(ReadOnce());
+        EXPECT_TRUE(controller_.ToolTip().contains(QString::fromUtf8(step.tooltip)))
+            << controller_.ToolTip().toStdString();
+    }
+    EXPECT_TRUE(MenuAction(QStringLiteral("Konfigurator öffnen")));
+    EXPECT_TRUE(MenuAction(QStringLiteral("Quit")));
+    EXPECT_EQ(warnings_, QStringList{QStringLiteral("Der Akku ist bei 4%.")});
+
+    Unplug(kMouse);
+    controller_.Refresh();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controller_.PendingDeviceCalls() == 0 && !controller_.Snapshot(); }));
+    EXPECT_TRUE(MenuAction(QStringLiteral("Keine Maus angeschlossen")));
+    SetCurrentLanguage(nullptr);
+}
+
+TEST_F(TrayControllerTest, WithoutAnX11SessionTheTooltipAndOneLogLineSaySwitchingIsUnavailable)
+{
+    // The tray on Wayland (or any platform but X11) does not ask an X server.
+    const FocusWatchChoice choice = ChooseFocusWatch(QStringLiteral("wayland"));
+    EXPECT_FALSE(choice.watcher);
+    ASSERT_FALSE(choice.unavailable.isEmpty());
+
+    static QStringList logged;
+    logged.clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("zemko.tovik.tray.info=true"));
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) { logged << message; });
+    controller_.SetFocusSource({}, choice.unavailable);
+    ASSERT_TRUE(ReadOnce());
+    Focus(QStringLiteral("/usr/games/shooter")); // nothing to ask: no switch
+    ASSERT_TRUE(ReadOnce());
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QString());
+
+    EXPECT_EQ(logged.filter(choice.unavailable).size(), 1) << logged.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(controller_.ToolTip().contains(choice.unavailable));
+    EXPECT_EQ(DeviceActive(), u"Desktop");
+    EXPECT_TRUE(MenuAction(QStringLiteral("Desktop"))); // the menu still works
+}
+
 TEST_F(TrayControllerTest, LowBatteryWarnsOncePerFallAndNotWhileCharging)
 {
     const struct {
@@ -243,19 +369,48 @@ TEST(BatteryPercent, EachGenerationUsesItsOwnScale)
     EXPECT_EQ(BatteryPercent(unmeasured), std::nullopt);
 }
 
-TEST_F(TrayControllerTest, MenuAndIconScreenshot)
+TEST_F(TrayControllerTest, MenuInTheProgramLanguageAndIconScreenshots)
 {
     ChangeImage(kMouse, [](emulator::DeviceImage& image) {
         image.batteryLevel = 150;
         image.chargingState = kChargingActive;
     });
-    ASSERT_TRUE(ReadOnce());
+    // The languages and the battery of the program's own skin, as the tray starts.
+    const std::u16string previousDirectory = GetAppDirectory();
+    SetAppDirectory(qEnvironmentVariable("ZT_APP_DIR").toStdU16String());
+    QString why;
+    std::optional<CSkinBatteryLook> look = CSkinBatteryLook::Load(why);
+    ASSERT_TRUE(look) << why.toStdString();
+    controller_.SetBatteryLook(std::move(look));
+    TempDir registry;
+    setenv("ZEMKO_TOVIK_REGISTRY", (registry / "registry.ini").c_str(), 1);
     QDir().mkpath(QStringLiteral(ZT_TEST_SCREENSHOT_DIR));
-    QMenu& menu = controller_.Menu();
-    menu.popup(QPoint(10, 10));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
-    EXPECT_TRUE(menu.grab().save(QStringLiteral(ZT_TEST_SCREENSHOT_DIR "/tray-menu.png")));
-    menu.hide();
-    EXPECT_TRUE(
-        DrawBatteryImage(controller_.Snapshot(), 64).save(QStringLiteral(ZT_TEST_SCREENSHOT_DIR "/tray-icon.png")));
+
+    const struct {
+        const char16_t* language;
+        const char* openConfigurator;
+    } languages[] = {
+        {u"English", "Open configurator"},
+        {u"German", "Konfigurator öffnen"},
+        {u"Japanese", "コンフィギュレーターを開く"},
+    };
+    for (const auto& language : languages) {
+        const QString name = QString::fromStdU16String(language.language);
+        SCOPED_TRACE(name.toStdString());
+        std::optional<RegistryKey> key = RegistryKey::Create(RegistryRoot::LocalMachine, u"Software\\Zemko\\Tovik");
+        ASSERT_TRUE(key && key->SetString(u"Language", language.language));
+        CGUIItems languageItems;
+        ASSERT_TRUE(LoadTrayLanguage(languageItems, why)) << why.toStdString();
+        ASSERT_TRUE(ReadOnce());
+        EXPECT_TRUE(MenuAction(QString::fromUtf8(language.openConfigurator)));
+
+        QMenu& menu = controller_.Menu();
+        menu.popup(QPoint(10, 10));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+        EXPECT_TRUE(menu.grab().save(QStringLiteral(ZT_TEST_SCREENSHOT_DIR "/tray-menu-") + name + ".png"));
+        menu.hide();
+    }
+    EXPECT_TRUE(controller_.Icon().pixmap(64).save(QStringLiteral(ZT_TEST_SCREENSHOT_DIR "/tray-icon.png")));
+    unsetenv("ZEMKO_TOVIK_REGISTRY");
+    SetAppDirectory(previousDirectory);
 }

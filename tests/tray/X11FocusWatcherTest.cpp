@@ -153,6 +153,27 @@ TEST_F(X11FocusWatcherTest, FollowsTheActiveWindowToItsProgram)
     EXPECT_EQ(watcher->ActiveProgram(), std::nullopt);
 }
 
+TEST_F(X11FocusWatcherTest, OnlyATrayDrawnOnX11AsksTheXServer)
+{
+    // Beside a Wayland session an X server (XWayland) knows only its own windows.
+    const struct {
+        const char* platform;
+        std::string display;
+        bool watches;
+    } cases[] = {
+        {"xcb", server_.Display(), true},
+        {"wayland", server_.Display(), false},
+        {"offscreen", server_.Display(), false},
+        {"xcb", ":4711", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.platform) + " " + c.display);
+        const FocusWatchChoice choice = ChooseFocusWatch(QString::fromUtf8(c.platform), c.display.c_str());
+        EXPECT_EQ(bool(choice.watcher), c.watches);
+        EXPECT_EQ(choice.unavailable.isEmpty(), c.watches);
+    }
+}
+
 TEST(X11FocusWatcher, NoServerMeansNoWatcher)
 {
     EXPECT_EQ(CX11FocusWatcher::Connect(":4711"), nullptr);
