@@ -9,6 +9,7 @@
 #include "skin/SkinText.h"
 #include "skin/SkinXml.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -117,8 +118,10 @@ QImage DrawBatteryImage(const std::optional<DeviceSnapshot>& snapshot, int size)
 std::optional<CSkinBatteryLook> CSkinBatteryLook::Load(QString& why)
 {
     const QString pagePath = ToQString(GetAppDirectory()) + QStringLiteral("xml/MainPage.xml");
+    QFile file(pagePath);
+    const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     pugi::xml_document document;
-    if (!document.load_file(pagePath.toLocal8Bit().constData())) {
+    if (text.isEmpty() || !document.load_buffer(text.constData(), size_t(text.size()))) {
         why = pagePath + QStringLiteral(" cannot be read");
         return std::nullopt;
     }
