@@ -9,6 +9,7 @@
 #include "platform/SingleInstance.h"
 #include "skin/AppPaths.h"
 #include "skin/GUIItems.h"
+#include "tray/SessionDisplay.h"
 #include "tray/TrayController.h"
 #include "tray/TrayTexts.h"
 #include "tray/X11FocusWatcher.h"
@@ -56,6 +57,11 @@ int main(int argc, char** argv)
             return PrintVersion();
     }
 
+    if (const std::optional<QString> reason =
+            NoDisplayReason(QProcessEnvironment::systemEnvironment(), QtHasPlatformPlugin)) {
+        std::fprintf(stderr, "zemko-tovik-tray: cannot show a tray icon: %s\n", qPrintable(*reason));
+        return 1;
+    }
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 
