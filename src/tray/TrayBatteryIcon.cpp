@@ -22,11 +22,6 @@ const QColor kLevelColour(0x00, 0xE5, 0xFF);
 const QColor kLowColour(0xFF, 0x40, 0x40);
 const QColor kNoDeviceColour(0x80, 0x80, 0x80);
 
-bool IsCharging(const DeviceSnapshot& snapshot)
-{
-    return snapshot.battery && snapshot.battery->chargingState == 1;
-}
-
 // A lightning bolt across `box`, white on a dark edge so it reads on any fill.
 void DrawBolt(QPainter& painter, const QRectF& box)
 {
@@ -89,6 +84,11 @@ bool IsBatteryLow(const DeviceSnapshot& snapshot)
            snapshot.battery->level < *snapshot.batteryWarning;
 }
 
+bool IsBatteryCharging(const DeviceSnapshot& snapshot)
+{
+    return snapshot.battery && snapshot.battery->chargingState == 1;
+}
+
 QImage DrawBatteryImage(const std::optional<DeviceSnapshot>& snapshot, int size)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
@@ -110,7 +110,7 @@ QImage DrawBatteryImage(const std::optional<DeviceSnapshot>& snapshot, int size)
         fill.setWidth(fill.width() * std::max(*percent, 4) / 100.0);
         painter.fillRect(fill, IsBatteryLow(*snapshot) ? kLowColour : kLevelColour);
     }
-    if (IsCharging(*snapshot))
+    if (IsBatteryCharging(*snapshot))
         DrawBolt(painter, QRectF(unit * 4.5, unit * 2.5, unit * 5, unit * 11));
     return image;
 }
@@ -198,7 +198,7 @@ QImage CSkinBatteryLook::Draw(const std::optional<DeviceSnapshot>& snapshot, int
                 painter.drawImage(rect, tinted);
             }
         }
-        if (IsCharging(*snapshot)) {
+        if (IsBatteryCharging(*snapshot)) {
             QRect area = segments_[0];
             for (const QRect& rect : segments_)
                 area = area.united(rect);

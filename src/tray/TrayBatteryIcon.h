@@ -19,6 +19,8 @@ std::optional<int> BatteryPercent(const DeviceSnapshot& snapshot);
 
 // Whether the level is below the device's warning level.
 bool IsBatteryLow(const DeviceSnapshot& snapshot);
+// Whether the mouse is charging (not merely resting on a full charger).
+bool IsBatteryCharging(const DeviceSnapshot& snapshot);
 
 // The drawn picture: a battery filled to the level, a bolt while charging, red
 // below the warning level, grey without a device.

@@ -16,11 +16,6 @@ Q_LOGGING_CATEGORY(lcTray, "zemko.tovik.tray")
 
 namespace {
 
-bool IsCharging(const DeviceSnapshot& snapshot)
-{
-    return snapshot.battery && snapshot.battery->chargingState == 1;
-}
-
 QString ProfileLabel(const DeviceProfileSummary& profile, int index)
 {
     const QString name = QString::fromStdU16String(profile.name);
@@ -178,7 +173,7 @@ void CTrayController::CheckLowBattery()
 {
     if (!snapshot_ || !snapshot_->battery || !snapshot_->battery->storeLevel)
         return; // nothing new is known; keep whether we warned
-    if (!IsBatteryLow(*snapshot_) || IsCharging(*snapshot_)) {
+    if (!IsBatteryLow(*snapshot_) || IsBatteryCharging(*snapshot_)) {
         warned_ = false;
         return;
     }
