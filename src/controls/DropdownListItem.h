@@ -101,11 +101,16 @@ public:
     bool IsDisabled() const { return disabled_; }
     void SetInteractive(bool interactive) { interactive_ = interactive; }
     bool IsOpen() const { return open_; }
+    // Opens the pop-up as a press on the box does (1588 to the parent first);
+    // false when the drop-down is disabled, not interactive or open already.
+    bool Open();
     bool IsInteractive() const { return interactive_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // Space, F4 and the arrows (Alt with them too) open the list.
+    void keyPressEvent(QKeyEvent* event) override;
     void OnMouseEnter() override { update(); }
     void OnMouseLeave() override { update(); }
     // Draws what the box holds between its border and the arrow.

@@ -173,6 +173,18 @@ bool CEditItem::eventFilter(QObject* watched, QEvent* event)
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Backspace)
         return false;
+    // Keys that leave the field or end its popup are not typing: they go on as in
+    // any other field.
+    switch (key->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        return false;
+    default:
+        break;
+    }
     if (key->key() >= Qt::Key_0 && key->key() <= Qt::Key_9 && key->modifiers() == Qt::NoModifier)
         return !AcceptsDigit(key->key() - Qt::Key_0);
     if (key->key() >= Qt::Key_0 && key->key() <= Qt::Key_9 && key->modifiers() == Qt::KeypadModifier)

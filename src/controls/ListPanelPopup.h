@@ -25,6 +25,15 @@ public:
     CListPanelPopupList(CListPanelItem& panel, CSkinWindow* popup);
     int SubPanelChoice() const { return subChoice_; }
 
+    // The keyboard's row: moved with the arrows, shown as the hovered row.
+    void MoveHover(int delta);
+    void HoverFirstOrLast(bool last);
+    // Chooses an enabled row as a left press does (opening its sub-panel first);
+    // false for any other row or while the pop-up is already closing.
+    bool ChooseRow(int row);
+    // Closes without a choice, as a right press does.
+    void Dismiss();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void OnTimer(UINT id) override;
@@ -42,6 +51,8 @@ public:
     // The row the pop-up closed with and the choice made in its sub-panel (-1: none).
     int ChosenRow() const { return chosenRow_; }
     int SubPanelChoice() const { return subChoice_; }
+    // A sub-panel closes with Left too, going back to the pop-up it came from.
+    void SetSubPanel(bool subPanel) { parentIsPopup_ = subPanel; }
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -55,4 +66,5 @@ private:
     CListPanelPopupList* list_ = nullptr;
     int chosenRow_ = -1;
     int subChoice_ = -1;
+    bool parentIsPopup_ = false;
 };

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "controls/EditItemSingleKey.h"
+#include "controls/FocusNavigation.h"
 #include "platform/core/VirtualKeys.h"
 #include "skin/ItemIds.h"
 
@@ -72,18 +73,39 @@ LRESULT CPopupBoxSingleKeyEntry::WindowProc(UINT msg, WPARAM wParam, LPARAM lPar
         const auto* input = reinterpret_cast<const RawInput*>(lParam);
         if (!input || input->type != RIM_TYPEKEYBOARD)
             return 0;
-        const RawKeyboard& key = input->keyboard;
-        const bool down = (key.flags & RI_KEY_BREAK) == 0;
-        // Raw input arrives before the key event that would confirm or cancel.
-        if (down && (key.vKey == VK_ESCAPE || key.vKey == VK_RETURN))
-            keyboardMark_ = true;
-        if (field_) {
-            field_->SendMessage(WM_INPUT, wParam, lParam);
-            OnKeyRead(key);
+        if (!KeyFieldHasFocus()) {
+            // The keys now work the popup's buttons; none of them is a key to record.
+            gate_.Reset();
+            return 0;
         }
+        const CKeyFieldGate::Outcome outcome = gate_.Take(*input);
+        for (const RawInput& record : outcome.deliver)
+            DeliverToField(wParam, record);
+        if (outcome.leaveForward)
+            MoveFocus(*this, *outcome.leaveForward);
         return 0;
     }
     return CPopupBox::WindowProc(msg, wParam, lParam);
+}
+
+bool CPopupBoxSingleKeyEntry::KeyFieldHasFocus() const
+{
+    if (!field_)
+        return false;
+    // Before anything had the focus the field is the popup's only listener.
+    const QWidget* focused = focusWidget();
+    return !focused || focused == this || focused == field_ || field_->isAncestorOf(focused);
+}
+
+void CPopupBoxSingleKeyEntry::DeliverToField(WPARAM wParam, const RawInput& record)
+{
+    const RawKeyboard& key = record.keyboard;
+    const bool down = (key.flags & RI_KEY_BREAK) == 0;
+    // Raw input arrives before the key event that would confirm or cancel.
+    if (down && (key.vKey == VK_ESCAPE || key.vKey == VK_RETURN))
+        keyboardMark_ = true;
+    field_->SendMessage(WM_INPUT, wParam, reinterpret_cast<LPARAM>(&record));
+    OnKeyRead(key);
 }
 
 void CPopupBoxSingleKeyEntry::OnKeyRead(const RawKeyboard&)
