@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "popups/PopupBoxSingleKeyEntry.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "controls/EditItemSingleKey.h"
@@ -31,6 +32,8 @@ bool CPopupBoxSingleKeyEntry::OnInitDialog()
     if (field_) {
         field_->SetText(QString::fromStdU16String(InitialText()));
         field_->Edit()->setFocus();
+        // After the field's own filter, so this one sees its key events first.
+        field_->Edit()->installEventFilter(this);
     }
     RegisterKeyboard();
     return true;
@@ -86,6 +89,18 @@ LRESULT CPopupBoxSingleKeyEntry::WindowProc(UINT msg, WPARAM wParam, LPARAM lPar
         return 0;
     }
     return CPopupBox::WindowProc(msg, wParam, lParam);
+}
+
+bool CPopupBoxSingleKeyEntry::eventFilter(QObject* watched, QEvent* event)
+{
+    // A Ctrl or Shift whose raw record is held back may begin Ctrl+Tab: its key
+    // event must not show it in the field either.
+    if (field_ && watched == field_->Edit() && event->type() == QEvent::KeyPress && gate_.IsHolding()) {
+        const int key = static_cast<const QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Control || key == Qt::Key_Shift)
+            return true;
+    }
+    return CPopupBox::eventFilter(watched, event);
 }
 
 bool CPopupBoxSingleKeyEntry::KeyFieldHasFocus() const

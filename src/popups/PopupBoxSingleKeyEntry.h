@@ -46,6 +46,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     void OnRunEnded() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // What the field shows when the popup opens.
     virtual std::u16string InitialText() const { return record_.text; }

@@ -9,8 +9,10 @@
 #include "controls/MacroDisplayItem.h"
 #include "controls/SliderBase.h"
 #include "controls/TextItem.h"
+#include "controls/XListCtrl.h"
 #include "controls/accessibility/AccessibleControls.h"
 #include "controls/accessibility/AccessibleMacroDisplay.h"
+#include "controls/accessibility/AccessibleTable.h"
 
 #include <QAccessible>
 
@@ -38,6 +40,8 @@ QAccessibleInterface* CreateControlInterface(const QString&, QObject* object)
         return new CAccessibleStageWindow(stage);
     if (auto* display = dynamic_cast<CMacroDisplayItem*>(object))
         return new CAccessibleMacroDisplay(display);
+    if (auto* list = dynamic_cast<CXListCtrl*>(object))
+        return new CAccessibleTable(list);
     return nullptr;
 }
 
