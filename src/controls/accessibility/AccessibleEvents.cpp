@@ -3,28 +3,50 @@
 
 #include <QAccessibleEvent>
 
+namespace {
+
+AnnouncementWatcher& Watcher()
+{
+    static AnnouncementWatcher watcher;
+    return watcher;
+}
+
+void Announce(QAccessibleEvent& event)
+{
+    if (Watcher())
+        Watcher()(event);
+    QAccessible::updateAccessibility(&event);
+}
+
+} // namespace
+
+void SetAnnouncementWatcher(AnnouncementWatcher watcher)
+{
+    Watcher() = std::move(watcher);
+}
+
 void AnnounceStateChange(QObject* control, QAccessible::State changed)
 {
-    if (!control || !QAccessible::isActive())
+    if (!control)
         return;
     QAccessibleStateChangeEvent event(control, changed);
-    QAccessible::updateAccessibility(&event);
+    Announce(event);
 }
 
 void AnnounceValueChange(QObject* control, const QVariant& value)
 {
-    if (!control || !QAccessible::isActive())
+    if (!control)
         return;
     QAccessibleValueChangeEvent event(control, value);
-    QAccessible::updateAccessibility(&event);
+    Announce(event);
 }
 
 void AnnounceEvent(QObject* control, QAccessible::Event type, int child)
 {
-    if (!control || !QAccessible::isActive())
+    if (!control)
         return;
     QAccessibleEvent event(control, type);
     if (child >= 0)
         event.setChild(child);
-    QAccessible::updateAccessibility(&event);
+    Announce(event);
 }

@@ -1,11 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the controls tell assistive tools when they change. Each call does nothing
-// while no assistive tool listens, so controls call them freely.
+// What the controls tell assistive tools when they change, as Qt's own widgets
+// do: Qt passes each event on to whatever assistive tool is listening, if any.
 #include <QAccessible>
 #include <QVariant>
+#include <functional>
 
 class QObject;
+class QAccessibleEvent;
+
+// Sees every event the controls announce before Qt passes it on (none by
+// default): how tests, and a diagnostic log, learn what a screen reader is told
+// where no assistive tool runs.
+using AnnouncementWatcher = std::function<void(QAccessibleEvent&)>;
+void SetAnnouncementWatcher(AnnouncementWatcher watcher);
 
 // A state (checked, selected, …) of the control changed; set in `changed` the
 // states that did.
