@@ -96,7 +96,7 @@ void CFocusMark::Place()
         hide();
         return;
     }
-    const int grow = 2 * kLineWidth;
+    const int grow = kOuterWidth + kInnerWidth;
     setGeometry(QRect(target->mapTo(parentWidget(), QPoint(0, 0)), target->size()).adjusted(-grow, -grow, grow, grow));
     show();
     raise();
@@ -126,13 +126,13 @@ void CFocusMark::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QRect outer = rect();
-    const QRect inner = outer.adjusted(kLineWidth, kLineWidth, -kLineWidth, -kLineWidth);
-    painter.setPen(Qt::NoPen);
-    for (const auto& [area, colour] : {std::pair{outer, RingColour()}, std::pair{inner, QColor(Qt::black)}}) {
-        painter.setBrush(colour);
-        painter.drawRect(area.left(), area.top(), area.width(), kLineWidth);
-        painter.drawRect(area.left(), area.bottom() - kLineWidth + 1, area.width(), kLineWidth);
-        painter.drawRect(area.left(), area.top(), kLineWidth, area.height());
-        painter.drawRect(area.right() - kLineWidth + 1, area.top(), kLineWidth, area.height());
-    }
+    const QRect inner = outer.adjusted(kOuterWidth, kOuterWidth, -kOuterWidth, -kOuterWidth);
+    const auto frame = [&painter](const QRect& area, int width, const QColor& colour) {
+        painter.fillRect(QRect(area.left(), area.top(), area.width(), width), colour);
+        painter.fillRect(QRect(area.left(), area.bottom() - width + 1, area.width(), width), colour);
+        painter.fillRect(QRect(area.left(), area.top(), width, area.height()), colour);
+        painter.fillRect(QRect(area.right() - width + 1, area.top(), width, area.height()), colour);
+    };
+    frame(outer, kOuterWidth, RingColour());
+    frame(inner, kInnerWidth, Qt::black);
 }

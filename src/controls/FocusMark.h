@@ -25,8 +25,9 @@ public:
     // Puts the ring around `target` (null hides it).
     void Surround(QWidget* target);
 
-    // Outer and inner line, each this many pixels wide.
-    static constexpr int kLineWidth = 1;
+    // The outer line in the highlight colour and the dark line inside it.
+    static constexpr int kOuterWidth = 2;
+    static constexpr int kInnerWidth = 1;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -12,7 +12,10 @@
 #include "settings/IMouseConfig.h"
 #include "skin/ItemIds.h"
 
+#include <QAccessible>
+#include <QDir>
 #include <QWindow>
+#include <iostream>
 #include <set>
 
 namespace {
@@ -226,6 +229,90 @@ TEST_F(KeyboardNavigationTest, WhileAMacroIsRecordedKeysGoToTheRecorderNotToNavi
         EXPECT_EQ(window.CurrentPage(), window.Page(PageBit::Macros));
         EXPECT_FALSE(window.IsEnded());
         EXPECT_TRUE(window.IsRecording());
+    });
+}
+
+std::string RoleWord(QAccessible::Role role)
+{
+    switch (role) {
+    case QAccessible::Button:
+        return "button";
+    case QAccessible::CheckBox:
+        return "check box";
+    case QAccessible::RadioButton:
+        return "radio button";
+    case QAccessible::PageTab:
+        return "tab";
+    case QAccessible::Slider:
+        return "slider";
+    case QAccessible::ComboBox:
+        return "combo box";
+    case QAccessible::EditableText:
+        return "edit";
+    case QAccessible::List:
+        return "list";
+    case QAccessible::Table:
+        return "table";
+    default:
+        return "role " + std::to_string(int(role));
+    }
+}
+
+// What a screen reader says for a control: "name, role[, value][, state]".
+std::string Spoken(QWidget* widget)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
+    if (!iface)
+        return "(nothing)";
+    std::string line = iface->text(QAccessible::Name).toStdString() + ", " + RoleWord(iface->role());
+    const QString value = iface->text(QAccessible::Value);
+    if (!value.isEmpty())
+        line += ", " + value.toStdString();
+    if (iface->state().checkable)
+        line += iface->state().checked ? ", checked" : ", not checked";
+    return line;
+}
+
+TEST_F(KeyboardNavigationTest, EachPageIsDrawnWithTheFocusRingInTheSkinsColour)
+{
+    Plug(0x0031);
+    RunApp([&](CTovikEliteAppDlg& window) {
+        ASSERT_TRUE(WaitUntilIdle(window));
+        const std::pair<int, const char*> pages[] = {{PageBit::ButtonAssignment, "buttons"},
+                                                     {PageBit::Performance, "performance"},
+                                                     {PageBit::Profiles, "profiles"},
+                                                     {PageBit::Macros, "macros"},
+                                                     {PageBit::Lighting, "lighting"}};
+        const QString folder = QStringLiteral(ZT_TEST_SCREENSHOT_DIR);
+        QDir().mkpath(folder);
+        for (const auto& [page, name] : pages) {
+            SCOPED_TRACE(name);
+            window.ShowPage(page);
+            QCoreApplication::processEvents();
+            // Into the page: past the window's own buttons and the page tabs.
+            const std::vector<QWidget*> chain = FocusChain(window);
+            ASSERT_GT(chain.size(), 12u);
+            chain.front()->setFocus();
+            for (int i = 0; i < 12; ++i)
+                Press(window, Qt::Key_Tab);
+            CFocusMark* mark = CFocusMark::Of(window);
+            ASSERT_NE(mark, nullptr);
+            ASSERT_TRUE(mark->isVisible());
+            const QImage picture = window.grab().toImage();
+            EXPECT_TRUE(picture.save(folder + QStringLiteral("/keyboard_%1.png").arg(QLatin1String(name))));
+            // The ring's outer line, top edge, in the skin's highlight colour.
+            const QPoint corner = mark->geometry().topLeft() + QPoint(mark->width() / 2, 0);
+            EXPECT_EQ(picture.pixelColor(corner), QColor(0x6F, 0xE8, 0xED));
+
+            if (page == PageBit::Performance) {
+                // What a screen reader says, control by control, in Tab order.
+                for (QWidget* widget : chain) {
+                    if (!widget->isVisible())
+                        continue;
+                    std::cout << "[ hears    ] " << Spoken(widget) << "\n";
+                }
+            }
+        }
     });
 }
 

@@ -172,9 +172,14 @@ QString CAccessibleSlider::text(QAccessible::Text t) const
 {
     switch (t) {
     case QAccessible::Name: {
-        // Thumbs made by a multi-stage slider have no skin name of their own; the
-        // track they run on names them.
-        QString name = AccessibleControlName(*Slider(), QString());
+        // A thumb runs on its track, so the label beside the track names it as
+        // the eye reads it; failing that, its own name or its track's.
+        const QWidget& host = Slider()->Track() ? *static_cast<QWidget*>(Slider()->Track()) : *Slider();
+        QString name = Slider()->accessibleName();
+        if (name.isEmpty())
+            name = LabelBeside(host);
+        if (name.isEmpty())
+            name = AccessibleControlName(*Slider(), QString());
         if (name.isEmpty() && Slider()->Track())
             name = AccessibleControlName(*Slider()->Track(), QString());
         return name;
