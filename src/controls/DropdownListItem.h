@@ -103,7 +103,7 @@ public:
     bool IsOpen() const { return open_; }
     // Opens the pop-up as a press on the box does (1588 to the parent first);
     // false when the drop-down is disabled, not interactive or open already.
-    bool Open();
+    virtual bool Open();
     bool IsInteractive() const { return interactive_; }
 
 protected:

@@ -4,6 +4,8 @@
 #include "SliderTestSupport.h"
 
 #include "controls/BitmapBtn.h"
+#include "controls/ColourPalette.h"
+#include "controls/DropdownColorButton.h"
 #include "controls/FocusNavigation.h"
 #include "controls/ListPanelPopup.h"
 #include "controls/PHSlider.h"
@@ -227,6 +229,39 @@ TEST_F(PopupListKeysTest, RightOpensASubPanelAndLeftGoesBackToIt)
         EXPECT_TRUE(window.isVisible()) << "Left does not close the first pop-up";
     });
     EXPECT_EQ(ShowListPanelPopup(0, &anchor, panel, 0, 0), -1);
+}
+
+TEST(ColourDropdownKeysTest, SpaceOpensThePaletteWhoseCellsTheArrowsWalk)
+{
+    RecordingWindow owner;
+    CDropdownColorButton box(400, &owner, &owner, SkinRect{10, 10, 110, 30});
+    box.SetColour(RGB(1, 2, 3));
+    owner.show();
+    QTest::keyClick(&box, Qt::Key_Space);
+    ASSERT_TRUE(box.IsPaletteOpen()) << "the palette, not a list of entries";
+    CColourPalette* palette = box.Palette();
+    // The first arrow lands on the first cell; then Down and Right: the second
+    // cell of the second row. Left goes on in reading order into the row above.
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Right})
+        QTest::keyClick(palette, key);
+    EXPECT_EQ(palette->HoveredCell(), CColourPalette::kColumns + 1);
+    QTest::keyClick(palette, Qt::Key_Left);
+    QTest::keyClick(palette, Qt::Key_Left);
+    EXPECT_EQ(palette->HoveredCell(), CColourPalette::kColumns - 1);
+    // Down from the last row reaches the custom button, Up comes back.
+    QTest::keyClick(palette, Qt::Key_End);
+    QTest::keyClick(palette, Qt::Key_Down);
+    EXPECT_EQ(palette->HoveredCell(), CColourPalette::kCustomCell);
+    QTest::keyClick(palette, Qt::Key_Up);
+    QTest::keyClick(palette, Qt::Key_Home);
+    QTest::keyClick(palette, Qt::Key_Right);
+    QTest::keyClick(palette, Qt::Key_Return);
+    DeliverPosted();
+    EXPECT_EQ(box.Colour(), CColourPalette::Colours()[1]);
+    EXPECT_FALSE(box.IsPaletteOpen());
+    const auto changed = owner.Of(WM_COLOUR_CHANGED);
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0].wParam, WPARAM(CColourPalette::Colours()[1]));
 }
 
 } // namespace
