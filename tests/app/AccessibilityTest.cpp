@@ -79,34 +79,27 @@ public:
     };
     AnnouncementLog()
     {
-        entries().clear();
-        SetAnnouncementWatcher([](QAccessibleEvent& event) { Record(&event); });
+        SetAnnouncementWatcher([this](QAccessibleEvent& event) {
+            Entry entry{event.type(), event.object(), event.child(), {}, {}};
+            if (event.type() == QAccessible::ValueChanged)
+                entry.value = static_cast<QAccessibleValueChangeEvent&>(event).value();
+            if (event.type() == QAccessible::StateChanged)
+                entry.changed = static_cast<QAccessibleStateChangeEvent&>(event).changedStates();
+            entries_.push_back(entry);
+        });
     }
     ~AnnouncementLog() { SetAnnouncementWatcher({}); }
-    static std::vector<Entry>& entries()
-    {
-        static std::vector<Entry> log;
-        return log;
-    }
     // The last entry of `type` about `object`, or null.
-    static const Entry* Last(QAccessible::Event type, const QObject* object)
+    const Entry* Last(QAccessible::Event type, const QObject* object) const
     {
-        for (auto it = entries().rbegin(); it != entries().rend(); ++it)
+        for (auto it = entries_.rbegin(); it != entries_.rend(); ++it)
             if (it->type == type && it->object == object)
                 return &*it;
         return nullptr;
     }
 
 private:
-    static void Record(QAccessibleEvent* event)
-    {
-        Entry entry{event->type(), event->object(), event->child(), {}, {}};
-        if (event->type() == QAccessible::ValueChanged)
-            entry.value = static_cast<QAccessibleValueChangeEvent*>(event)->value();
-        if (event->type() == QAccessible::StateChanged)
-            entry.changed = static_cast<QAccessibleStateChangeEvent*>(event)->changedStates();
-        entries().push_back(entry);
-    }
+    std::vector<Entry> entries_;
 };
 
 class AccessibilityTest : public AppTest {
@@ -299,7 +292,7 @@ TEST_F(AccessibilityTest, StatesAndValuesAreAnnouncedAsTheyChange)
         ASSERT_TRUE(WaitUntilIdle(window));
         Press(window, Qt::Key_Tab, Qt::ControlModifier);
         auto* tab = window.Items().FindAs<CBitmapBtn>(ItemId::BUTTON_ADJUSTPERFORMANCE);
-        const AnnouncementLog::Entry* tabChange = AnnouncementLog::Last(QAccessible::StateChanged, tab);
+        const AnnouncementLog::Entry* tabChange = log.Last(QAccessible::StateChanged, tab);
         ASSERT_NE(tabChange, nullptr) << "the page tab became the chosen one";
         EXPECT_TRUE(tabChange->changed.checked);
 
@@ -307,7 +300,7 @@ TEST_F(AccessibilityTest, StatesAndValuesAreAnnouncedAsTheyChange)
         auto* xy = items.FindAs<CBitmapBtn>(ItemId::BUTTON_ENABLEXY);
         ASSERT_TRUE(TabTo(window, xy));
         Press(window, Qt::Key_Space);
-        const AnnouncementLog::Entry* checked = AnnouncementLog::Last(QAccessible::StateChanged, xy);
+        const AnnouncementLog::Entry* checked = log.Last(QAccessible::StateChanged, xy);
         ASSERT_NE(checked, nullptr);
         EXPECT_TRUE(checked->changed.checked);
         Press(window, Qt::Key_Space); // back to one value for both axes
@@ -321,7 +314,7 @@ TEST_F(AccessibilityTest, StatesAndValuesAreAnnouncedAsTheyChange)
         ASSERT_NE(thumb, nullptr);
         ASSERT_TRUE(TabTo(window, thumb));
         Press(window, Qt::Key_Right);
-        const AnnouncementLog::Entry* value = AnnouncementLog::Last(QAccessible::ValueChanged, thumb);
+        const AnnouncementLog::Entry* value = log.Last(QAccessible::ValueChanged, thumb);
         ASSERT_NE(value, nullptr);
         EXPECT_EQ(value->value.toInt(), thumb->GetValue());
 
@@ -342,7 +335,7 @@ TEST_F(AccessibilityTest, StatesAndValuesAreAnnouncedAsTheyChange)
             ASSERT_TRUE(TabTo(popup, other));
             Press(popup, Qt::Key_Space);
             EXPECT_TRUE(iface->state().checked);
-            const AnnouncementLog::Entry* chosen = AnnouncementLog::Last(QAccessible::StateChanged, other);
+            const AnnouncementLog::Entry* chosen = log.Last(QAccessible::StateChanged, other);
             ASSERT_NE(chosen, nullptr);
             EXPECT_TRUE(chosen->changed.selected);
         });
@@ -379,7 +372,7 @@ TEST_F(AccessibilityTest, MenusTablesAndMacroEventsHaveTheirParts)
             const int row = panel.List()->HoveredRow();
             ASSERT_GE(row, 0);
             EXPECT_TRUE(list->child(row)->state().focused);
-            const AnnouncementLog::Entry* focus = AnnouncementLog::Last(QAccessible::Focus, panel.List());
+            const AnnouncementLog::Entry* focus = log.Last(QAccessible::Focus, panel.List());
             ASSERT_NE(focus, nullptr);
             EXPECT_EQ(focus->child, row);
             menuSeen = true;

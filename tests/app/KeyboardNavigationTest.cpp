@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QWindow>
 #include <iostream>
+#include <map>
 #include <set>
 
 namespace {
@@ -168,7 +169,7 @@ TEST_F(KeyboardNavigationTest, TabVisitsEachShownControlOnceRowByRowAndShiftTabG
     });
 }
 
-TEST_F(KeyboardNavigationTest, EscapeClosesWithoutWritingAndEnterOnACheckBoxIsTheWindowsOk)
+TEST_F(KeyboardNavigationTest, EnterOnACheckBoxIsTheWindowsOkAndWritesBeforeClosing)
 {
     Plug(0x0031);
     RunApp([&](CTovikEliteAppDlg& window) {
@@ -179,23 +180,10 @@ TEST_F(KeyboardNavigationTest, EscapeClosesWithoutWritingAndEnterOnACheckBoxIsTh
         const bool before = xy->IsChecked();
         Press(window, Qt::Key_Space);
         EXPECT_NE(xy->IsChecked(), before);
-        EXPECT_TRUE(window.AreSettingsChanged());
         Press(window, Qt::Key_Return);
+        EXPECT_EQ(xy->IsChecked(), !before) << "Enter does not toggle a check box";
         ASSERT_TRUE(WaitUntil([&] { return window.IsEnded(); }));
         EXPECT_EQ(window.WritesStarted(), 1) << "OK with changes writes before closing";
-    });
-    EXPECT_TRUE(WasRun("MainPage.xml"));
-
-    RunApp([&](CTovikEliteAppDlg& window) {
-        ASSERT_TRUE(WaitUntilIdle(window));
-        Press(window, Qt::Key_Tab, Qt::ControlModifier);
-        auto* xy = Button(window.Page(PageBit::Performance)->Items(), ItemId::BUTTON_ENABLEXY);
-        ASSERT_TRUE(TabTo(window, xy));
-        Press(window, Qt::Key_Space);
-        Press(window, Qt::Key_Escape);
-        EXPECT_TRUE(window.IsEnded());
-        EXPECT_EQ(window.EndResult(), IDCANCEL);
-        EXPECT_EQ(window.WritesStarted(), 0);
     });
 }
 
@@ -234,28 +222,17 @@ TEST_F(KeyboardNavigationTest, WhileAMacroIsRecordedKeysGoToTheRecorderNotToNavi
 
 std::string RoleWord(QAccessible::Role role)
 {
-    switch (role) {
-    case QAccessible::Button:
-        return "button";
-    case QAccessible::CheckBox:
-        return "check box";
-    case QAccessible::RadioButton:
-        return "radio button";
-    case QAccessible::PageTab:
-        return "tab";
-    case QAccessible::Slider:
-        return "slider";
-    case QAccessible::ComboBox:
-        return "combo box";
-    case QAccessible::EditableText:
-        return "edit";
-    case QAccessible::List:
-        return "list";
-    case QAccessible::Table:
-        return "table";
-    default:
-        return "role " + std::to_string(int(role));
-    }
+    static const std::map<QAccessible::Role, const char*> words{{QAccessible::Button, "button"},
+                                                                {QAccessible::CheckBox, "check box"},
+                                                                {QAccessible::RadioButton, "radio button"},
+                                                                {QAccessible::PageTab, "tab"},
+                                                                {QAccessible::Slider, "slider"},
+                                                                {QAccessible::ComboBox, "combo box"},
+                                                                {QAccessible::EditableText, "edit"},
+                                                                {QAccessible::List, "list"},
+                                                                {QAccessible::Table, "table"}};
+    const auto found = words.find(role);
+    return found != words.end() ? found->second : "role " + std::to_string(int(role));
 }
 
 // What a screen reader says for a control: "name, role[, value][, state]".
