@@ -2,7 +2,7 @@
 #include "controls/FocusMark.h"
 
 #include "controls/ControlDrawing.h"
-#include "controls/FocusNavigation.h"
+#include "platform/SkinWindow.h"
 #include "skin/ColorTable.h"
 
 #include <QApplication>
@@ -68,7 +68,8 @@ void CFocusMark::Follow(QWidget* focused)
     if (!cuesInUse || !focused)
         return;
     QWidget* window = focused->window();
-    if (focused == window)
+    // Only our skinned windows: Qt's own dialogs show their focus themselves.
+    if (focused == window || !dynamic_cast<CSkinWindow*>(window))
         return;
     CFocusMark* mark = Of(*window);
     if (!mark)

@@ -9,6 +9,7 @@
 #include "controls/DPIStageWindow.h"
 #include "controls/DropdownListItem.h"
 #include "controls/EditItem.h"
+#include "controls/FocusMark.h"
 #include "controls/ListPanelItem.h"
 #include "controls/ListPanelPopup.h"
 #include "controls/MacroDisplayItem.h"
@@ -104,6 +105,11 @@ private:
 
 class AccessibilityTest : public AppTest {
 protected:
+    void TearDown() override
+    {
+        CFocusMark::ResetKeyboardCues(); // the keys used here turned the focus ring on
+        AppTest::TearDown();
+    }
     // A key as the keyboard sends it: to the window, which hands it to its focus.
     static void Press(QWidget& window, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
     {

@@ -28,6 +28,12 @@ protected:
         AppTest::SetUp();
         CFocusMark::ResetKeyboardCues();
     }
+    // Later tests in this process draw as for a pointer user again.
+    void TearDown() override
+    {
+        CFocusMark::ResetKeyboardCues();
+        AppTest::TearDown();
+    }
     static bool WaitUntilIdle(CTovikEliteAppDlg& window)
     {
         return WaitUntil([&] {
