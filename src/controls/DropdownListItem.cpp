@@ -232,8 +232,11 @@ void CDropdownListItem::keyPressEvent(QKeyEvent* event)
         return;
     }
     event->accept();
-    if (!event->isAutoRepeat())
-        Open();
+    if (event->isAutoRepeat())
+        return;
+    openedByKeyboard_ = true;
+    Open();
+    openedByKeyboard_ = false;
 }
 
 void CDropdownListItem::OpenPopup()
@@ -267,7 +270,8 @@ void CDropdownListItem::OpenPopup()
     update();
     const QRect box = BoxRect();
     int subChoice = -1;
-    const int chosen = ShowListPanelPopup(height, this, panel, box.left(), box.bottom() + 1, &subChoice);
+    const int chosen = ShowListPanelPopup(height, this, panel, box.left(), box.bottom() + 1, &subChoice,
+                                          openedByKeyboard_ ? selected_ : -1);
     open_ = false;
     update();
     if (chosen < 0 || chosen >= EntryCount())

@@ -147,4 +147,5 @@ private:
     bool disabled_ = false;
     bool interactive_ = true;
     bool open_ = false;
+    bool openedByKeyboard_ = false; // the arrows then start from the current entry
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/ListPanelPopup.h"
 
+#include "controls/accessibility/AccessibleEvents.h"
 #include "platform/ModalService.h"
 
 #include <QApplication>
@@ -18,12 +19,14 @@ constexpr int kSubPanelMaxRows = 5;
 
 } // namespace
 
-int ShowListPanelPopup(int height, CSkinWindow* anchor, CListPanelItem& panel, int x, int y, int* subPanelChoice)
+int ShowListPanelPopup(int height, CSkinWindow* anchor, CListPanelItem& panel, int x, int y, int* subPanelChoice,
+                       int startRow)
 {
     const QPoint origin = anchor ? anchor->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
     const int shownHeight = height > 0 ? height : std::max(panel.Rect().Height(), panel.ListHeight());
     CListPanel popup(panel, QRect(origin + QPoint(x, y), QSize(panel.Width(), shownHeight)));
     popup.SetSubPanel(anchor && anchor->windowType() == Qt::Popup);
+    popup.List()->HoverRow(startRow);
     const int result = RunModal(popup, kListPanelRunName);
     const int row = result >= kRowResultBase ? result - kRowResultBase : -1;
     if (subPanelChoice)
@@ -63,6 +66,14 @@ void CListPanelPopupList::MoveHover(int delta)
     const int row = NextEnabledRow(from, delta);
     if (row < 0)
         return; // at the end: the row stays
+    SetHoveredRow(row);
+    ScrollIntoView(row);
+}
+
+void CListPanelPopupList::HoverRow(int row)
+{
+    if (row < 0 || row >= Panel().RowCount() || Panel().IsRowDisabled(row))
+        return;
     SetHoveredRow(row);
     ScrollIntoView(row);
 }
@@ -188,6 +199,21 @@ void CListPanel::keyPressEvent(QKeyEvent* event)
     default:
         break;
     }
+}
+
+void CListPanel::showEvent(QShowEvent* event)
+{
+    CSkinWindow::showEvent(event);
+    AnnounceEvent(list_, QAccessible::PopupMenuStart);
+    // The row the keyboard starts from is where a screen reader starts reading.
+    if (list_->HoveredRow() >= 0)
+        AnnounceEvent(list_, QAccessible::Focus, list_->HoveredRow());
+}
+
+void CListPanel::hideEvent(QHideEvent* event)
+{
+    AnnounceEvent(list_, QAccessible::PopupMenuEnd);
+    CSkinWindow::hideEvent(event);
 }
 
 void CListPanel::wheelEvent(QWheelEvent* event)

@@ -6,6 +6,7 @@
 #include "controls/BitmapBtn.h"
 #include "controls/ColourPalette.h"
 #include "controls/DropdownColorButton.h"
+#include "controls/DropdownListItem.h"
 #include "controls/FocusNavigation.h"
 #include "controls/ListPanelPopup.h"
 #include "controls/PHSlider.h"
@@ -262,6 +263,28 @@ TEST(ColourDropdownKeysTest, SpaceOpensThePaletteWhoseCellsTheArrowsWalk)
     const auto changed = owner.Of(WM_COLOUR_CHANGED);
     ASSERT_EQ(changed.size(), 1u);
     EXPECT_EQ(changed[0].wParam, WPARAM(CColourPalette::Colours()[1]));
+}
+
+TEST_F(PopupListKeysTest, ADropDownOpenedByKeyStartsFromItsChoiceAndReportsTheNewOne)
+{
+    CDropdownListItem box(401, &anchor, &anchor, SkinRect{10, 10, 130, 30});
+    box.SetEntries({u"Slow", u"Normal", u"Fast"});
+    box.SetSelected(1);
+    int startedAt = -2;
+    ModalScript::EndNextRun(kListPanelRunName, IDCANCEL, [&](CSkinWindow& window) {
+        auto& popup = dynamic_cast<CListPanel&>(window);
+        startedAt = popup.List()->HoveredRow();
+        QTest::keyClick(&popup, Qt::Key_Down);
+        QTest::keyClick(&popup, Qt::Key_Return);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return popup.ChosenRow() >= 0; }, 2000));
+    });
+    QTest::keyClick(&box, Qt::Key_Space);
+    EXPECT_EQ(startedAt, 1);
+    EXPECT_EQ(box.Selected(), 2);
+    const auto chosen = anchor.Of(WM_DROPDOWN_SELECTED);
+    ASSERT_EQ(chosen.size(), 1u);
+    EXPECT_EQ(chosen[0].wParam, WPARAM(2));
+    EXPECT_EQ(anchor.Of(WM_DROPDOWN_OPENING).size(), 1u) << "the owner may refill it first, as for a click";
 }
 
 } // namespace
