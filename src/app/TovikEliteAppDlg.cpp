@@ -14,6 +14,7 @@
 #include "app/StartupMilestones.h"
 #include "app/WindowPlacement.h"
 #include "controls/BitmapBtn.h"
+#include "controls/FocusMark.h"
 #include "controls/MacroDisplayItem.h"
 #include "controls/TextItem.h"
 #include "platform/HelperThread.h"
@@ -26,6 +27,7 @@
 #include "skin/SkinLoader.h"
 
 #include <QKeyEvent>
+#include <algorithm>
 
 uint32_t ProductIdOfDeviceCode(int deviceCode)
 {
@@ -495,8 +497,32 @@ void CTovikEliteAppDlg::OpenAddress(std::u16string_view address)
         ShowOpenFailed(COpenFailedPopup::What::WebPage, address, this);
 }
 
+void CTovikEliteAppDlg::SwitchPageByKeyboard(bool forward)
+{
+    const auto count = std::ptrdiff_t(navigationButtons_.size());
+    const auto shown = std::find_if(navigationButtons_.begin(), navigationButtons_.end(),
+                                    [](const CBitmapBtn* tab) { return tab && tab->IsHighlighted(); });
+    const std::ptrdiff_t from = shown == navigationButtons_.end() ? 0 : shown - navigationButtons_.begin();
+    for (std::ptrdiff_t step = 1; step < count; ++step) {
+        CBitmapBtn* tab = navigationButtons_[std::size_t((from + (forward ? step : count - step)) % count)];
+        if (!tab || !tab->isVisible() || !tab->isEnabled())
+            continue;
+        // The tab of the page takes the focus, where a tab bar would keep it.
+        CFocusMark::UseKeyboardCues();
+        tab->setFocus(Qt::ShortcutFocusReason);
+        OnMainItem(tab->id);
+        return;
+    }
+}
+
 void CTovikEliteAppDlg::keyPressEvent(QKeyEvent* event)
 {
+    const bool ctrlOnly = (event->modifiers() & ~Qt::ShiftModifier) == Qt::ControlModifier;
+    if (ctrlOnly && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
+        if (!IsRecording())
+            SwitchPageByKeyboard(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:

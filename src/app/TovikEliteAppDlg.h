@@ -155,6 +155,8 @@ private:
     void OnDeviceChanged(int productId);
     void ShowNoMouseAndClose();
     void OnOk();
+    // Ctrl+Tab and Ctrl+Shift+Tab: the next or previous page, as its tab would.
+    void SwitchPageByKeyboard(bool forward);
     void OpenHelp();
     void OpenAddress(std::u16string_view address);
 

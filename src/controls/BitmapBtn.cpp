@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/BitmapBtn.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "controls/BitmapItem.h"
+#include "controls/accessibility/AccessibleEvents.h"
 
 CBitmapBtn::CBitmapBtn(const SkinRect& rect, QWidget* parent)
     : CSkinWindow(parent), CGUIItem(-1, ItemKind::BUTTON, this, nullptr)
@@ -58,6 +60,7 @@ void CBitmapBtn::SetChecked(bool checked)
     if (checked_ != checked) {
         checked_ = checked;
         update();
+        AnnounceChecked();
     }
 }
 
@@ -66,7 +69,18 @@ void CBitmapBtn::SetHighlighted(bool highlighted)
     if (highlighted_ != highlighted) {
         highlighted_ = highlighted;
         update();
+        // A tab or radio-style choice is checked while it is highlighted.
+        if (role_ != ButtonRole::Push && !isCheckBox_)
+            AnnounceChecked();
     }
+}
+
+void CBitmapBtn::AnnounceChecked()
+{
+    QAccessible::State changed;
+    changed.checked = true;
+    changed.selected = role_ != ButtonRole::Push && !isCheckBox_;
+    AnnounceStateChange(this, changed);
 }
 
 void CBitmapBtn::SetHover(bool hover)
@@ -221,8 +235,10 @@ void CBitmapBtn::mousePressEvent(QMouseEvent* event)
         QWidget* topLevel = QWidget::window();
         if (topLevel && !topLevel->isActiveWindow())
             topLevel->activateWindow();
-        if (toggles_)
+        if (toggles_) {
             checked_ = !checked_;
+            AnnounceChecked();
+        }
         update();
         NotifyParent();
         return;
@@ -249,11 +265,28 @@ bool CBitmapBtn::ClickFromLabel()
 {
     if (!isEnabled())
         return false;
-    if (isCheckBox_ && toggles_)
+    if (isCheckBox_ && toggles_) {
         checked_ = !checked_;
+        AnnounceChecked();
+    }
     update();
     NotifyParent();
     return true;
+}
+
+void CBitmapBtn::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    const bool space = event->key() == Qt::Key_Space;
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !isCheckBox_;
+    if (!plain || !(space || enter)) {
+        CSkinWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // A held key must not click again and again (a page button would reopen its popup).
+    if (!event->isAutoRepeat())
+        ClickFromLabel();
 }
 
 void CBitmapBtn::NotifyParent()

@@ -84,6 +84,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    // Space clicks the button; Enter clicks it too unless it is a check box, where
+    // Enter keeps its meaning for the window (OK).
+    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
     void OnMouseEnter() override;
     void OnMouseLeave() override;
@@ -91,6 +94,7 @@ protected:
 
 private:
     void NotifyParent();
+    void AnnounceChecked();
 
     QImage normal_, over_, down_, disabled_, mask_;
     bool regionSet_ = false;

@@ -80,37 +80,78 @@ void CColourPalette::Dismiss()
 
 void CColourPalette::mouseMoveEvent(QMouseEvent* event)
 {
-    const int cell = CellAt(event->position().toPoint());
-    if (cell == hovered_)
+    HoverCell(CellAt(event->position().toPoint()));
+}
+
+void CColourPalette::HoverCell(int cell)
+{
+    if (cell < -1 || cell > kCustomCell || cell == hovered_)
         return;
     hovered_ = cell;
     update();
-    if (cell >= 0)
+    if (cell >= 0 && cell < kCustomCell)
         Report(WM_COLOUR_PICKED, WPARAM(Colours()[std::size_t(cell)]), kPalettePreview);
+}
+
+bool CColourPalette::ChooseCell(int cell)
+{
+    if (finished_ || cell < 0 || cell > kCustomCell)
+        return false;
+    finished_ = true;
+    if (cell == kCustomCell)
+        Report(WM_COLOUR_CUSTOM, 0, 0);
+    else
+        Report(WM_COLOUR_PICKED, WPARAM(Colours()[std::size_t(cell)]), kPaletteChoice);
+    return true;
 }
 
 void CColourPalette::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
-    if (event->button() != Qt::LeftButton || finished_)
+    if (event->button() != Qt::LeftButton)
         return;
     const QPoint point = event->position().toPoint();
-    if (const int cell = CellAt(point); cell >= 0) {
-        finished_ = true;
-        Report(WM_COLOUR_PICKED, WPARAM(Colours()[std::size_t(cell)]), kPaletteChoice);
-    } else if (CustomButtonRect().contains(point)) {
-        finished_ = true;
-        Report(WM_COLOUR_CUSTOM, 0, 0);
-    }
+    if (const int cell = CellAt(point); cell >= 0)
+        ChooseCell(cell);
+    else if (CustomButtonRect().contains(point))
+        ChooseCell(kCustomCell);
 }
 
 void CColourPalette::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape) {
+    event->accept(); // passed on, keys would reach the window under the palette
+    const int cell = hovered_;
+    const int last = kCustomCell - 1;
+    switch (event->key()) {
+    case Qt::Key_Escape:
         close();
         return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        ChooseCell(cell);
+        return;
+    case Qt::Key_Left:
+        HoverCell(cell < 0 ? last : (cell == kCustomCell ? last : std::max(0, cell - 1)));
+        return;
+    case Qt::Key_Right:
+        HoverCell(cell < 0 ? 0 : (cell >= last ? cell : cell + 1));
+        return;
+    case Qt::Key_Up:
+        HoverCell(cell < 0 ? 0 : (cell == kCustomCell ? last : std::max(cell % kColumns, cell - kColumns)));
+        return;
+    case Qt::Key_Down:
+        HoverCell(cell < 0 ? 0 : (cell + kColumns > last ? kCustomCell : cell + kColumns));
+        return;
+    case Qt::Key_Home:
+        HoverCell(0);
+        return;
+    case Qt::Key_End:
+        HoverCell(last);
+        return;
+    default:
+        return;
     }
-    CSkinWindow::keyPressEvent(event);
 }
 
 void CColourPalette::closeEvent(QCloseEvent* event)
@@ -139,6 +180,10 @@ void CColourPalette::paintEvent(QPaintEvent*)
     }
     const QRect custom = CustomButtonRect();
     painter.fillRect(custom, QColor(0x36, 0x2E, 0x05));
+    if (hovered_ == kCustomCell) {
+        painter.setPen(Qt::white);
+        painter.drawRect(custom.adjusted(0, 0, -1, -1));
+    }
     painter.setPen(ToQColor(kDefaultTextColor));
     painter.drawText(custom, Qt::AlignCenter, MakeCaption(u"$Custom"));
 }

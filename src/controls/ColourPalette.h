@@ -32,6 +32,13 @@ public:
     QRect CustomButtonRect() const;
     int CellAt(const QPoint& point) const;
     int HoveredCell() const { return hovered_; }
+    // The cell index that stands for the custom button among the cells.
+    static constexpr int kCustomCell = kColumns * kRows;
+    // Shows a cell as hovered and previews its colour (-1: none), as the pointer does.
+    void HoverCell(int cell);
+    // Chooses a cell or the custom button as a press does; false for anything else
+    // or once the palette is done.
+    bool ChooseCell(int cell);
     // Closes without reporting anything more (the button closed it).
     void Dismiss();
 
@@ -39,6 +46,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // Arrows move through the cells (Down from the last row reaches the custom
+    // button), Home and End go to the first and last cell, Enter and Space choose,
+    // Escape closes without a choice.
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/DPIStageWindow.h"
 
+#include "controls/accessibility/AccessibleEvents.h"
 #include "platform/core/TextCase.h"
 #include "skin/FontItem.h"
 #include "skin/ResourceCache.h"
 #include "skin/SkinElements.h"
 #include "skin/TextFormat.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <array>
@@ -47,7 +49,7 @@ CDPIStageWindow::CDPIStageWindow(int itemId, CSkinWindow* parent, CSkinWindow* i
 {
     CGUIItem::window = this;
     setGeometry(rect.ToQRect());
-    setFocusPolicy(Qt::ClickFocus);
+    setFocusPolicy(Qt::StrongFocus);
     format_ = ButtonTextFormat(Justify::Left, 0);
 }
 
@@ -117,10 +119,20 @@ QString CDPIStageWindow::AreaText(std::u16string_view name) const
 
 void CDPIStageWindow::SetValues(int single, int x, int y)
 {
+    const bool changed = single != single_ || x != x_ || y != y_;
     single_ = single;
     x_ = x;
     y_ = y;
     update();
+    if (changed)
+        AnnounceEvent(this, QAccessible::NameChanged);
+}
+
+QString CDPIStageWindow::ValuesText() const
+{
+    if (xyMode_)
+        return QStringLiteral("X %1, Y %2").arg(x_).arg(y_);
+    return QString::number(single_);
 }
 
 void CDPIStageWindow::SetXYMode(bool xyMode)
@@ -131,8 +143,19 @@ void CDPIStageWindow::SetXYMode(bool xyMode)
 
 void CDPIStageWindow::SetSelected(bool selected)
 {
+    if (selected == selected_)
+        return;
     selected_ = selected;
     update();
+    AnnounceSelected();
+}
+
+void CDPIStageWindow::AnnounceSelected()
+{
+    QAccessible::State changed;
+    changed.checked = true;
+    changed.selected = true;
+    AnnounceStateChange(this, changed);
 }
 
 void CDPIStageWindow::SetVisibleFlag(bool visible)
@@ -227,13 +250,33 @@ void CDPIStageWindow::mousePressEvent(QMouseEvent* event)
 void CDPIStageWindow::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
-    if (event->button() != Qt::LeftButton || !clickable_ || selected_)
+    if (event->button() != Qt::LeftButton)
         return;
+    if (Choose())
+        setFocus(Qt::MouseFocusReason);
+}
+
+bool CDPIStageWindow::Choose()
+{
+    if (!clickable_ || selected_ || !isEnabled())
+        return false;
     selected_ = true;
+    AnnounceSelected();
     if (CSkinWindow* parent = GetParentWindow())
         parent->SendMessage(WM_STAGE_CLICKED, WPARAM(stageIndex_), LPARAM(id));
-    setFocus(Qt::MouseFocusReason);
     update();
+    return true;
+}
+
+void CDPIStageWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Space chooses, as on a radio button; Enter stays the popup's OK.
+    if (event->key() != Qt::Key_Space || event->modifiers() != Qt::NoModifier) {
+        CSkinWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    Choose();
 }
 
 void CDPIStageWindow::focusOutEvent(QFocusEvent* event)

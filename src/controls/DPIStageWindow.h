@@ -52,6 +52,12 @@ public:
     bool IsXYMode() const { return xyMode_; }
     bool IsSelected() const { return selected_; }
     bool IsClickable() const { return clickable_; }
+    // Chooses this stage as a click does (tells the parent, 1524). False when the
+    // window cannot be chosen (not clickable, disabled, or chosen already).
+    bool Choose();
+    // The numbers shown in the value areas as a screen reader says them: the
+    // single value, or X and Y in separate mode.
+    QString ValuesText() const;
     bool IsVisibleFlag() const { return visible_; }
     int StageIndex() const { return stageIndex_; }
     QString AreaText(std::u16string_view name) const;
@@ -60,10 +66,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    void AnnounceSelected();
     enum Bitmap { Frame, FrameSelected, Win, WinX, WinY, BitmapCount };
     enum Area { Heading, Dpi, DpiX, DpiY, X, Y, AreaCount };
     struct PlacedImage {

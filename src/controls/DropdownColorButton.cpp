@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/DropdownColorButton.h"
+#include "controls/accessibility/AccessibleEvents.h"
 
 #include "platform/ModalService.h"
 #include "skin/SkinElements.h"
@@ -34,14 +35,21 @@ void CDropdownColorButton::mousePressEvent(QMouseEvent* event)
 {
     // Not a list: it opens the palette, never the entries' pop-up.
     event->accept();
-    if (event->button() != Qt::LeftButton || IsDisabled() || !IsInteractive())
-        return;
+    if (event->button() == Qt::LeftButton)
+        Open();
+}
+
+bool CDropdownColorButton::Open()
+{
+    if (IsDisabled() || !IsInteractive())
+        return false;
     ClosePalette();
     before_ = colour_;
     palette_ = new CColourPalette(this, mapToGlobal(QPoint(0, height())), colour_);
     palette_->setAttribute(Qt::WA_DeleteOnClose);
     palette_->show();
     update();
+    return true;
 }
 
 void CDropdownColorButton::ClosePalette()
@@ -89,6 +97,7 @@ LRESULT CDropdownColorButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
                 return 0; // a late preview after the palette closed
             shown_ = COLORREF(wParam);
             update();
+            AnnounceValueChange(this, ToQColor(shown_).name().toUpper());
             if (CSkinWindow* target = NotifyOwner())
                 target->PostMessage(WM_COLOUR_PICKED, WPARAM(kPalettePreview), LPARAM(wParam));
         } else {

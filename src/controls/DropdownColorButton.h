@@ -25,6 +25,8 @@ public:
     bool IsPaletteOpen() const { return !palette_.isNull(); }
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // Opens the palette, as a press does; false when disabled or not interactive.
+    bool Open() override;
     // A mask for the colour box: pure white pixels are not painted.
     void SetBoxMask(const QImage& mask);
     void SetHasArrow(bool hasArrow) { hasArrow_ = hasArrow; }

@@ -2,9 +2,11 @@
 #include "controls/DropdownListItem.h"
 
 #include "controls/ListPanelPopup.h"
+#include "controls/accessibility/AccessibleEvents.h"
 #include "skin/FontItem.h"
 #include "skin/SkinElements.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -16,6 +18,7 @@ CDropdownListItem::CDropdownListItem(int itemId, CSkinWindow* parent, CSkinWindo
 {
     CGUIItem::window = this;
     setGeometry(rect.ToQRect());
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 DropdownColours DropdownColoursFromSkin(const ListColors& skin)
@@ -135,8 +138,11 @@ bool CDropdownListItem::SetSelected(int index)
 {
     if (index < -1 || index >= EntryCount())
         return false;
+    const bool changed = index != selected_;
     selected_ = index;
     update();
+    if (changed)
+        AnnounceValueChange(this, BoxText());
     return true;
 }
 
@@ -197,10 +203,40 @@ void CDropdownListItem::mousePressEvent(QMouseEvent* event)
         return;
     if (!BoxRect().contains(event->position().toPoint()))
         return;
+    Open();
+}
+
+bool CDropdownListItem::Open()
+{
+    if (disabled_ || !interactive_ || open_)
+        return false;
     CSkinWindow* parent = GetParentWindow();
     if (parent)
         parent->SendMessage(WM_DROPDOWN_OPENING, 0, reinterpret_cast<LPARAM>(GetHandle()));
     OpenPopup();
+    return true;
+}
+
+void CDropdownListItem::keyPressEvent(QKeyEvent* event)
+{
+    // The entries may be filled only when the list opens, so the arrows open it
+    // rather than stepping through entries that may be out of date. Enter stays
+    // the window's OK.
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    const bool opens = (modifiers == Qt::NoModifier &&
+                        (key == Qt::Key_Space || key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_F4)) ||
+                       (modifiers == Qt::AltModifier && (key == Qt::Key_Up || key == Qt::Key_Down));
+    if (!opens) {
+        CSkinWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->isAutoRepeat())
+        return;
+    openedByKeyboard_ = true;
+    Open();
+    openedByKeyboard_ = false;
 }
 
 void CDropdownListItem::OpenPopup()
@@ -234,7 +270,8 @@ void CDropdownListItem::OpenPopup()
     update();
     const QRect box = BoxRect();
     int subChoice = -1;
-    const int chosen = ShowListPanelPopup(height, this, panel, box.left(), box.bottom() + 1, &subChoice);
+    const int chosen = ShowListPanelPopup(height, this, panel, box.left(), box.bottom() + 1, &subChoice,
+                                          openedByKeyboard_ ? selected_ : -1);
     open_ = false;
     update();
     if (chosen < 0 || chosen >= EntryCount())

@@ -101,11 +101,16 @@ public:
     bool IsDisabled() const { return disabled_; }
     void SetInteractive(bool interactive) { interactive_ = interactive; }
     bool IsOpen() const { return open_; }
+    // Opens the pop-up as a press on the box does (1588 to the parent first);
+    // false when the drop-down is disabled, not interactive or open already.
+    virtual bool Open();
     bool IsInteractive() const { return interactive_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // Space, F4 and the arrows (Alt with them too) open the list.
+    void keyPressEvent(QKeyEvent* event) override;
     void OnMouseEnter() override { update(); }
     void OnMouseLeave() override { update(); }
     // Draws what the box holds between its border and the arrow.
@@ -142,4 +147,5 @@ private:
     bool disabled_ = false;
     bool interactive_ = true;
     bool open_ = false;
+    bool openedByKeyboard_ = false; // the arrows then start from the current entry
 };

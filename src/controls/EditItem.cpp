@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/EditItem.h"
+#include "controls/accessibility/AccessibleName.h"
 
 #include "skin/FontItem.h"
 #include "skin/SkinElements.h"
@@ -168,11 +169,28 @@ void CEditItem::SetEnabled(bool enabled)
 
 bool CEditItem::eventFilter(QObject* watched, QEvent* event)
 {
+    // The line edit is what takes the focus and what a screen reader lands on; it
+    // carries the field's name, which is known only once the skin has named it.
+    if (watched == edit_ && (event->type() == QEvent::Show || event->type() == QEvent::FocusIn) &&
+        edit_->accessibleName().isEmpty())
+        edit_->setAccessibleName(AccessibleControlName(*this, QString()));
     if (watched != edit_ || !numeric_ || event->type() != QEvent::KeyPress)
         return CSkinWindow::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Backspace)
         return false;
+    // Keys that leave the field or end its popup are not typing: they go on as in
+    // any other field.
+    switch (key->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        return false;
+    default:
+        break;
+    }
     if (key->key() >= Qt::Key_0 && key->key() <= Qt::Key_9 && key->modifiers() == Qt::NoModifier)
         return !AcceptsDigit(key->key() - Qt::Key_0);
     if (key->key() >= Qt::Key_0 && key->key() <= Qt::Key_9 && key->modifiers() == Qt::KeypadModifier)

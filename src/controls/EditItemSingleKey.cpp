@@ -116,6 +116,17 @@ void CEditItemSingleKeyInput::OnRawKey(const RawKeyboard& key)
     ShowKeyText(QString::fromStdU16String(name));
 }
 
+bool CEditItemSingleKeyInput::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Edit() && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            return true;
+    }
+    return CEditItem::eventFilter(watched, event);
+}
+
 void CEditItemSingleKeyInput::ShowKeyText(const QString& text)
 {
     // Shown without the text-changed notice of plain edit fields: key fields report

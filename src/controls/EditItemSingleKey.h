@@ -33,6 +33,8 @@ public:
 protected:
     // Shows the text with the caret at its end.
     void ShowKeyText(const QString& text);
+    // Tab is a key to record here, not a way out: the field keeps it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::u16string lastName_;

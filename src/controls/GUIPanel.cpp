@@ -3,6 +3,7 @@
 
 #include <QPainter>
 
+#include "controls/FocusNavigation.h"
 #include "skin/PanelBitmap.h"
 #include "skin/SkinLoader.h"
 
@@ -62,4 +63,11 @@ void CGUIPanel::paintEvent(QPaintEvent*)
         return;
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), background_);
+}
+
+bool CGUIPanel::focusNextPrevChild(bool next)
+{
+    if (!isWindow())
+        return CSkinWindow::focusNextPrevChild(next);
+    return MoveFocus(*this, next);
 }

@@ -38,6 +38,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Tab and Shift+Tab follow the controls as the window shows them (see
+    // FocusNavigation.h); panels inside a window leave it to their window.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     std::u16string skinFile_;

@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/ListPanelItem.h"
 
+#include "controls/accessibility/AccessibleEvents.h"
 #include "skin/FontItem.h"
 #include "skin/SkinElements.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
 #include <algorithm>
+#include <cstdlib>
 
 CListPanelItem::CListPanelItem(int itemId, CSkinWindow* itemOwner, const SkinRect& rect)
     : CGUIItem(itemId, ItemKind::LISTPANEL, nullptr, itemOwner), font_(DefaultControlFont()), rect_(rect)
@@ -174,8 +177,12 @@ LRESULT CListPanelRows::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 void CListPanelRows::SetSelectedRow(int row)
 {
-    selected_ = row >= 0 && row < panel_.RowCount() ? row : -1;
+    const int selected = row >= 0 && row < panel_.RowCount() ? row : -1;
+    if (selected == selected_)
+        return;
+    selected_ = selected;
     update();
+    AnnounceEvent(this, QAccessible::Selection, selected_);
 }
 
 void CListPanelRows::ScrollTo(int top)
@@ -184,6 +191,31 @@ void CListPanelRows::ScrollTo(int top)
     if (scrollBar_)
         scrollBar_->Sync();
     update();
+}
+
+void CListPanelRows::ScrollIntoView(int row)
+{
+    if (row < 0)
+        return;
+    if (row < topRow_)
+        ScrollTo(row);
+    else if (row >= topRow_ + VisibleRows())
+        ScrollTo(row - VisibleRows() + 1);
+}
+
+int CListPanelRows::NextEnabledRow(int from, int delta) const
+{
+    const int count = panel_.RowCount();
+    int found = -1;
+    const int direction = delta < 0 ? -1 : 1;
+    int remaining = std::abs(delta);
+    for (int row = from + direction; row >= 0 && row < count && remaining > 0; row += direction) {
+        if (panel_.IsRowDisabled(row))
+            continue;
+        found = row;
+        --remaining;
+    }
+    return found;
 }
 
 int CListPanelRows::RowAt(const QPoint& point) const
@@ -226,6 +258,9 @@ void CListPanelRows::SetHoveredRow(int row)
     if (row != hovered_) {
         hovered_ = row;
         update();
+        // In a pop-up the row under the pointer or the arrows is where the user is.
+        if (row >= 0 && selectionAsHighlight_)
+            AnnounceEvent(this, QAccessible::Focus, row);
     }
 }
 
@@ -288,6 +323,7 @@ CListPanelStatic::CListPanelStatic(CListPanelItem& panel, CSkinWindow* parent)
     const SkinRect& rect = panel.Rect();
     const int height = panel.ListHeight() > 0 ? panel.ListHeight() : rect.Height();
     setGeometry(rect.left, rect.top, rect.Width(), height);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void CListPanelStatic::mousePressEvent(QMouseEvent* event)
@@ -295,11 +331,43 @@ void CListPanelStatic::mousePressEvent(QMouseEvent* event)
     event->accept();
     if (event->button() != Qt::LeftButton)
         return;
-    const int row = RowAt(event->position().toPoint());
-    if (row < 0 || Panel().IsRowDisabled(row))
-        return;
+    ChooseRow(RowAt(event->position().toPoint()));
+}
+
+bool CListPanelStatic::ChooseRow(int row)
+{
+    if (row < 0 || row >= Panel().RowCount() || Panel().IsRowDisabled(row))
+        return false;
     SetSelectedRow(row);
+    ScrollIntoView(row);
     Panel().SetSelectionText(Panel().EntryAt(row).text);
     if (CSkinWindow* parent = GetParentWindow())
         parent->PostMessage(WM_LIST_PANEL_ROW_CHOSEN, WPARAM(row), LPARAM(Panel().id));
+    return true;
+}
+
+void CListPanelStatic::keyPressEvent(QKeyEvent* event)
+{
+    const int count = Panel().RowCount();
+    int row = -1;
+    switch (event->modifiers() == Qt::NoModifier ? event->key() : 0) {
+    case Qt::Key_Up:
+        row = NextEnabledRow(SelectedRow() < 0 ? count : SelectedRow(), -1);
+        break;
+    case Qt::Key_Down:
+        row = NextEnabledRow(SelectedRow(), 1);
+        break;
+    case Qt::Key_Home:
+        row = NextEnabledRow(-1, 1);
+        break;
+    case Qt::Key_End:
+        row = NextEnabledRow(count, -1);
+        break;
+    default:
+        CListPanelRows::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (row != SelectedRow())
+        ChooseRow(row);
 }

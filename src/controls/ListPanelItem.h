@@ -126,6 +126,11 @@ public:
     int RowAt(const QPoint& point) const;
     int TopRow() const { return topRow_; }
     void ScrollTo(int top);
+    // Scrolls as little as needed to show the row.
+    void ScrollIntoView(int row);
+    // The enabled row `delta` rows away from `from` (-1: from before the first),
+    // skipping disabled rows and stopping at the ends; -1 when there is none.
+    int NextEnabledRow(int from, int delta) const;
     int VisibleRows() const;
     QRect RowRect(int row) const;
     // The tooltip of the row at a client point: empty over no row, over a disabled
@@ -163,7 +168,11 @@ private:
 class CListPanelStatic : public CListPanelRows {
 public:
     CListPanelStatic(CListPanelItem& panel, CSkinWindow* parent);
+    // Chooses an enabled row as a press on it does; false for any other row.
+    bool ChooseRow(int row);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    // Up and Down (Home, End) choose the neighbouring enabled row.
+    void keyPressEvent(QKeyEvent* event) override;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/ListPanelPopup.h"
 
+#include "controls/accessibility/AccessibleEvents.h"
 #include "platform/ModalService.h"
 
 #include <QApplication>
@@ -18,11 +19,14 @@ constexpr int kSubPanelMaxRows = 5;
 
 } // namespace
 
-int ShowListPanelPopup(int height, CSkinWindow* anchor, CListPanelItem& panel, int x, int y, int* subPanelChoice)
+int ShowListPanelPopup(int height, CSkinWindow* anchor, CListPanelItem& panel, int x, int y, int* subPanelChoice,
+                       int startRow)
 {
     const QPoint origin = anchor ? anchor->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
     const int shownHeight = height > 0 ? height : std::max(panel.Rect().Height(), panel.ListHeight());
     CListPanel popup(panel, QRect(origin + QPoint(x, y), QSize(panel.Width(), shownHeight)));
+    popup.SetSubPanel(anchor && anchor->windowType() == Qt::Popup);
+    popup.List()->HoverRow(startRow);
     const int result = RunModal(popup, kListPanelRunName);
     const int row = result >= kRowResultBase ? result - kRowResultBase : -1;
     if (subPanelChoice)
@@ -40,20 +44,55 @@ CListPanelPopupList::CListPanelPopupList(CListPanelItem& panel, CSkinWindow* pop
 void CListPanelPopupList::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
+    if (event->button() == Qt::RightButton)
+        Dismiss();
+    else if (event->button() == Qt::LeftButton)
+        ChooseRow(RowAt(event->position().toPoint()));
+}
+
+void CListPanelPopupList::Dismiss()
+{
     if (HasTimer(kCloseTimer))
         return; // already closing
-    if (event->button() == Qt::RightButton) {
-        SetHoveredRow(-1);
-        chosenRow_ = -1;
-        subChoice_ = -1;
-        SetTimer(kCloseTimer, kCloseDelayMs);
+    SetHoveredRow(-1);
+    chosenRow_ = -1;
+    subChoice_ = -1;
+    SetTimer(kCloseTimer, kCloseDelayMs);
+}
+
+void CListPanelPopupList::MoveHover(int delta)
+{
+    const int from = HoveredRow() >= 0 ? HoveredRow() : (delta < 0 ? Panel().RowCount() : -1);
+    const int row = NextEnabledRow(from, delta);
+    if (row < 0)
+        return; // at the end: the row stays
+    SetHoveredRow(row);
+    ScrollIntoView(row);
+}
+
+void CListPanelPopupList::HoverRow(int row)
+{
+    if (row < 0 || row >= Panel().RowCount() || Panel().IsRowDisabled(row))
         return;
-    }
-    if (event->button() != Qt::LeftButton)
+    SetHoveredRow(row);
+    ScrollIntoView(row);
+}
+
+void CListPanelPopupList::HoverFirstOrLast(bool last)
+{
+    const int row = last ? NextEnabledRow(Panel().RowCount(), -1) : NextEnabledRow(-1, 1);
+    if (row < 0)
         return;
-    const int row = RowAt(event->position().toPoint());
-    if (row < 0 || Panel().IsRowDisabled(row))
-        return;
+    SetHoveredRow(row);
+    ScrollIntoView(row);
+}
+
+bool CListPanelPopupList::ChooseRow(int row)
+{
+    if (HasTimer(kCloseTimer))
+        return false; // already closing
+    if (row < 0 || row >= Panel().RowCount() || Panel().IsRowDisabled(row))
+        return false;
     CListPanelItem* sub = Panel().EntryAt(row).subPanel;
     if (sub && sub->RowCount() > 0) {
         // Beside the row, as many rows high as it has, at most five.
@@ -68,6 +107,7 @@ void CListPanelPopupList::mousePressEvent(QMouseEvent* event)
     chosenRow_ = row;
     SetSelectedRow(row);
     SetTimer(kCloseTimer, kCloseDelayMs);
+    return true;
 }
 
 void CListPanelPopupList::OnTimer(UINT id)
@@ -116,16 +156,64 @@ void CListPanel::paintEvent(QPaintEvent*)
 
 void CListPanel::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Right) {
-        event->accept(); // not passed on: it would otherwise move the list
-        return;
-    }
-    if (event->key() == Qt::Key_Escape) {
+    // Every key is kept here: passed on, it would reach the window under the pop-up.
+    event->accept();
+    const int hovered = list_->HoveredRow();
+    switch (event->key()) {
+    case Qt::Key_Up:
+        list_->MoveHover(-1);
+        break;
+    case Qt::Key_Down:
+        list_->MoveHover(1);
+        break;
+    case Qt::Key_PageUp:
+        list_->MoveHover(-list_->VisibleRows());
+        break;
+    case Qt::Key_PageDown:
+        list_->MoveHover(list_->VisibleRows());
+        break;
+    case Qt::Key_Home:
+        list_->HoverFirstOrLast(false);
+        break;
+    case Qt::Key_End:
+        list_->HoverFirstOrLast(true);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        list_->ChooseRow(hovered);
+        break;
+    case Qt::Key_Right:
+        // Opens the row's sub-panel; a row without one is not chosen by it.
+        if (hovered >= 0 && panel_.EntryAt(hovered).subPanel && panel_.EntryAt(hovered).subPanel->RowCount() > 0)
+            list_->ChooseRow(hovered);
+        break;
+    case Qt::Key_Escape:
+    case Qt::Key_Left:
+        // Left closes a sub-panel only; the first pop-up closes with Escape.
+        if (event->key() == Qt::Key_Left && !parentIsPopup_)
+            break;
         EndModal(IDCANCEL);
         hide();
-        return;
+        break;
+    default:
+        break;
     }
-    CSkinWindow::keyPressEvent(event);
+}
+
+void CListPanel::showEvent(QShowEvent* event)
+{
+    CSkinWindow::showEvent(event);
+    AnnounceEvent(list_, QAccessible::PopupMenuStart);
+    // The row the keyboard starts from is where a screen reader starts reading.
+    if (list_->HoveredRow() >= 0)
+        AnnounceEvent(list_, QAccessible::Focus, list_->HoveredRow());
+}
+
+void CListPanel::hideEvent(QHideEvent* event)
+{
+    AnnounceEvent(list_, QAccessible::PopupMenuEnd);
+    CSkinWindow::hideEvent(event);
 }
 
 void CListPanel::wheelEvent(QWheelEvent* event)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/MacroDisplayItem.h"
+#include "controls/accessibility/AccessibleEvents.h"
 
 #include "platform/core/RawInput.h"
 #include "platform/core/TickCount.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -21,6 +23,7 @@ CMacroDisplayItem::CMacroDisplayItem(int itemId, CSkinWindow* parent, CSkinWindo
 {
     CGUIItem::window = this;
     setGeometry(rect.ToQRect());
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 std::unique_ptr<CMacroDisplayItem> CMacroDisplayItem::FromElement(const MacroDisplayElement& element,
@@ -136,6 +139,12 @@ int CMacroDisplayItem::RowHeight() const
 QRect CMacroDisplayItem::RowsArea() const
 {
     return rect().adjusted(borderWidth_, borderWidth_, -borderWidth_ - scrollBarWidth_, -borderWidth_);
+}
+
+QRect CMacroDisplayItem::RowRect(int index) const
+{
+    const QRect area = RowsArea();
+    return QRect(area.left(), area.top() + (index - topRow_) * RowHeight(), area.width(), RowHeight());
 }
 
 int CMacroDisplayItem::VisibleRows() const
@@ -338,7 +347,10 @@ void CMacroDisplayItem::Clear()
 
 void CMacroDisplayItem::Select(int index)
 {
+    const int previous = selected_;
     selected_ = (index >= 0 && index < Count()) ? index : -1;
+    if (selected_ != previous)
+        AnnounceEvent(this, QAccessible::Selection, selected_);
     if (selected_ >= 0)
         EnsureVisible(selected_);
     if (scrollBar_)
@@ -429,6 +441,42 @@ void CMacroDisplayItem::mousePressEvent(QMouseEvent* event)
     // A right press asks the owner for the event's options.
     if (event->button() == Qt::RightButton && owner)
         owner->PostMessage(WM_MACRO_EVENT_MENU, WPARAM(index), LPARAM(id));
+}
+
+void CMacroDisplayItem::keyPressEvent(QKeyEvent* event)
+{
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool menu = (event->key() == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
+                      (event->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier);
+    int index = -1;
+    switch (modifiers == Qt::NoModifier ? event->key() : 0) {
+    case Qt::Key_Up:
+        index = selected_ < 0 ? Count() - 1 : std::max(0, selected_ - 1);
+        break;
+    case Qt::Key_Down:
+        index = std::min(Count() - 1, selected_ + 1);
+        break;
+    case Qt::Key_Home:
+        index = 0;
+        break;
+    case Qt::Key_End:
+        index = Count() - 1;
+        break;
+    default:
+        if (!menu) {
+            CSkinWindow::keyPressEvent(event);
+            return;
+        }
+    }
+    event->accept();
+    if (recorder_.IsRecording() || IsPreviewing() || Count() == 0)
+        return;
+    if (menu) {
+        if (selected_ >= 0 && owner)
+            owner->PostMessage(WM_MACRO_EVENT_MENU, WPARAM(selected_), LPARAM(id));
+        return;
+    }
+    Select(index);
 }
 
 void CMacroDisplayItem::wheelEvent(QWheelEvent* event)

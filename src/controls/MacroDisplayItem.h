@@ -77,6 +77,8 @@ public:
     int TopRow() const { return topRow_; }
     int RowHeight() const;
     int VisibleRows() const;
+    // The row's rectangle in the display (rows scrolled away lie outside it).
+    QRect RowRect(int index) const;
 
     // --- recording ---------------------------------------------------------------
     // Clears the rows and records raw keyboard and mouse input into them until
@@ -109,6 +111,9 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // Up, Down, Home and End pick an event as a click does; the menu key (or
+    // Shift+F10) asks for its options as a right click does.
+    void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void OnTimer(UINT id) override;
 

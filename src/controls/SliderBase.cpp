@@ -2,9 +2,11 @@
 #include "controls/SliderBase.h"
 
 #include "controls/SliderTooltip.h"
+#include "controls/accessibility/AccessibleEvents.h"
 #include "skin/LangTable.h"
 #include "skin/TextFormat.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -48,7 +50,7 @@ void CSliderBase::Create(const QImage& normal, const QImage& highlighted, CSkinW
         notifyTarget_ = track;
     else
         notifyTarget_ = owner ? owner : (track ? track->GetParentWindow() : nullptr);
-    setFocusPolicy(Qt::TabFocus);
+    setFocusPolicy(Qt::StrongFocus);
     resize(thumbSize_);
     if (!normal_.isNull()) {
         const QRegion shape = ShapeWithoutCornerColour(normal_);
@@ -86,11 +88,13 @@ void CSliderBase::SetRange(int min, int max, float step, bool redraw)
 void CSliderBase::SetValue(int value)
 {
     SetPosition(scale_.PositionOfValue(double(value)), true);
+    AnnounceValueChange(this, GetValue());
 }
 
 void CSliderBase::SetValue(float value)
 {
     SetPosition(scale_.PositionOfValue(double(value)), true);
+    AnnounceValueChange(this, GetValue());
 }
 
 void CSliderBase::SetCapRange(int low, int high)
@@ -152,6 +156,8 @@ void CSliderBase::NotifyTrack(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (notifyTarget_)
         notifyTarget_->PostMessage(msg, wParam, lParam);
+    if (msg == WM_SLIDER_CHANGING || msg == WM_SLIDER_RELEASED)
+        AnnounceValueChange(this, GetValue());
 }
 
 void CSliderBase::SendFillEdge(UINT msg, int pixel)
@@ -192,6 +198,61 @@ bool CSliderBase::MoveToValue(double value)
     SetPosition(scale_.PositionOfValue(value), true);
     NotifyTrack(WM_SLIDER_RELEASED, GetMessageValue(), LPARAM(id));
     return true;
+}
+
+bool CSliderBase::MoveToPosition(uint32_t position)
+{
+    position = std::min(position, maxPos_);
+    if (!enabled_ || position == pos_)
+        return false;
+    SetPosition(position, true);
+    RebuildTooltipText();
+    NotifyTrack(WM_SLIDER_CHANGING, GetMessageValue(), LPARAM(id));
+    NotifyTrack(WM_SLIDER_RELEASED, GetMessageValue(), LPARAM(id));
+    return true;
+}
+
+uint32_t CSliderBase::PagePositions() const
+{
+    return std::max<uint32_t>(1, (maxPos_ + 5) / 10);
+}
+
+void CSliderBase::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier) {
+        CSkinWindow::keyPressEvent(event);
+        return;
+    }
+    const uint32_t down = pos_ > 0 ? pos_ - 1 : 0;
+    const uint32_t pageDown = pos_ > PagePositions() ? pos_ - PagePositions() : 0;
+    uint32_t target = pos_;
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+        target = down;
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+        target = pos_ + 1;
+        break;
+    case Qt::Key_PageDown:
+        target = pageDown;
+        break;
+    case Qt::Key_PageUp:
+        target = pos_ + PagePositions();
+        break;
+    case Qt::Key_Home:
+        target = 0;
+        break;
+    case Qt::Key_End:
+        target = maxPos_;
+        break;
+    default:
+        CSkinWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    MoveToPosition(target);
 }
 
 void CSliderBase::paintEvent(QPaintEvent*)

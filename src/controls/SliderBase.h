@@ -86,6 +86,12 @@ public:
     // Moves the thumb to the position nearest `value` and tells the track as a
     // finished drag does (1094). False when disabled.
     bool MoveToValue(double value);
+    // Moves the thumb to `position` (clamped to the travel) and tells the track as a
+    // one-step drag does: 1095, then 1094. Nothing happens, and false comes back,
+    // when the thumb is disabled or already there.
+    bool MoveToPosition(uint32_t position);
+    // Positions one page of the keyboard moves: a tenth of the travel, at least one.
+    uint32_t PagePositions() const;
 
     CSkinWindow* Track() const { return track_; }
     const SkinRect& SliderRect() const { return rect_; }
@@ -119,6 +125,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    // Arrows move one step (up and right increase), Page Up and Page Down one
+    // page, Home and End to the ends.
+    void keyPressEvent(QKeyEvent* event) override;
     void OnMouseEnter() override;
     void OnMouseLeave() override;
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/XListCtrl.h"
+#include "controls/accessibility/AccessibleEvents.h"
 
 #include "controls/ListPanelPopup.h"
 #include "platform/ModalService.h"
@@ -35,6 +36,7 @@ CXListCtrl::CXListCtrl(int itemId, CSkinWindow* parent, CSkinWindow* itemOwner, 
 {
     CGUIItem::window = this;
     setGeometry(rect.ToQRect());
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 std::unique_ptr<CXListCtrl> CXListCtrl::FromElement(const ListCtrlElement& element, CSkinWindow* itemOwner)
@@ -441,6 +443,94 @@ void CXListCtrl::mousePressEvent(QMouseEvent* event)
     if (CSkinWindow* target = NotifyTarget())
         target->SendMessage(WM_LIST_ROW_CLICKED, WPARAM(uint32_t(rows_[std::size_t(row)].userValue)),
                             reinterpret_cast<LPARAM>(GetHandle()));
+}
+
+void CXListCtrl::ClickRow(int row)
+{
+    selected_ = row;
+    EnsureVisible(row);
+    update();
+    AnnounceEvent(this, QAccessible::Selection, row * std::max(1, ColumnCount()));
+    if (CSkinWindow* target = NotifyTarget())
+        target->SendMessage(WM_LIST_ROW_CLICKED, WPARAM(uint32_t(rows_[std::size_t(row)].userValue)),
+                            reinterpret_cast<LPARAM>(GetHandle()));
+}
+
+bool CXListCtrl::ClickCheck(int row, int column)
+{
+    if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount() ||
+        columns_[std::size_t(column)].cellKind != CellKind::CHECKBOX)
+        return false;
+    ToggleCheck(row, column);
+    // The owner may have refilled the rows while it heard of the check.
+    if (row < RowCount())
+        ClickRow(row);
+    return true;
+}
+
+int CXListCtrl::FirstColumnOfKind(int cellKind) const
+{
+    for (int column = 0; column < ColumnCount(); ++column)
+        if (columns_[std::size_t(column)].cellKind == cellKind)
+            return column;
+    return -1;
+}
+
+void CXListCtrl::keyPressEvent(QKeyEvent* event)
+{
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = modifiers == Qt::NoModifier ? event->key() : (modifiers == Qt::ShiftModifier ? -event->key() : 0);
+    const int count = RowCount();
+    int row = -1;
+    switch (key) {
+    case Qt::Key_Up:
+        row = selected_ < 0 ? count - 1 : std::max(0, selected_ - 1);
+        break;
+    case Qt::Key_Down:
+        row = std::min(count - 1, selected_ + 1);
+        break;
+    case Qt::Key_PageUp:
+        row = std::max(0, (selected_ < 0 ? count : selected_) - VisibleRows());
+        break;
+    case Qt::Key_PageDown:
+        row = std::min(count - 1, selected_ + VisibleRows());
+        break;
+    case Qt::Key_Home:
+        row = 0;
+        break;
+    case Qt::Key_End:
+        row = count - 1;
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_F2:
+    case Qt::Key_Menu:
+    case -Qt::Key_F10:
+        break;
+    default:
+        CSkinWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (IsEditing() || count == 0)
+        return;
+    switch (key) {
+    case Qt::Key_Space:
+        // The row's check box, as a click on it: the first check-box column.
+        ClickCheck(selected_, FirstColumnOfKind(CellKind::CHECKBOX));
+        return;
+    case Qt::Key_F2:
+        if (const int column = FirstColumnOfKind(CellKind::EDIT); selected_ >= 0 && column >= 0)
+            BeginEdit(selected_, column);
+        return;
+    case Qt::Key_Menu:
+    case -Qt::Key_F10:
+        if (selected_ >= 0)
+            ShowContextMenu(CellRect(selected_, 0).center());
+        return;
+    default:
+        if (row >= 0 && row != selected_)
+            ClickRow(row);
+    }
 }
 
 void CXListCtrl::mouseDoubleClickEvent(QMouseEvent* event)

@@ -120,6 +120,9 @@ public:
     bool IsHeaderCheckShown(int column) const;
     bool IsHeaderChecked(int column) const;
     int SelectedRow() const { return selected_; }
+    // Clicks the check box of a check-box cell as the pointer does (the check and
+    // then the row reported to the owner); false for any other cell.
+    bool ClickCheck(int row, int column);
     // Selects a row (-1: none; rows that do not exist select none) without telling anyone.
     void SelectRow(int row);
     // Scrolls as little as needed for the row to be shown whole.
@@ -180,11 +183,18 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // Up, Down, Page Up, Page Down, Home and End pick a row as a click on it does;
+    // Space clicks the row's check box, F2 edits its text, the menu key (or
+    // Shift+F10) opens the context menu.
+    void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void OnTimer(UINT id) override;
 
 private:
+    // Selects the row and tells the owner as a click on the row does (1542).
+    void ClickRow(int row);
+    int FirstColumnOfKind(int cellKind) const;
     Cell* CellAt(int row, int column);
     const Cell* CellAt(int row, int column) const;
     void ToggleCheck(int row, int column);

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "popups/PopupBoxSingleKeyEntry.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "controls/EditItemSingleKey.h"
+#include "controls/FocusNavigation.h"
 #include "platform/core/VirtualKeys.h"
 #include "skin/ItemIds.h"
 
@@ -30,6 +32,8 @@ bool CPopupBoxSingleKeyEntry::OnInitDialog()
     if (field_) {
         field_->SetText(QString::fromStdU16String(InitialText()));
         field_->Edit()->setFocus();
+        // After the field's own filter, so this one sees its key events first.
+        field_->Edit()->installEventFilter(this);
     }
     RegisterKeyboard();
     return true;
@@ -72,18 +76,51 @@ LRESULT CPopupBoxSingleKeyEntry::WindowProc(UINT msg, WPARAM wParam, LPARAM lPar
         const auto* input = reinterpret_cast<const RawInput*>(lParam);
         if (!input || input->type != RIM_TYPEKEYBOARD)
             return 0;
-        const RawKeyboard& key = input->keyboard;
-        const bool down = (key.flags & RI_KEY_BREAK) == 0;
-        // Raw input arrives before the key event that would confirm or cancel.
-        if (down && (key.vKey == VK_ESCAPE || key.vKey == VK_RETURN))
-            keyboardMark_ = true;
-        if (field_) {
-            field_->SendMessage(WM_INPUT, wParam, lParam);
-            OnKeyRead(key);
+        if (!KeyFieldHasFocus()) {
+            // The keys now work the popup's buttons; none of them is a key to record.
+            gate_.Reset();
+            return 0;
         }
+        const CKeyFieldGate::Outcome outcome = gate_.Take(*input);
+        for (const RawInput& record : outcome.deliver)
+            DeliverToField(wParam, record);
+        if (outcome.leaveForward)
+            MoveFocus(*this, *outcome.leaveForward);
         return 0;
     }
     return CPopupBox::WindowProc(msg, wParam, lParam);
+}
+
+bool CPopupBoxSingleKeyEntry::eventFilter(QObject* watched, QEvent* event)
+{
+    // A Ctrl or Shift whose raw record is held back may begin Ctrl+Tab: its key
+    // event must not show it in the field either.
+    if (field_ && watched == field_->Edit() && event->type() == QEvent::KeyPress && gate_.IsHolding()) {
+        const int key = static_cast<const QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Control || key == Qt::Key_Shift)
+            return true;
+    }
+    return CPopupBox::eventFilter(watched, event);
+}
+
+bool CPopupBoxSingleKeyEntry::KeyFieldHasFocus() const
+{
+    if (!field_)
+        return false;
+    // Before anything had the focus the field is the popup's only listener.
+    const QWidget* focused = focusWidget();
+    return !focused || focused == this || focused == field_ || field_->isAncestorOf(focused);
+}
+
+void CPopupBoxSingleKeyEntry::DeliverToField(WPARAM wParam, const RawInput& record)
+{
+    const RawKeyboard& key = record.keyboard;
+    const bool down = (key.flags & RI_KEY_BREAK) == 0;
+    // Raw input arrives before the key event that would confirm or cancel.
+    if (down && (key.vKey == VK_ESCAPE || key.vKey == VK_RETURN))
+        keyboardMark_ = true;
+    field_->SendMessage(WM_INPUT, wParam, reinterpret_cast<LPARAM>(&record));
+    OnKeyRead(key);
 }
 
 void CPopupBoxSingleKeyEntry::OnKeyRead(const RawKeyboard&)

@@ -4,7 +4,9 @@
 // field `EDITCTRL_POPUP_SINGLEKEYENTRY` shows the key the user presses, read through
 // raw input registered for the popup while it runs. Escape and Return are keys one
 // may want to record, so the OK or cancel that such a key-down would cause is
-// ignored; a click on a button clears that mark.
+// ignored; a click on a button clears that mark. The field keeps every key while
+// it has the focus, Tab included; Ctrl+Tab (Ctrl+Shift+Tab) leaves it, and so does
+// a click elsewhere.
 //
 // OK hands the pressed key to the caller's record and closes, but only when a key
 // was pressed or the record already holds one; with neither the popup stays open.
@@ -13,6 +15,7 @@
 #include <optional>
 
 #include "platform/core/RawInput.h"
+#include "popups/KeyFieldGate.h"
 #include "popups/PopupBox.h"
 #include "popups/SingleKeyRecord.h"
 
@@ -43,6 +46,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     void OnRunEnded() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // What the field shows when the popup opens.
     virtual std::u16string InitialText() const { return record_.text; }
@@ -58,12 +62,17 @@ protected:
 private:
     void RegisterKeyboard();
     void RestoreKeyboard();
+    // Keys are recorded only while the field has the focus; elsewhere they move
+    // between and press the popup's buttons.
+    bool KeyFieldHasFocus() const;
+    void DeliverToField(WPARAM wParam, const RawInput& record);
 
     SingleKeyRecord& record_;
     CEditItemSingleKeyInput* field_ = nullptr;
     std::optional<SingleKeyRecord> captured_;
     bool keyboardMark_ = false;
     bool registered_ = false;
+    CKeyFieldGate gate_;
     std::optional<RawInputDevice> previousKeyboard_;
 };
 

@@ -6,17 +6,24 @@
 #include "AppTestSupport.h"
 
 #include "controls/BitmapBtn.h"
+#include "controls/DPIStageWindow.h"
 #include "controls/DropdownListItem.h"
 #include "controls/EditItem.h"
+#include "controls/FocusMark.h"
 #include "controls/ListPanelItem.h"
+#include "controls/ListPanelPopup.h"
+#include "controls/MacroDisplayItem.h"
 #include "controls/SliderBase.h"
 #include "controls/TextItem.h"
+#include "controls/XListCtrl.h"
+#include "controls/accessibility/AccessibleEvents.h"
 #include "controls/accessibility/AccessibleName.h"
 #include "popups/PopupBox.h"
 #include "settings/IMouseConfig.h"
 #include "skin/ItemIds.h"
 
 #include <QAccessible>
+#include <QWindow>
 #include <iostream>
 #include <typeinfo>
 
@@ -26,7 +33,8 @@ bool IsSkinnedControl(const QWidget* widget)
 {
     return dynamic_cast<const CBitmapBtn*>(widget) || dynamic_cast<const CSliderBase*>(widget) ||
            dynamic_cast<const CDropdownListItem*>(widget) || dynamic_cast<const CEditItem*>(widget) ||
-           dynamic_cast<const CListPanelRows*>(widget) ||
+           dynamic_cast<const CListPanelRows*>(widget) || dynamic_cast<const CDPIStageWindow*>(widget) ||
+           dynamic_cast<const CMacroDisplayItem*>(widget) || dynamic_cast<const CXListCtrl*>(widget) ||
            (dynamic_cast<const CTextItem*>(widget) && !static_cast<const CTextItem*>(widget)->GetText().isEmpty());
 }
 
@@ -60,8 +68,60 @@ QAccessibleInterface* Of(QWidget* widget)
     return widget ? QAccessible::queryAccessibleInterface(widget) : nullptr;
 }
 
+// What the controls announced while it was alive (no assistive tool runs here).
+class AnnouncementLog {
+public:
+    struct Entry {
+        QAccessible::Event type;
+        QObject* object;
+        int child;
+        QVariant value;
+        QAccessible::State changed;
+    };
+    AnnouncementLog()
+    {
+        SetAnnouncementWatcher([this](QAccessibleEvent& event) {
+            Entry entry{event.type(), event.object(), event.child(), {}, {}};
+            if (event.type() == QAccessible::ValueChanged)
+                entry.value = static_cast<QAccessibleValueChangeEvent&>(event).value();
+            if (event.type() == QAccessible::StateChanged)
+                entry.changed = static_cast<QAccessibleStateChangeEvent&>(event).changedStates();
+            entries_.push_back(entry);
+        });
+    }
+    ~AnnouncementLog() { SetAnnouncementWatcher({}); }
+    // The last entry of `type` about `object`, or null.
+    const Entry* Last(QAccessible::Event type, const QObject* object) const
+    {
+        for (auto it = entries_.rbegin(); it != entries_.rend(); ++it)
+            if (it->type == type && it->object == object)
+                return &*it;
+        return nullptr;
+    }
+
+private:
+    std::vector<Entry> entries_;
+};
+
 class AccessibilityTest : public AppTest {
 protected:
+    void TearDown() override
+    {
+        CFocusMark::ResetKeyboardCues(); // the keys used here turned the focus ring on
+        AppTest::TearDown();
+    }
+    // A key as the keyboard sends it: to the window, which hands it to its focus.
+    static void Press(QWidget& window, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(window.windowHandle(), key, modifiers);
+        QCoreApplication::processEvents();
+    }
+    static bool TabTo(QWidget& window, const QWidget* target)
+    {
+        for (int i = 0; i < 200 && window.focusWidget() != target; ++i)
+            QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
+        return window.focusWidget() == target;
+    }
     static bool WaitUntilIdle(CTovikEliteAppDlg& window)
     {
         return WaitUntil([&] {
@@ -228,6 +288,156 @@ TEST_F(AccessibilityTest, PopupsAreDialogsNamedByTheirHeading)
     EXPECT_FALSE(name.isEmpty());
     EXPECT_GT(exposed, 5);
     std::cout << "[ exposed  ] stages popup \"" << name.toStdString() << "\": " << exposed << " controls\n";
+}
+
+TEST_F(AccessibilityTest, StatesAndValuesAreAnnouncedAsTheyChange)
+{
+    Plug(0x0031);
+    AnnouncementLog log;
+    RunApp([&](CTovikEliteAppDlg& window) {
+        ASSERT_TRUE(WaitUntilIdle(window));
+        Press(window, Qt::Key_Tab, Qt::ControlModifier);
+        auto* tab = window.Items().FindAs<CBitmapBtn>(ItemId::BUTTON_ADJUSTPERFORMANCE);
+        const AnnouncementLog::Entry* tabChange = log.Last(QAccessible::StateChanged, tab);
+        ASSERT_NE(tabChange, nullptr) << "the page tab became the chosen one";
+        EXPECT_TRUE(tabChange->changed.checked);
+
+        const CGUIItems& items = window.Page(PageBit::Performance)->Items();
+        auto* xy = items.FindAs<CBitmapBtn>(ItemId::BUTTON_ENABLEXY);
+        ASSERT_TRUE(TabTo(window, xy));
+        Press(window, Qt::Key_Space);
+        const AnnouncementLog::Entry* checked = log.Last(QAccessible::StateChanged, xy);
+        ASSERT_NE(checked, nullptr);
+        EXPECT_TRUE(checked->changed.checked);
+        Press(window, Qt::Key_Space); // back to one value for both axes
+
+        CSliderBase* thumb = nullptr;
+        for (QWidget* widget : window.findChildren<QWidget*>())
+            if (auto* candidate = dynamic_cast<CSliderBase*>(widget);
+                candidate && candidate->isVisible() && candidate->Track() &&
+                candidate->Track()->objectName() == QLatin1String("SLIDER_DPI_MULTI"))
+                thumb = candidate;
+        ASSERT_NE(thumb, nullptr);
+        ASSERT_TRUE(TabTo(window, thumb));
+        Press(window, Qt::Key_Right);
+        const AnnouncementLog::Entry* value = log.Last(QAccessible::ValueChanged, thumb);
+        ASSERT_NE(value, nullptr);
+        EXPECT_EQ(value->value.toInt(), thumb->GetValue());
+
+        // In the stages popup: a stage chosen with Space says it is now selected.
+        ModalScript::EndNextRun("DPIStagesPopup_MouseRefresh.xml", IDCANCEL, [&](CSkinWindow& popup) {
+            auto& box = static_cast<CPopupBox&>(popup);
+            CDPIStageWindow* other = nullptr;
+            for (int id = ItemId::DPISTAGEWINDOW_01; id <= ItemId::DPISTAGEWINDOW_05 && !other; ++id)
+                if (auto* stage = box.Items().FindAs<CDPIStageWindow>(id);
+                    stage && stage->isEnabled() && !stage->IsSelected())
+                    other = stage;
+            ASSERT_NE(other, nullptr);
+            QAccessibleInterface* iface = Of(other);
+            ASSERT_NE(iface, nullptr);
+            EXPECT_EQ(iface->role(), QAccessible::RadioButton);
+            EXPECT_TRUE(iface->text(QAccessible::Name).endsWith(other->ValuesText()));
+            EXPECT_FALSE(iface->state().checked);
+            ASSERT_TRUE(TabTo(popup, other));
+            Press(popup, Qt::Key_Space);
+            EXPECT_TRUE(iface->state().checked);
+            const AnnouncementLog::Entry* chosen = log.Last(QAccessible::StateChanged, other);
+            ASSERT_NE(chosen, nullptr);
+            EXPECT_TRUE(chosen->changed.selected);
+        });
+        ASSERT_TRUE(TabTo(window, items.FindAs<CBitmapBtn>(ItemId::BUTTON_SENSITIVITY_STAGES)));
+        Press(window, Qt::Key_Space);
+        EXPECT_TRUE(WasRun("DPIStagesPopup_MouseRefresh.xml"));
+    });
+}
+
+TEST_F(AccessibilityTest, MenusTablesAndMacroEventsHaveTheirParts)
+{
+    Plug(0x0031);
+    AnnouncementLog log;
+    RunApp([&](CTovikEliteAppDlg& window) {
+        ASSERT_TRUE(WaitUntilIdle(window));
+
+        // A button's menu: a pop-up menu of entries; the arrows move the focus.
+        CDropdownListItem* menu = nullptr;
+        for (CGUIItem* item : window.Page(PageBit::ButtonAssignment)->Items().Items())
+            if (auto* candidate = dynamic_cast<CDropdownListItem*>(item);
+                !menu && candidate && candidate->isVisible() && !candidate->IsDisabled())
+                menu = candidate;
+        ASSERT_NE(menu, nullptr);
+        bool menuSeen = false;
+        ModalScript::EndNextRun(kListPanelRunName, IDCANCEL, [&](CSkinWindow& popup) {
+            auto& panel = dynamic_cast<CListPanel&>(popup);
+            QAccessibleInterface* list = Of(panel.List());
+            ASSERT_NE(list, nullptr);
+            EXPECT_EQ(list->role(), QAccessible::PopupMenu);
+            ASSERT_GT(list->childCount(), 1);
+            EXPECT_EQ(list->child(0)->role(), QAccessible::MenuItem);
+            EXPECT_FALSE(list->child(0)->text(QAccessible::Name).isEmpty());
+            Press(popup, Qt::Key_Down);
+            const int row = panel.List()->HoveredRow();
+            ASSERT_GE(row, 0);
+            EXPECT_TRUE(list->child(row)->state().focused);
+            const AnnouncementLog::Entry* focus = log.Last(QAccessible::Focus, panel.List());
+            ASSERT_NE(focus, nullptr);
+            EXPECT_EQ(focus->child, row);
+            menuSeen = true;
+            Press(popup, Qt::Key_Escape);
+        });
+        ASSERT_TRUE(TabTo(window, menu));
+        Press(window, Qt::Key_Space);
+        EXPECT_TRUE(menuSeen);
+
+        // The profile list: a table with a row per profile.
+        window.ShowPage(PageBit::Profiles);
+        QCoreApplication::processEvents();
+        auto* profiles = window.Page(PageBit::Profiles)->Items().FindAs<CXListCtrl>(ItemId::LIST_PROFILELIST);
+        ASSERT_NE(profiles, nullptr);
+        QAccessibleInterface* table = Of(profiles);
+        ASSERT_NE(table, nullptr);
+        EXPECT_EQ(table->role(), QAccessible::Table);
+        QAccessibleTableInterface* cells = table->tableInterface();
+        ASSERT_NE(cells, nullptr);
+        EXPECT_EQ(cells->rowCount(), profiles->RowCount());
+        ASSERT_GT(cells->rowCount(), 0);
+        EXPECT_EQ(cells->columnCount(), profiles->ColumnCount());
+        for (int column = 0; column < cells->columnCount(); ++column) {
+            SCOPED_TRACE(column);
+            QAccessibleInterface* cell = cells->cellAt(0, column);
+            ASSERT_NE(cell, nullptr);
+            EXPECT_EQ(table->indexOfChild(cell), column);
+            if (profiles->ColumnAt(column).cellKind == CellKind::CHECKBOX) {
+                EXPECT_EQ(cell->role(), QAccessible::CheckBox);
+                EXPECT_EQ(cell->state().checked, profiles->IsCellChecked(0, column));
+            } else {
+                EXPECT_EQ(cell->role(), QAccessible::Cell);
+            }
+        }
+        ASSERT_TRUE(TabTo(window, profiles));
+        Press(window, Qt::Key_Home);
+        EXPECT_EQ(profiles->SelectedRow(), 0);
+        EXPECT_TRUE(cells->isRowSelected(0));
+        EXPECT_TRUE(cells->cellAt(0, 0)->state().selected);
+
+        // The macro display: a list of its events.
+        window.ShowPage(PageBit::Macros);
+        QCoreApplication::processEvents();
+        auto* display = window.Page(PageBit::Macros)->Items().FindAs<CMacroDisplayItem>(ItemId::MACRO_DISPLAY);
+        ASSERT_NE(display, nullptr);
+        display->SetEvents({MacroDisplayEvent::Key(0x1E, 'A', true, false), MacroDisplayEvent::Delay(50),
+                            MacroDisplayEvent::Key(0x1E, 'A', false, false)});
+        QAccessibleInterface* events = Of(display);
+        ASSERT_NE(events, nullptr);
+        EXPECT_EQ(events->role(), QAccessible::List);
+        ASSERT_EQ(events->childCount(), 3);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(events->child(i)->text(QAccessible::Name), display->RowText(i));
+        ASSERT_TRUE(TabTo(window, display));
+        Press(window, Qt::Key_End);
+        EXPECT_EQ(display->Selected(), 2);
+        EXPECT_TRUE(events->child(2)->state().selected);
+        EXPECT_EQ(events->text(QAccessible::Value), display->RowText(2));
+    });
 }
 
 } // namespace

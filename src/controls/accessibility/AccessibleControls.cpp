@@ -2,10 +2,12 @@
 #include "controls/accessibility/AccessibleControls.h"
 
 #include "controls/BitmapBtn.h"
+#include "controls/DPIStageWindow.h"
 #include "controls/DropdownColorButton.h"
 #include "controls/DropdownListItem.h"
 #include "controls/EditItem.h"
 #include "controls/ListPanelItem.h"
+#include "controls/ListPanelPopup.h"
 #include "controls/SliderBase.h"
 #include "controls/TextItem.h"
 #include "controls/accessibility/AccessibleListRow.h"
@@ -170,9 +172,14 @@ QString CAccessibleSlider::text(QAccessible::Text t) const
 {
     switch (t) {
     case QAccessible::Name: {
-        // Thumbs made by a multi-stage slider have no skin name of their own; the
-        // track they run on names them.
-        QString name = AccessibleControlName(*Slider(), QString());
+        // A thumb runs on its track, so the label beside the track names it as
+        // the eye reads it; failing that, its own name or its track's.
+        const QWidget& host = Slider()->Track() ? *static_cast<QWidget*>(Slider()->Track()) : *Slider();
+        QString name = Slider()->accessibleName();
+        if (name.isEmpty())
+            name = LabelBeside(host);
+        if (name.isEmpty())
+            name = AccessibleControlName(*Slider(), QString());
         if (name.isEmpty() && Slider()->Track())
             name = AccessibleControlName(*Slider()->Track(), QString());
         return name;
@@ -242,7 +249,10 @@ QVariant CAccessibleSlider::minimumStepSize() const
 
 // ---- list panels -----------------------------------------------------------------
 
-CAccessibleList::CAccessibleList(CListPanelRows* rows) : QAccessibleWidget(rows, QAccessible::List) {}
+CAccessibleList::CAccessibleList(CListPanelRows* rows)
+    : QAccessibleWidget(rows, dynamic_cast<CListPanelPopupList*>(rows) ? QAccessible::PopupMenu : QAccessible::List)
+{
+}
 
 CAccessibleList::~CAccessibleList()
 {
@@ -354,4 +364,59 @@ QAccessible::State CAccessibleEdit::state() const
     state.focused = state.focused || (line && line->hasFocus());
     state.readOnly = line && line->isReadOnly();
     return state;
+}
+
+// ---- stage windows ---------------------------------------------------------------
+
+CAccessibleStageWindow::CAccessibleStageWindow(CDPIStageWindow* stage)
+    : QAccessibleWidget(stage, QAccessible::RadioButton)
+{
+}
+
+CDPIStageWindow* CAccessibleStageWindow::Stage() const
+{
+    return static_cast<CDPIStageWindow*>(widget());
+}
+
+QString CAccessibleStageWindow::text(QAccessible::Text t) const
+{
+    switch (t) {
+    case QAccessible::Name: {
+        // "Stage 2: 1600", so that the number is heard with the stage even where
+        // the value is not asked for.
+        QString heading = Stage()->AreaText(u"HEADING").simplified();
+        if (heading.isEmpty())
+            heading = AccessibleControlName(*Stage(), QString());
+        return heading + QStringLiteral(": ") + Stage()->ValuesText();
+    }
+    case QAccessible::Value:
+        return Stage()->ValuesText();
+    case QAccessible::Description:
+        return Stage()->toolTip();
+    default:
+        return QAccessibleWidget::text(t);
+    }
+}
+
+QAccessible::State CAccessibleStageWindow::state() const
+{
+    QAccessible::State state = QAccessibleWidget::state();
+    state.checkable = true;
+    state.checked = Stage()->IsSelected();
+    state.selectable = true;
+    state.selected = Stage()->IsSelected();
+    return state;
+}
+
+QStringList CAccessibleStageWindow::actionNames() const
+{
+    if (!Stage()->isEnabled() || !Stage()->IsClickable())
+        return {};
+    return {pressAction()};
+}
+
+void CAccessibleStageWindow::doAction(const QString& actionName)
+{
+    if (actionName == pressAction())
+        Stage()->Choose();
 }

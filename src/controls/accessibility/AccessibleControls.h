@@ -12,6 +12,7 @@ class CSliderBase;
 class CListPanelRows;
 class CDropdownListItem;
 class CEditItem;
+class CDPIStageWindow;
 
 // Push button, check box, radio-style choice or page tab; pressing it clicks it
 // as the pointer does.
@@ -100,4 +101,19 @@ public:
 
 private:
     CEditItem* Edit() const;
+};
+
+// A sensitivity stage: a choice among the stages, named by its heading, its
+// value the sensitivity it holds; pressing it chooses it.
+class CAccessibleStageWindow : public QAccessibleWidget {
+public:
+    explicit CAccessibleStageWindow(CDPIStageWindow* stage);
+    QAccessible::Role role() const override { return QAccessible::RadioButton; }
+    QString text(QAccessible::Text t) const override;
+    QAccessible::State state() const override;
+    QStringList actionNames() const override;
+    void doAction(const QString& actionName) override;
+
+private:
+    CDPIStageWindow* Stage() const;
 };

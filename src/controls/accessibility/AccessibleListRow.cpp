@@ -2,6 +2,7 @@
 #include "controls/accessibility/AccessibleListRow.h"
 
 #include "controls/ListPanelItem.h"
+#include "controls/ListPanelPopup.h"
 
 #include <QAccessible>
 #include <QWidget>
@@ -61,5 +62,15 @@ QAccessible::State CAccessibleListRow::state() const
     state.offscreen = row_ < top || row_ >= top + rows_->VisibleRows();
     state.invisible = !rows_->isVisible();
     state.hasPopup = rows_->Panel().EntryAt(row_).subPanel != nullptr;
+    // In a pop-up menu the row the arrows are on has the focus.
+    if (IsMenuEntry()) {
+        state.focusable = !state.disabled;
+        state.focused = rows_->HoveredRow() == row_;
+    }
     return state;
+}
+
+bool CAccessibleListRow::IsMenuEntry() const
+{
+    return dynamic_cast<const CListPanelPopupList*>(rows_.data()) != nullptr;
 }

@@ -22,10 +22,12 @@ public:
     QString text(QAccessible::Text t) const override;
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
-    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    // A row of a pop-up is a menu entry; a row of an embedded list a list item.
+    QAccessible::Role role() const override { return IsMenuEntry() ? QAccessible::MenuItem : QAccessible::ListItem; }
     QAccessible::State state() const override;
 
     int Row() const { return row_; }
+    bool IsMenuEntry() const;
 
 private:
     QPointer<CListPanelRows> rows_;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/accessibility/AccessibleName.h"
 
+#include "controls/TextItem.h"
 #include "skin/LangTable.h"
 
 #include <QStringList>
@@ -44,9 +45,37 @@ QString TextFromSkinName(const QString& skinName)
     return words;
 }
 
+QString LabelBeside(const QWidget& control)
+{
+    const QWidget* window = control.window();
+    if (!window || !control.isVisible())
+        return {};
+    const QRect area(control.mapTo(window, QPoint(0, 0)), control.size());
+    const int middle = area.center().y();
+    QString best;
+    int bestGap = kLabelReach + 1;
+    for (const QObject* object : window->findChildren<QObject*>()) {
+        const auto* label = dynamic_cast<const CTextItem*>(object);
+        if (!label || label == &control || !label->isVisible() || label->IsInteractive() || label->LinkedCheckBox())
+            continue;
+        const QString text = Tidy(label->GetText());
+        if (text.isEmpty())
+            continue;
+        const QRect box(label->mapTo(window, QPoint(0, 0)), label->size());
+        const int gap = area.left() - box.right();
+        if (box.top() <= middle && middle <= box.bottom() && gap >= -1 && gap < bestGap) {
+            best = text;
+            bestGap = gap;
+        }
+    }
+    return best;
+}
+
 QString AccessibleControlName(const QWidget& widget, const QString& caption)
 {
     QString name = Tidy(caption);
+    if (name.isEmpty())
+        name = Tidy(widget.accessibleName());
     if (name.isEmpty())
         name = Tidy(widget.toolTip());
     if (name.isEmpty())

@@ -13,6 +13,14 @@ class QWidget;
 // empty name.
 QString TextFromSkinName(const QString& skinName);
 
-// The caption when it holds more than blanks, else the widget's tooltip, else the
-// text from its skin name (its object name). Line breaks become spaces.
+// The caption when it holds more than blanks, else the name set on the widget,
+// else its tooltip, else the text from its skin name (its object name). Line
+// breaks become spaces.
 QString AccessibleControlName(const QWidget& widget, const QString& caption);
+
+// How far to the left of a control a label may stand and still name it.
+constexpr int kLabelReach = 120;
+// The words of the label a sighted user reads as the control's name: a plain
+// label on the control's line (its vertical middle), ending at most kLabelReach
+// pixels before the control starts; the nearest wins. Empty when there is none.
+QString LabelBeside(const QWidget& control);

@@ -2,12 +2,17 @@
 #include "controls/accessibility/ControlAccessibility.h"
 
 #include "controls/BitmapBtn.h"
+#include "controls/DPIStageWindow.h"
 #include "controls/DropdownListItem.h"
 #include "controls/EditItem.h"
 #include "controls/ListPanelItem.h"
+#include "controls/MacroDisplayItem.h"
 #include "controls/SliderBase.h"
 #include "controls/TextItem.h"
+#include "controls/XListCtrl.h"
 #include "controls/accessibility/AccessibleControls.h"
+#include "controls/accessibility/AccessibleMacroDisplay.h"
+#include "controls/accessibility/AccessibleTable.h"
 
 #include <QAccessible>
 
@@ -31,6 +36,12 @@ QAccessibleInterface* CreateControlInterface(const QString&, QObject* object)
         return new CAccessibleDropdown(dropdown);
     if (auto* edit = dynamic_cast<CEditItem*>(object))
         return new CAccessibleEdit(edit);
+    if (auto* stage = dynamic_cast<CDPIStageWindow*>(object))
+        return new CAccessibleStageWindow(stage);
+    if (auto* display = dynamic_cast<CMacroDisplayItem*>(object))
+        return new CAccessibleMacroDisplay(display);
+    if (auto* list = dynamic_cast<CXListCtrl*>(object))
+        return new CAccessibleTable(list);
     return nullptr;
 }
 

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The list control as a table: its rows and columns, each cell a child with its
+// text (or, in a check-box column, a check box that can be toggled), the column
+// headers as the columns' descriptions.
+#include <QAccessibleInterface>
+#include <QAccessibleWidget>
+#include <QPointer>
+#include <map>
+#include <utility>
+
+class CXListCtrl;
+
+class CAccessibleTable : public QAccessibleWidget, public QAccessibleTableInterface {
+public:
+    explicit CAccessibleTable(CXListCtrl* list);
+    ~CAccessibleTable() override;
+    void* interface_cast(QAccessible::InterfaceType type) override;
+    QString text(QAccessible::Text t) const override;
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
+
+    // The table: one selected row at most, selected whole.
+    QAccessibleInterface* caption() const override { return nullptr; }
+    QAccessibleInterface* summary() const override { return nullptr; }
+    QAccessibleInterface* cellAt(int row, int column) const override;
+    int selectedCellCount() const override;
+    QList<QAccessibleInterface*> selectedCells() const override;
+    QString columnDescription(int column) const override;
+    QString rowDescription(int row) const override;
+    int selectedColumnCount() const override { return 0; }
+    int selectedRowCount() const override;
+    int columnCount() const override;
+    int rowCount() const override;
+    QList<int> selectedColumns() const override { return {}; }
+    QList<int> selectedRows() const override;
+    bool isColumnSelected(int) const override { return false; }
+    bool isRowSelected(int row) const override;
+    // Selecting a row picks it as a click would; columns cannot be selected.
+    bool selectRow(int row) override;
+    bool selectColumn(int) override { return false; }
+    bool unselectRow(int) override { return false; }
+    bool unselectColumn(int) override { return false; }
+    void modelChange(QAccessibleTableModelChangeEvent*) override {}
+
+    CXListCtrl* List() const;
+
+private:
+    // Cell interfaces made so far; the accessibility cache owns them until this goes.
+    mutable std::map<std::pair<int, int>, QAccessible::Id> cellIds_;
+};
+
+class CAccessibleTableCell : public QAccessibleInterface,
+                             public QAccessibleTableCellInterface,
+                             public QAccessibleActionInterface {
+public:
+    CAccessibleTableCell(CXListCtrl* list, int row, int column);
+
+    void* interface_cast(QAccessible::InterfaceType type) override;
+    bool isValid() const override;
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override;
+    QAccessibleInterface* parent() const override;
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override;
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override;
+    // A check-box column's cells are check boxes; the others are cells.
+    QAccessible::Role role() const override;
+    QAccessible::State state() const override;
+
+    int columnExtent() const override { return 1; }
+    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
+    int columnIndex() const override { return column_; }
+    int rowExtent() const override { return 1; }
+    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
+    int rowIndex() const override { return row_; }
+    bool isSelected() const override;
+    QAccessibleInterface* table() const override { return parent(); }
+
+    // Check cells toggle as a click on them does.
+    QStringList actionNames() const override;
+    void doAction(const QString& actionName) override;
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    bool IsCheckCell() const;
+
+    QPointer<CXListCtrl> list_;
+    int row_;
+    int column_;
+};
