@@ -108,7 +108,12 @@ public:
     IMouseConfig* Config() const { return config_; }
     int GetDeviceCode() const { return deviceCode_; }
     CMainWindowPage* CurrentPage() const { return currentPage_; }
+    // The page of a bit; null until the page is first shown (or made with EnsurePage).
     CMainWindowPage* Page(int pageBit) const;
+    // The page of a bit, created now when it does not exist yet: its skin is loaded,
+    // it is bound and, once the device has been read, filled from the configuration.
+    // Its items stay hidden until ShowPage shows them. Null for a bit that names no page.
+    CMainWindowPage* EnsurePage(int pageBit);
     CMainWindowPage& ProfileStrip() const { return *profileStrip_; }
     CGUIItems& LightingItemsCurrentGeneration() { return lightingCurrent_; }
     CGUIItems& LightingItemsEarlierGeneration() { return lightingEarlier_; }
@@ -141,6 +146,8 @@ protected:
 
 private:
     void LoadPages();
+    std::unique_ptr<CMainWindowPage>* PageSlot(int pageBit);
+    std::u16string PageSkinFile(int pageBit) const;
     void BindItems();
     void ReadFirstTime();
     void SetUpPages();
@@ -173,6 +180,9 @@ private:
     CGUIItems lightingCurrent_; // added to the lighting page, show group 19
     CGUIItems lightingEarlier_; // added to the lighting page, show group 12
     CMainWindowPage* currentPage_ = nullptr;
+    bool earlierLayout_ = false; // the page files of the earlier generation are in use
+    bool pagesBound_ = false;    // pages made from now on are bound as they are made
+    bool pagesSetUp_ = false;    // pages made from now on fill themselves from the configuration
 
     CBitmapBtn* okButton_ = nullptr;
     CBitmapBtn* applyButton_ = nullptr;

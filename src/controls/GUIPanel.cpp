@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "skin/PanelBitmap.h"
+#include "skin/ResourceCache.h"
 #include "skin/SkinLoader.h"
 
 CGUIPanel::CGUIPanel(std::u16string skinFile, QWidget* parent, Qt::WindowFlags flags)
@@ -37,9 +38,12 @@ bool CGUIPanel::Create()
             setGeometry(0, 0, background_.width(), background_.height());
     }
     if (auto* mask = dynamic_cast<CPanelBitmap*>(items_.FindById(kPanelMaskId, ItemKind::PANELBITMAP))) {
-        mask_ = mask->Image();
-        if (!mask_.isNull())
-            SetRegionFromMask(mask_, MaskKind::ControlMask);
+        if (!mask->Image().isNull())
+            SetRegionFromMask(mask->Image(), MaskKind::ControlMask);
+        // A window-sized picture kept for nothing: the next window with this mask
+        // reads it again.
+        mask->ReleaseImage();
+        CResourceCache::Instance().ReleaseImage(mask->FileName());
     }
     loaded_ = true;
     update();
@@ -50,7 +54,6 @@ void CGUIPanel::Destroy()
 {
     items_.Clear();
     background_ = QImage();
-    mask_ = QImage();
     ClearRegion();
     loaded_ = false;
     update();

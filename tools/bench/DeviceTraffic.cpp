@@ -150,6 +150,8 @@ struct Change {
     // check: the call that sends it, and for a light the walk to it (a light and
     // its number), for a macro the read of the device copy it is compared with.
     uint64_t minimumCalls;
+    // Sets the first value for an even `run`, the second for an odd one; the
+    // second is the factory value where the group has one.
     std::function<void(CTovikEliteConfig&, int run)> apply;
 };
 
@@ -160,7 +162,7 @@ const std::vector<Change>& Changes()
          [](CTovikEliteConfig& config, int run) {
              config.GetProfile(0)->SetButtonAssignment(
                  MOUSE_BUTTON_4,
-                 AssignmentRecord::OfKind(run % 2 ? AssignmentKind::Forward : AssignmentKind::Backward));
+                 AssignmentRecord::OfKind(run % 2 ? AssignmentKind::Backward : AssignmentKind::Forward));
          }},
         {"sensitivity", 1,
          [](CTovikEliteConfig& config, int run) {
@@ -172,10 +174,10 @@ const std::vector<Change>& Changes()
          }},
         {"power", 1, [](CTovikEliteConfig& config, int run) { config.SetIdleTimeBeforeSleep(run % 2 ? 900 : 600); }},
         {"polling rate", 1,
-         [](CTovikEliteConfig& config, int run) { config.SetPollingRate(run % 2 ? POLLING_RATE_0 : POLLING_RATE_1); }},
+         [](CTovikEliteConfig& config, int run) { config.SetPollingRate(run % 2 ? POLLING_RATE_1 : POLLING_RATE_0); }},
         {"profiles", 1,
          [](CTovikEliteConfig& config, int run) {
-             config.GetProfile(0)->SetName(run % 2 ? u"RENAMED" : u"PROFILE01");
+             config.GetProfile(0)->SetName(run % 2 ? u"PROFILE01" : u"RENAMED");
          }},
         {"macros", 4,
          [](CTovikEliteConfig& config, int run) {
@@ -221,15 +223,17 @@ bool MeasureApplies(const TrafficOptions& options, int profileCount, int latency
             series.ms.push_back(result.ms);
             return true;
         };
+        // Each change alone sets its first value, then all of them together set
+        // the second: every Apply of every run changes something on the device.
         for (const Change& change : Changes()) {
-            if (!applyOne(change.group, [&] { change.apply(open->config, run); })) {
+            if (!applyOne(change.group, [&] { change.apply(open->config, 0); })) {
                 error = std::string("the Apply of a ") + change.group + " change failed";
                 return false;
             }
         }
         if (!applyOne("everything", [&] {
                 for (const Change& change : Changes())
-                    change.apply(open->config, run + 1);
+                    change.apply(open->config, 1);
             })) {
             error = "the Apply of every change failed";
             return false;
