@@ -32,6 +32,11 @@ void CTovikEliteAppDlg::ProbeDock(int argument)
 
 void CTovikEliteAppDlg::ReadFirstTime()
 {
+    // With milestones on, how long the GUI thread is held up during the read.
+    StartStallWatch();
+    struct StallRecord {
+        ~StallRecord() { RecordLongestStall("stall-first-read"); }
+    } stallRecord;
     IMouseDevice* device = Device();
     if (!device || !device->IsPresent() || device->GetProductId() == 0) {
         operationPopup_->HidePopup();

@@ -202,8 +202,18 @@ bool CTovikEliteAppDlg::RunDeviceCall(const std::function<void()>& work)
 
 bool CTovikEliteAppDlg::Initialise()
 {
+    if (!skinsLoaded_ && !LoadSkins())
+        return false;
+    // 8 and 9.
+    ReadFirstTime();
+    return true;
+}
+
+bool CTovikEliteAppDlg::LoadSkins()
+{
     if (!Create())
         return false;
+    skinsLoaded_ = true;
     // 1. Removal notices of the device in use reach this window.
     deviceListener_.Register(this);
     // 2-4. The shape comes from the skin's mask; the whole client area drags.
@@ -225,8 +235,6 @@ bool CTovikEliteAppDlg::Initialise()
     BindItems();
     // 7. The button assignment page comes first.
     ShowPage(PageBit::ButtonAssignment);
-    // 8 and 9.
-    ReadFirstTime();
     return true;
 }
 

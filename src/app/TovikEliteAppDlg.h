@@ -67,9 +67,12 @@ public:
     CTovikEliteAppDlg(IMouseDevice** device, IMouseConfig* config, CProgressPopup* operationPopup);
     ~CTovikEliteAppDlg() override;
 
-    // Loads the main page skin and runs the window initialisation: pages, binding,
-    // the first page, and the first read of the device (or the no-mouse timer).
-    // False when the main page skin does not load.
+    // Loads the main page skin, the profile strip and the first page (whose file
+    // depends on the device in use), binds them and shows that page. False when
+    // the main page skin does not load.
+    bool LoadSkins();
+    // LoadSkins when not done yet, then the first read of the device (or the
+    // no-mouse timer). False when the main page skin does not load.
     bool Initialise();
     // Runs the window modally (after Initialise) until it closes; returns the result.
     int DoModal();
@@ -183,6 +186,7 @@ private:
     bool earlierLayout_ = false; // the page files of the earlier generation are in use
     bool pagesBound_ = false;    // pages made from now on are bound as they are made
     bool pagesSetUp_ = false;    // pages made from now on fill themselves from the configuration
+    bool skinsLoaded_ = false;
 
     CBitmapBtn* okButton_ = nullptr;
     CBitmapBtn* applyButton_ = nullptr;
