@@ -29,6 +29,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
 
@@ -82,10 +83,15 @@ void PaintFor(std::chrono::milliseconds duration, QWidget* popup = nullptr, cons
         if (done)
             loop.quit();
     });
+    bool started = false;
     if (work) {
         auto* start = new QTimer(&loop);
         start->setSingleShot(true);
         QObject::connect(start, &QTimer::timeout, &loop, [&] {
+            // Whichever comes first, the paint or the wait, starts it; once.
+            if (started)
+                return;
+            started = true;
             work();
             done = true;
             if (elapsed)
@@ -93,7 +99,10 @@ void PaintFor(std::chrono::milliseconds duration, QWidget* popup = nullptr, cons
         });
         start->start(kPopupFirstPaintWait);
         if (popup)
-            PaintWatcher::Watch(*popup, [start] { start->start(0); });
+            PaintWatcher::Watch(*popup, [timer = QPointer<QTimer>(start)] {
+                if (timer)
+                    timer->start(0);
+            });
     }
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
