@@ -139,15 +139,17 @@ ApplyResult Apply(OpenMouse& open)
     return result;
 }
 
-// Every write that includes the profile groups first makes sure each profile is
-// on the device: it fetches the profile by its id and reads its name (renaming it
-// when the device has another). Those two calls per profile come with any change.
+// Calls every write makes whatever it changes: opening the device (finding it
+// and asking for its description), and, as the profile groups are part of every
+// Apply, making sure each profile is on the device (fetching it by its id and
+// reading its name, to rename it when the device has another).
+constexpr uint64_t kOpenCalls = 2;
 constexpr uint64_t kExistenceCallsPerProfile = 2;
 
 struct Change {
     const char* group;
-    // The device calls the change itself needs at the least, beyond the existence
-    // check: the call that sends it, and for a light the walk to it (a light and
+    // The device calls the change itself needs at the least, beyond the calls of
+    // every write: the call that sends it, and for a light the walk to it (a light and
     // its number), for a macro the read of the device copy it is compared with.
     uint64_t minimumCalls;
     // Sets the first value for an even `run`, the second for an odd one; the
@@ -242,11 +244,11 @@ bool MeasureApplies(const TrafficOptions& options, int profileCount, int latency
     const std::string section = "device " + label;
     table.Add(section, "first read: calls", "calls", read.calls);
     table.Add(section, "first read: time", "ms", read.ms);
-    const uint64_t existence = kExistenceCallsPerProfile * uint64_t(profileCount);
-    uint64_t everythingMinimum = existence;
+    const uint64_t everyWrite = kOpenCalls + kExistenceCallsPerProfile * uint64_t(profileCount);
+    uint64_t everythingMinimum = everyWrite;
     for (const Change& change : Changes()) {
         everythingMinimum += change.minimumCalls;
-        const uint64_t minimum = existence + change.minimumCalls;
+        const uint64_t minimum = everyWrite + change.minimumCalls;
         const auto& series = applies[change.group];
         const double limit = 1.2 * double(minimum);
         table.Add(section, std::string("apply ") + change.group + ": calls", "calls", series.calls, {},
