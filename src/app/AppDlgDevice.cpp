@@ -2,6 +2,7 @@
 // The main window's dealings with the device: the first read, the timers that
 // start and watch writes, removal notices and the picker's change reports.
 #include "app/AppConstants.h"
+#include "app/PerformancePage.h"
 #include "app/ProgressPopup.h"
 #include "app/StartupMilestones.h"
 #include "app/TovikEliteAppDlg.h"
@@ -31,6 +32,11 @@ void CTovikEliteAppDlg::ProbeDock(int argument)
 
 void CTovikEliteAppDlg::ReadFirstTime()
 {
+    // With milestones on, how long the GUI thread is held up during the read.
+    StartStallWatch();
+    struct StallRecord {
+        ~StallRecord() { RecordLongestStall("stall-first-read"); }
+    } stallRecord;
     IMouseDevice* device = Device();
     if (!device || !device->IsPresent() || device->GetProductId() == 0) {
         operationPopup_->HidePopup();
@@ -63,10 +69,15 @@ void CTovikEliteAppDlg::ReadFirstTime()
 
 void CTovikEliteAppDlg::SetUpPages()
 {
+    // What the configuration takes from the device read, before any page shows it.
+    if (IsEarlierGenerationCode(deviceCode_))
+        CPerformancePage::TakeSelectedStages(*config_);
     // The profile list first, as the other pages show the active profile.
     for (CMainWindowPage* page : {profilesPage_.get(), buttonPage_.get(), macrosPage_.get(), performancePage_.get(),
                                   lightingPage_.get(), profileStrip_.get()})
-        page->SetUp(*this, *config_);
+        if (page)
+            page->SetUp(*this, *config_);
+    pagesSetUp_ = true;
 }
 
 void CTovikEliteAppDlg::OnTimer(UINT id)
@@ -233,9 +244,13 @@ void CTovikEliteAppDlg::OnDeviceChanged(int productId)
     RefreshConnection();
     ApplyShowGroups();
     RefreshBattery();
+    if (IsEarlierGenerationCode(deviceCode_))
+        CPerformancePage::TakeSelectedStages(*config_);
+    // Pages not made yet fill themselves from the configuration when first shown.
     for (CMainWindowPage* page : {profilesPage_.get(), buttonPage_.get(), macrosPage_.get(), performancePage_.get(),
                                   lightingPage_.get(), profileStrip_.get()})
-        page->OnDeviceChanged(*this, *config_);
+        if (page)
+            page->OnDeviceChanged(*this, *config_);
 }
 
 void CTovikEliteAppDlg::ShowNoMouseAndClose()

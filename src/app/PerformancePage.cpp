@@ -432,32 +432,24 @@ void CPerformancePage::ApplyEarlierGenerationSensitivity(CTovikEliteAppDlg& wind
     config->GetSensitivityRange(min, max, step);
     for (CSliderHMulti* slider : {combinedSlider_, xSlider_, ySlider_})
         SetSliderRange(slider, int(min), int(max), int(step));
-    IMouseProfile* active = config->GetCurrentProfile();
-    for (size_t i = 0; i < config->GetProfileCount(); ++i) {
-        IMouseProfile* profile = config->GetProfile(i);
-        if (!profile)
-            continue;
-        unsigned combined, x, y;
-        bool separate;
-        if (profile == active) {
-            combined = config->GetCurrentDpi(profile);
-            x = config->GetCurrentX(profile);
-            y = config->GetCurrentY(profile);
-            separate = config->GetCurrentSeparate(profile);
-            PutSliderOn(combinedSlider_, int(combined));
-            PutSliderOn(xSlider_, int(x));
-            PutSliderOn(ySlider_, int(y));
-        } else {
-            const unsigned stage = unsigned(std::max(1, config->GetSelectedStage(profile)));
-            combined = config->GetStageDpi(stage, profile);
-            x = config->GetStageX(stage, profile);
-            y = config->GetStageY(stage, profile);
-            separate = config->GetStageSeparate(stage, profile);
-        }
-        config->SetCurrentDpi(combined, profile);
-        config->SetCurrentX(x, profile);
-        config->SetCurrentY(y, profile);
-        config->SetCurrentSeparate(separate, profile);
-    }
+    TakeSelectedStages(*config);
+    PutSliderOn(combinedSlider_, int(config->GetCurrentDpi()));
+    PutSliderOn(xSlider_, int(config->GetCurrentX()));
+    PutSliderOn(ySlider_, int(config->GetCurrentY()));
     RefreshNumbers(window);
+}
+
+void CPerformancePage::TakeSelectedStages(IMouseConfig& config)
+{
+    IMouseProfile* active = config.GetCurrentProfile();
+    for (size_t i = 0; i < config.GetProfileCount(); ++i) {
+        IMouseProfile* profile = config.GetProfile(i);
+        if (!profile || profile == active)
+            continue;
+        const unsigned stage = unsigned(std::max(1, config.GetSelectedStage(profile)));
+        config.SetCurrentDpi(config.GetStageDpi(stage, profile), profile);
+        config.SetCurrentX(config.GetStageX(stage, profile), profile);
+        config.SetCurrentY(config.GetStageY(stage, profile), profile);
+        config.SetCurrentSeparate(config.GetStageSeparate(stage, profile), profile);
+    }
 }

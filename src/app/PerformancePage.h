@@ -28,6 +28,11 @@ public:
     std::optional<LRESULT> OnControlMessage(CTovikEliteAppDlg& window, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDeviceChanged(CTovikEliteAppDlg& window, IMouseConfig& config) override;
 
+    // The earlier generation keeps no current sensitivity of its own for profiles
+    // that are not active: each takes its selected stage's. Done after every read
+    // of such a mouse, whether or not the page has been made yet.
+    static void TakeSelectedStages(IMouseConfig& config);
+
     // Slider ranges and rate captions, once the device has been read.
     void SetupPerformancePage(CTovikEliteAppDlg& window);
     // Every control from the configuration and the active profile.
@@ -36,8 +41,7 @@ public:
     void SetSeparate(CTovikEliteAppDlg& window, bool separate);
     // Acceleration on or off, with the slider that goes with it.
     void SetAcceleration(CTovikEliteAppDlg& window, bool on);
-    // The earlier generation keeps no current sensitivity of its own for profiles
-    // that are not active: each takes its selected stage's.
+    // The sliders of the earlier generation, after TakeSelectedStages.
     void ApplyEarlierGenerationSensitivity(CTovikEliteAppDlg& window);
 
     // The caption a rate button shows for polling rate index `index`, given its own

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/StartupMilestones.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unistd.h>
@@ -82,16 +86,15 @@ protected:
 
 } // namespace
 
-void RecordMilestone(const char* name)
+namespace {
+
+void AppendLine(const char* name, double value)
 {
     const char* file = MilestonesFile();
     if (!file)
         return;
-    static const std::optional<double> start = ProcessStartMs();
-    if (!start)
-        return;
     char line[128];
-    const int length = std::snprintf(line, sizeof line, "%s %.1f\n", name, NowSinceBootMs() - *start);
+    const int length = std::snprintf(line, sizeof line, "%s %.1f\n", name, value);
     if (length <= 0 || size_t(length) >= sizeof line)
         return;
     const int fd = ::open(file, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
@@ -100,6 +103,66 @@ void RecordMilestone(const char* name)
     // One write with O_APPEND: a line is never interleaved with another's.
     [[maybe_unused]] const ssize_t written = ::write(fd, line, size_t(length));
     ::close(fd);
+}
+
+// A timer that should fire every millisecond: the longest gap between its ticks
+// is the longest time the GUI thread did not get back to its event loop.
+class StallWatch : public QObject {
+public:
+    StallWatch() : last_(std::chrono::steady_clock::now())
+    {
+        connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
+        timer_.start(1);
+    }
+    double Longest()
+    {
+        Tick();
+        return longest_;
+    }
+
+private:
+    void Tick()
+    {
+        const auto now = std::chrono::steady_clock::now();
+        longest_ = std::max(longest_, std::chrono::duration<double, std::milli>(now - last_).count());
+        last_ = now;
+    }
+    QTimer timer_;
+    std::chrono::steady_clock::time_point last_;
+    double longest_ = 0;
+};
+
+std::unique_ptr<StallWatch>& CurrentStallWatch()
+{
+    static std::unique_ptr<StallWatch> watch;
+    return watch;
+}
+
+} // namespace
+
+void RecordMilestone(const char* name)
+{
+    if (!MilestonesFile())
+        return;
+    static const std::optional<double> start = ProcessStartMs();
+    if (!start)
+        return;
+    AppendLine(name, NowSinceBootMs() - *start);
+}
+
+void StartStallWatch()
+{
+    if (MilestonesFile() && QCoreApplication::instance())
+        CurrentStallWatch() = std::make_unique<StallWatch>();
+}
+
+void RecordLongestStall(const char* name)
+{
+    std::unique_ptr<StallWatch>& watch = CurrentStallWatch();
+    if (!watch)
+        return;
+    AppendLine(name, watch->Longest());
+    watch.reset();
 }
 
 void RecordFirstPaintOf(QWidget& window)

@@ -15,3 +15,9 @@ void RecordMilestone(const char* name);
 
 // Records "first-paint" once, after `window` has painted for the first time.
 void RecordFirstPaintOf(QWidget& window);
+
+// Watches the GUI thread from now on (with the variable set): RecordLongestStall
+// appends "NAME MILLISECONDS", the longest time until then that the thread did
+// not get back to its event loop, and ends the watch.
+void StartStallWatch();
+void RecordLongestStall(const char* name);

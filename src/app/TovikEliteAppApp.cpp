@@ -27,18 +27,83 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
+#include <functional>
 
 namespace {
 
-// Keeps the GUI thread painting for a while (the popup has just been shown).
-void PaintFor(std::chrono::milliseconds duration)
+// The longest the work of the start-up pause waits for the popup's first paint.
+constexpr std::chrono::milliseconds kPopupFirstPaintWait{30};
+
+// Calls `painted` once, after the widget's first paint.
+class PaintWatcher : public QObject {
+public:
+    static void Watch(QWidget& widget, std::function<void()> painted)
+    {
+        widget.installEventFilter(new PaintWatcher(widget, std::move(painted)));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Once the paint (and its flush) is over.
+            QTimer::singleShot(0, this, [this] {
+                painted_();
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    PaintWatcher(QWidget& widget, std::function<void()> painted) : QObject(&widget), painted_(std::move(painted)) {}
+    std::function<void()> painted_;
+};
+
+// Keeps the GUI thread painting for at least `duration` (the popup has just been
+// shown). `work`, when given, runs meanwhile, once `popup` has painted (or after
+// a short wait when it does not paint); the pause ends when both are over.
+void PaintFor(std::chrono::milliseconds duration, QWidget* popup = nullptr, const std::function<void()>& work = {})
 {
-    if (!QCoreApplication::instance())
+    if (!QCoreApplication::instance()) {
+        if (work)
+            work();
         return;
+    }
     QEventLoop loop;
-    QTimer::singleShot(duration, &loop, &QEventLoop::quit);
+    bool elapsed = false;
+    bool done = !work;
+    QTimer::singleShot(duration, &loop, [&] {
+        elapsed = true;
+        if (done)
+            loop.quit();
+    });
+    bool started = false;
+    if (work) {
+        auto* start = new QTimer(&loop);
+        start->setSingleShot(true);
+        QObject::connect(start, &QTimer::timeout, &loop, [&] {
+            // Whichever comes first, the paint or the wait, starts it; once.
+            if (started)
+                return;
+            started = true;
+            work();
+            done = true;
+            if (elapsed)
+                loop.quit();
+        });
+        start->start(kPopupFirstPaintWait);
+        if (popup)
+            PaintWatcher::Watch(*popup, [timer = QPointer<QTimer>(start)] {
+                if (timer)
+                    timer->start(0);
+            });
+    }
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
@@ -94,8 +159,15 @@ int CTovikEliteAppApp::Run()
 
     startupPopup_.Show(u"ReadingFromCorvanePopup.xml", kProgressPopupTemplate, ItemId::PROG_PANEL_ITEM_POPUP,
                        ItemId::TEXT_PROGRESS_MESSAGE, ItemId::BUTTON_POPUP_CANCEL, nullptr);
-    PaintFor(std::chrono::milliseconds(100));
-    FindDevice();
+    // The start-up popup stays on show for the designed 100 ms. The device search
+    // and the main window's skin do not wait for that pause to end: they are done
+    // during it, once the popup has painted.
+    bool windowLoaded = false;
+    PaintFor(std::chrono::milliseconds(100), startupPopup_.Dialog(), [&] {
+        FindDevice();
+        mainWindow_ = std::make_unique<CTovikEliteAppDlg>(&devicePointer_, windowConfig_, &operationPopup_);
+        windowLoaded = mainWindow_->LoadSkins();
+    });
 
     const std::u16string readText = TranslateText(u"$Readfromdevice");
     operationPopup_.Attach(devicePointer_->GetProgressMessenger(), readText.c_str());
@@ -105,10 +177,9 @@ int CTovikEliteAppApp::Run()
     if (operationPopup_.HasThread())
         operationPopup_.SetText(readText);
 
-    mainWindow_ = std::make_unique<CTovikEliteAppDlg>(&devicePointer_, windowConfig_, &operationPopup_);
     if (auto* picker = dynamic_cast<CMousePicker*>(device_.get()))
         picker->SetChangeCallback(&CTovikEliteAppDlg::DeviceChangeCallback, mainWindow_.get());
-    if (mainWindow_->Initialise()) {
+    if (windowLoaded && mainWindow_->Initialise()) {
         if (options_.onMainWindowReady)
             options_.onMainWindowReady(*mainWindow_);
         mainWindowResult_ = mainWindow_->DoModal();

@@ -26,6 +26,7 @@
 #include "skin/ItemIds.h"
 #include "skin/SkinLoader.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <algorithm>
 
@@ -112,6 +113,70 @@ CMainWindowPage* CTovikEliteAppDlg::Page(int pageBit) const
     }
 }
 
+std::unique_ptr<CMainWindowPage>* CTovikEliteAppDlg::PageSlot(int pageBit)
+{
+    switch (pageBit) {
+    case PageBit::ButtonAssignment:
+        return &buttonPage_;
+    case PageBit::Performance:
+        return &performancePage_;
+    case PageBit::Profiles:
+        return &profilesPage_;
+    case PageBit::Macros:
+        return &macrosPage_;
+    case PageBit::Lighting:
+        return &lightingPage_;
+    default:
+        return nullptr;
+    }
+}
+
+std::u16string CTovikEliteAppDlg::PageSkinFile(int pageBit) const
+{
+    switch (pageBit) {
+    case PageBit::ButtonAssignment:
+        return earlierLayout_ ? u"AssignButtons_MouseLegacy.xml" : u"AssignButtons_MouseRefresh.xml";
+    case PageBit::Performance:
+        return earlierLayout_ ? u"AdjustPerformance_MouseLegacy.xml" : u"AdjustPerformance_MouseRefresh.xml";
+    case PageBit::Profiles:
+        return u"ManageProfiles.xml";
+    case PageBit::Macros:
+        return u"ManageMacros.xml";
+    case PageBit::Lighting:
+        return u"LightingMaintenance.xml";
+    default:
+        return {};
+    }
+}
+
+CMainWindowPage* CTovikEliteAppDlg::EnsurePage(int pageBit)
+{
+    std::unique_ptr<CMainWindowPage>* slot = PageSlot(pageBit);
+    if (!slot)
+        return nullptr;
+    if (*slot)
+        return slot->get();
+    // Pages are made when first shown: most sessions see only one or two of them,
+    // and every page's bitmaps and controls cost start-up time and memory.
+    std::unique_ptr<CMainWindowPage> page = CreatePage(pageBit, PageSkinFile(pageBit));
+    // A page whose file is missing or broken stays empty; the window still runs.
+    LoadSkinFile(page->Items(), page->SkinFile(), this, false);
+    page->Items().ShowAll(0);
+    if (pageBit == PageBit::Lighting) {
+        LoadSkinFile(lightingCurrent_, u"LightingMaintenance_MouseRefresh.xml", this, false);
+        LoadSkinFile(lightingEarlier_, u"LightingMaintenance_MouseLegacy.xml", this, false);
+        lightingCurrent_.ShowAll(0);
+        lightingEarlier_.ShowAll(0);
+    }
+    *slot = std::move(page);
+    CMainWindowPage& made = **slot;
+    if (pagesBound_)
+        made.Bind(*this);
+    if (pagesSetUp_ && config_)
+        made.SetUp(*this, *config_);
+    return &made;
+}
+
 bool CTovikEliteAppDlg::IsRecording() const
 {
     return currentPage_ && currentPage_ == macrosPage_.get() && currentPage_->IsRecording();
@@ -139,13 +204,25 @@ bool CTovikEliteAppDlg::RunDeviceCall(const std::function<void()>& work)
 
 bool CTovikEliteAppDlg::Initialise()
 {
+    if (!skinsLoaded_ && !LoadSkins())
+        return false;
+    // 8 and 9.
+    ReadFirstTime();
+    return true;
+}
+
+bool CTovikEliteAppDlg::LoadSkins()
+{
     if (!Create())
         return false;
+    skinsLoaded_ = true;
     // 1. Removal notices of the device in use reach this window.
     deviceListener_.Register(this);
     // 2-4. The shape comes from the skin's mask; the whole client area drags.
     EnableClientAreaDrag(true);
-    setWindowIcon(ApplicationIcon(QString::fromStdU16String(GetAppDirectory())));
+    // The application's icon is already read (every window carries it): shared, not read again.
+    const QIcon shared = QApplication::windowIcon();
+    setWindowIcon(shared.isNull() ? ApplicationIcon(QString::fromStdU16String(GetAppDirectory())) : shared);
     setWindowTitle(QString::fromStdU16String(std::u16string(kAppWindowTitle)));
 
     // 5. The device decides the page files.
@@ -160,8 +237,6 @@ bool CTovikEliteAppDlg::Initialise()
     BindItems();
     // 7. The button assignment page comes first.
     ShowPage(PageBit::ButtonAssignment);
-    // 8 and 9.
-    ReadFirstTime();
     return true;
 }
 
@@ -183,26 +258,15 @@ int CTovikEliteAppDlg::DeviceCodeForProduct(int productId)
 
 void CTovikEliteAppDlg::LoadPages()
 {
-    const bool earlier = IsEarlierGenerationCode(deviceCode_);
+    earlierLayout_ = IsEarlierGenerationCode(deviceCode_);
     // The profile defaults and the stage values offered follow the layout chosen.
-    SetCurrentGeneration(!earlier);
+    SetCurrentGeneration(!earlierLayout_);
 
-    performancePage_ = CreatePage(PageBit::Performance, earlier ? u"AdjustPerformance_MouseLegacy.xml"
-                                                                : u"AdjustPerformance_MouseRefresh.xml");
-    buttonPage_ = CreatePage(PageBit::ButtonAssignment,
-                             earlier ? u"AssignButtons_MouseLegacy.xml" : u"AssignButtons_MouseRefresh.xml");
-    profilesPage_ = CreatePage(PageBit::Profiles, u"ManageProfiles.xml");
-    macrosPage_ = CreatePage(PageBit::Macros, u"ManageMacros.xml");
-    lightingPage_ = CreatePage(PageBit::Lighting, u"LightingMaintenance.xml");
+    // Only what the first page shows: the strip above it and the page itself. The
+    // other pages are made when they are first shown.
     profileStrip_ = CreatePage(0, u"CurrentProfile.xml");
-
-    for (CMainWindowPage* page : {performancePage_.get(), buttonPage_.get(), profilesPage_.get(), macrosPage_.get(),
-                                  lightingPage_.get(), profileStrip_.get()}) {
-        // A page whose file is missing or broken stays empty; the window still runs.
-        LoadSkinFile(page->Items(), page->SkinFile(), this, false);
-    }
-    LoadSkinFile(lightingCurrent_, u"LightingMaintenance_MouseRefresh.xml", this, false);
-    LoadSkinFile(lightingEarlier_, u"LightingMaintenance_MouseLegacy.xml", this, false);
+    LoadSkinFile(profileStrip_->Items(), profileStrip_->SkinFile(), this, false);
+    EnsurePage(PageBit::ButtonAssignment);
 }
 
 void CTovikEliteAppDlg::BindItems()
@@ -232,7 +296,9 @@ void CTovikEliteAppDlg::BindItems()
 
     for (CMainWindowPage* page : {buttonPage_.get(), performancePage_.get(), profilesPage_.get(), macrosPage_.get(),
                                   lightingPage_.get(), profileStrip_.get()})
-        page->Bind(*this);
+        if (page)
+            page->Bind(*this);
+    pagesBound_ = true;
 
     // Until the first read tells otherwise nothing is lit.
     for (CGUIItem* segment : batterySegments_)
@@ -250,14 +316,15 @@ void CTovikEliteAppDlg::ShowPage(int pageBits)
     CMainWindowPage* chosen = nullptr;
     for (int bit : kOrder) {
         if (pageBits & bit) {
-            chosen = Page(bit);
+            chosen = EnsurePage(bit);
             break;
         }
     }
     if (!chosen || chosen == currentPage_)
         return;
     for (int bit : kOrder)
-        Page(bit)->Items().ShowAll((pageBits & bit) ? 1 : 0);
+        if (CMainWindowPage* page = Page(bit))
+            page->Items().ShowAll((pageBits & bit) ? 1 : 0);
     const bool lightingShown = (pageBits & PageBit::Lighting) != 0;
     lightingCurrent_.ShowAll(lightingShown ? 1 : 0);
     lightingEarlier_.ShowAll(lightingShown ? 1 : 0);
@@ -277,7 +344,8 @@ void CTovikEliteAppDlg::ShowPage(int pageBits)
     currentPage_ = chosen;
     ApplyShowGroups();
     for (int bit : kOrder)
-        Page(bit)->OnPageSwitched(*this, Page(bit) == currentPage_);
+        if (CMainWindowPage* page = Page(bit))
+            page->OnPageSwitched(*this, page == currentPage_);
     profileStrip_->OnPageSwitched(*this, stripShown);
 }
 
@@ -414,7 +482,7 @@ void CTovikEliteAppDlg::OnItemClick(const IMessageTarget* sender, int fallbackId
             return;
         }
     }
-    if (auto id = idIn(profileStrip_->Items())) {
+    if (auto id = profileStrip_ ? idIn(profileStrip_->Items()) : std::nullopt) {
         if (!IsRecording())
             profileStrip_->OnItemClick(*this, *id);
         return;
@@ -441,18 +509,21 @@ void CTovikEliteAppDlg::OnMainItem(int itemId)
         break;
     case ItemId::BUTTON_ADJUSTPERFORMANCE:
         ShowPage(PageBit::Performance);
-        performancePage_->OnShown(*this);
+        if (performancePage_)
+            performancePage_->OnShown(*this);
         break;
     case ItemId::BUTTON_MANAGEPROFILES:
         ShowPage(PageBit::Profiles);
         break;
     case ItemId::BUTTON_MANAGEMACROS:
         ShowPage(PageBit::Macros);
-        macrosPage_->OnShown(*this);
+        if (macrosPage_)
+            macrosPage_->OnShown(*this);
         break;
     case ItemId::BUTTON_LIGHTINGMAINTENANCE:
         ShowPage(PageBit::Lighting);
-        lightingPage_->OnShown(*this);
+        if (lightingPage_)
+            lightingPage_->OnShown(*this);
         break;
     case ItemId::BUTTON_HELP:
         OpenHelp();

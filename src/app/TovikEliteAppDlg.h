@@ -67,9 +67,12 @@ public:
     CTovikEliteAppDlg(IMouseDevice** device, IMouseConfig* config, CProgressPopup* operationPopup);
     ~CTovikEliteAppDlg() override;
 
-    // Loads the main page skin and runs the window initialisation: pages, binding,
-    // the first page, and the first read of the device (or the no-mouse timer).
-    // False when the main page skin does not load.
+    // Loads the main page skin, the profile strip and the first page (whose file
+    // depends on the device in use), binds them and shows that page. False when
+    // the main page skin does not load.
+    bool LoadSkins();
+    // LoadSkins when not done yet, then the first read of the device (or the
+    // no-mouse timer). False when the main page skin does not load.
     bool Initialise();
     // Runs the window modally (after Initialise) until it closes; returns the result.
     int DoModal();
@@ -108,7 +111,12 @@ public:
     IMouseConfig* Config() const { return config_; }
     int GetDeviceCode() const { return deviceCode_; }
     CMainWindowPage* CurrentPage() const { return currentPage_; }
+    // The page of a bit; null until the page is first shown (or made with EnsurePage).
     CMainWindowPage* Page(int pageBit) const;
+    // The page of a bit, created now when it does not exist yet: its skin is loaded,
+    // it is bound and, once the device has been read, filled from the configuration.
+    // Its items stay hidden until ShowPage shows them. Null for a bit that names no page.
+    CMainWindowPage* EnsurePage(int pageBit);
     CMainWindowPage& ProfileStrip() const { return *profileStrip_; }
     CGUIItems& LightingItemsCurrentGeneration() { return lightingCurrent_; }
     CGUIItems& LightingItemsEarlierGeneration() { return lightingEarlier_; }
@@ -141,6 +149,8 @@ protected:
 
 private:
     void LoadPages();
+    std::unique_ptr<CMainWindowPage>* PageSlot(int pageBit);
+    std::u16string PageSkinFile(int pageBit) const;
     void BindItems();
     void ReadFirstTime();
     void SetUpPages();
@@ -175,6 +185,10 @@ private:
     CGUIItems lightingCurrent_; // added to the lighting page, show group 19
     CGUIItems lightingEarlier_; // added to the lighting page, show group 12
     CMainWindowPage* currentPage_ = nullptr;
+    bool earlierLayout_ = false; // the page files of the earlier generation are in use
+    bool pagesBound_ = false;    // pages made from now on are bound as they are made
+    bool pagesSetUp_ = false;    // pages made from now on fill themselves from the configuration
+    bool skinsLoaded_ = false;
 
     CBitmapBtn* okButton_ = nullptr;
     CBitmapBtn* applyButton_ = nullptr;

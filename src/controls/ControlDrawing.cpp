@@ -20,6 +20,10 @@ QImage CutImage(const QImage& source, int left, int top, int right, int bottom)
     // beyond the skin limits: a hostile size must not allocate gigabytes.
     if (!IsSkinExtent(static_cast<long long>(right) - left) || !IsSkinExtent(static_cast<long long>(bottom) - top))
         return QImage();
+    // The whole of a premultiplied picture is the picture itself: shared, not copied.
+    if (left == 0 && top == 0 && right == source.width() && bottom == source.height() &&
+        source.format() == QImage::Format_ARGB32_Premultiplied)
+        return source;
     QImage image(right - left, bottom - top, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);

@@ -5,6 +5,7 @@
 
 #include "controls/FocusNavigation.h"
 #include "skin/PanelBitmap.h"
+#include "skin/ResourceCache.h"
 #include "skin/SkinLoader.h"
 
 CGUIPanel::CGUIPanel(std::u16string skinFile, QWidget* parent, Qt::WindowFlags flags)
@@ -38,9 +39,12 @@ bool CGUIPanel::Create()
             setGeometry(0, 0, background_.width(), background_.height());
     }
     if (auto* mask = dynamic_cast<CPanelBitmap*>(items_.FindById(kPanelMaskId, ItemKind::PANELBITMAP))) {
-        mask_ = mask->Image();
-        if (!mask_.isNull())
-            SetRegionFromMask(mask_, MaskKind::ControlMask);
+        if (!mask->Image().isNull())
+            SetRegionFromMask(mask->Image(), MaskKind::ControlMask);
+        // A window-sized picture kept for nothing: the next window with this mask
+        // reads it again.
+        mask->ReleaseImage();
+        CResourceCache::Instance().ReleaseImage(mask->FileName());
     }
     loaded_ = true;
     update();
@@ -51,7 +55,6 @@ void CGUIPanel::Destroy()
 {
     items_.Clear();
     background_ = QImage();
-    mask_ = QImage();
     ClearRegion();
     loaded_ = false;
     update();

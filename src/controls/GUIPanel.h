@@ -3,7 +3,8 @@
 // `CGUIPanel`: a window drawn from a panel skin file (a page or a popup). Creating
 // it loads the file with the panel as owner, sizes the window to the background
 // bitmap, cuts its shape from the mask bitmap and paints the background; the items
-// of the file (its controls among them) live in the panel's collection.
+// of the file (its controls among them) live in the panel's collection. The mask
+// is needed only for the shape: once that is cut, its picture is let go.
 #include <string>
 
 #include <QImage>
@@ -26,14 +27,13 @@ public:
     // Loads the file (when there is one) and lays the window out. Returns false when
     // the file did not load; the window then keeps the size it had.
     bool Create();
-    // Frees the background and mask and the items, and clears the loaded flag.
+    // Frees the background and the items, and clears the loaded flag.
     void Destroy();
 
     bool IsLoaded() const { return loaded_; }
     CGUIItems& Items() { return items_; }
     const CGUIItems& Items() const { return items_; }
     const QImage& Background() const { return background_; }
-    const QImage& MaskImage() const { return mask_; }
     const std::u16string& SkinFile() const { return skinFile_; }
 
 protected:
@@ -47,7 +47,6 @@ private:
     SkinRect rect_;
     CGUIItems items_;
     QImage background_;
-    QImage mask_;
     bool loaded_ = false;
     bool observable_ = false;
 };

@@ -8,6 +8,9 @@
 #include "device/TransferGroup.h"
 
 #include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
 #include <vector>
 
 class IMouseProfile;
@@ -75,8 +78,13 @@ private:
     // leave the device without a profile (that one stays pending). False when a
     // device call fails.
     bool DeleteRemovedProfiles(struct IDeviceProfileCollection* collection, IMouseConfig* config);
-    bool EnsureDeviceProfile(struct IDeviceProfileCollection* collection, IMouseProfile* profile);
-    bool WriteIdentity(IDeviceProfile* deviceProfile, IMouseProfile* profile);
+    // Makes sure the profile is on the device (creating it when it has no id yet)
+    // and that the device profile carries its name. `deviceProfile` receives the
+    // device profile when it was found or made, and `nameConfirmed` whether the
+    // device is known to hold the profile's name now.
+    bool EnsureDeviceProfile(struct IDeviceProfileCollection* collection, IMouseProfile* profile,
+                             ComPtr<IDeviceProfile>& deviceProfile, bool& nameConfirmed);
+    bool WriteIdentity(IDeviceProfile* deviceProfile, IMouseProfile* profile, bool nameConfirmed);
     bool WriteSensitivity(IDeviceProfile* deviceProfile, IMouseProfile* profile);
     bool WriteButtons(IDeviceProfile* deviceProfile, IMouseConfig* config, IMouseProfile* profile);
     bool WriteLighting(IDeviceProfile* deviceProfile, IMouseProfile* profile);
@@ -87,7 +95,34 @@ private:
     bool WriteCalibration(IMouseConfig* config);
     bool WriteActiveProfile(IMouseConfig* config);
 
+    // The linked program and options a device profile holds, as the profile
+    // states them (auto switching only counts with a program).
+    struct ProfileProperties {
+        std::u16string path;
+        bool autoSwitch = false;
+        bool sensitivityOsd = false;
+        bool profileOsd = false;
+        friend bool operator==(const ProfileProperties&, const ProfileProperties&) = default;
+    };
+    static ProfileProperties PropertiesOf(const IMouseProfile& profile);
+    // What this object last read from or wrote to the device: a profile's
+    // properties by its id, and the id of the active profile. Sending them again
+    // when the profile still states the same would change nothing on the device,
+    // and re-activating a profile would undo a switch another program made since.
+    void RememberProperties(const GUID& id, const std::optional<ProfileProperties>& properties);
+    std::optional<ProfileProperties> KnownProperties(const GUID& id) const;
+    void RememberActiveProfile(const std::optional<GUID>& id);
+    // The light keys the device lists (the same for each of its profiles), once
+    // a walk of them has gone through whole.
+    void RememberLightKeys(const std::vector<int32_t>& keys);
+    std::optional<std::vector<int32_t>> KnownLightKeys() const;
+    std::optional<GUID> KnownActiveProfile() const;
+
     mutable std::mutex listMutex_;
     std::vector<uint32_t> buttons_;
     std::vector<uint32_t> intervals_;
+    // Guarded by listMutex_: reads run on the caller's thread, writes on the worker.
+    std::map<GUID, ProfileProperties> knownProperties_;
+    std::optional<GUID> knownActiveProfile_;
+    std::optional<std::vector<int32_t>> lightKeys_;
 };

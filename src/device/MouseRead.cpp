@@ -91,6 +91,7 @@ bool CMouse::ReadAll(IMouseConfig* config)
             ok = SUCCEEDED(collection->GetActiveProfile(active.Put())) && active &&
                  SUCCEEDED(active->GetId(&activeId)) && SUCCEEDED(collection->GetProfileById(activeId, byId.Put())) &&
                  byId;
+            RememberActiveProfile(ok ? std::optional(activeId) : std::nullopt);
             if (ok && Has(Feature::Buttons))
                 ok = ReadButtonList(byId.Get());
         }
@@ -213,6 +214,13 @@ bool CMouse::ReadIdentity(IDeviceProfile* deviceProfile, IMouseProfile* profile)
     profile->SetAutoSwitch(!path.empty() && (bits & kOptionAutoSwitch) != 0);
     profile->SetDpiOsd((bits & kOptionSensitivityOsd) != 0);
     profile->SetProfileOsd((bits & kOptionProfileOsd) != 0);
+    // What the device holds; the profile states it unless it refused the path.
+    ProfileProperties held;
+    held.path = path;
+    held.autoSwitch = !path.empty() && (bits & kOptionAutoSwitch) != 0;
+    held.sensitivityOsd = (bits & kOptionSensitivityOsd) != 0;
+    held.profileOsd = (bits & kOptionProfileOsd) != 0;
+    RememberProperties(id, held);
     return true;
 }
 
@@ -239,19 +247,27 @@ bool CMouse::ReadLighting(IDeviceProfile* deviceProfile, IMouseProfile* profile)
     ComPtr<IDeviceLighting> lighting = QueryAs<IDeviceLighting>(ComPtr<IDeviceProfile>(deviceProfile));
     if (!lighting)
         return false;
+    std::vector<int32_t> listed;
+    bool numbered = true;
     for (uint32_t index = 0; index < kMaxCollectionItems; ++index) {
         ComPtr<IDeviceLight> light;
         const HRESULT hr = lighting->GetLight(index, light.Put());
-        if (IsEndOfList(hr))
+        if (IsEndOfList(hr)) {
+            if (numbered)
+                RememberLightKeys(listed);
             break;
+        }
         if (FAILED(hr) || !light)
             return false;
         uint32_t number = 0;
-        if (FAILED(light->GetNumber(&number)))
+        if (FAILED(light->GetNumber(&number))) {
+            numbered = false;
             continue;
+        }
         const int32_t key = LedKeyFromLightNumber(number);
         if (key < 0)
             continue;
+        listed.push_back(key);
         const auto led = static_cast<tLEDType>(key);
         int32_t on = 0;
         if (SUCCEEDED(light->IsOn(&on)))
@@ -428,6 +444,7 @@ bool CMouse::ReadSelected(IMouseConfig* config, uint16_t flags)
             ComPtr<IDeviceProfile> active;
             if (FAILED(collection->GetActiveProfile(active.Put())) || !active || FAILED(active->GetId(&activeId)))
                 activeId = GUID_NULL;
+            RememberActiveProfile(activeId.IsNull() ? std::nullopt : std::optional(activeId));
         }
         for (uint32_t index = 0; ok && index < kMaxCollectionItems; ++index) {
             ComPtr<IDeviceProfile> deviceProfile;

@@ -16,9 +16,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 #include <thread>
 
 namespace {
+
+constexpr tCategoryId kLightCategories[] = {CategoryId::LedState, CategoryId::LedColour, CategoryId::LedBrightness,
+                                            CategoryId::LedEffect};
 
 bool SetOption(IDeviceProfileProperties* properties, uint16_t mask, bool on)
 {
@@ -137,31 +141,40 @@ bool CMouse::WriteSelected(IMouseConfig* config, uint16_t flags)
         // this very write creates. A profile that cannot be created stops further
         // creations and fails the write, but the profiles the device has are
         // still written.
+        // The device profiles found or made here are used for the rest of the write.
+        const size_t profileCount = config->GetProfileCount();
+        std::vector<ComPtr<IDeviceProfile>> ensured(profileCount);
+        std::vector<char> nameConfirmed(profileCount, 0);
         bool created = ok;
-        for (size_t index = 0; collection && created && index < config->GetProfileCount(); ++index) {
-            if (IMouseProfile* profile = config->GetProfile(index))
-                created = EnsureDeviceProfile(collection.Get(), profile);
+        for (size_t index = 0; collection && created && index < profileCount; ++index) {
+            if (IMouseProfile* profile = config->GetProfile(index)) {
+                bool confirmed = false;
+                created = EnsureDeviceProfile(collection.Get(), profile, ensured[index], confirmed);
+                nameConfirmed[index] = confirmed;
+            }
         }
-        for (size_t index = 0; collection && index < config->GetProfileCount(); ++index) {
+        for (size_t index = 0; collection && index < profileCount; ++index) {
             IMouseProfile* profile = config->GetProfile(index);
             if (!profile)
                 continue;
             // A profile the device does not have is skipped; failing to fetch one
             // it has fails the write.
-            ComPtr<IDeviceProfile> deviceProfile;
+            ComPtr<IDeviceProfile> deviceProfile = ensured[index];
             if (profile->GetGuid().IsNull())
                 continue;
-            const HRESULT fetched = collection->GetProfileById(profile->GetGuid(), deviceProfile.Put());
-            if (fetched == E_NOT_FOUND)
-                continue;
-            if (FAILED(fetched) || !deviceProfile) {
-                ok = false;
-                continue;
+            if (!deviceProfile) {
+                const HRESULT fetched = collection->GetProfileById(profile->GetGuid(), deviceProfile.Put());
+                if (fetched == E_NOT_FOUND)
+                    continue;
+                if (FAILED(fetched) || !deviceProfile) {
+                    ok = false;
+                    continue;
+                }
             }
             SendProgressText(prefix + profile->GetName());
             SendProgress(10);
             if (ok && Selected(flags, TransferGroups::ProfileIdentity))
-                ok = WriteIdentity(deviceProfile.Get(), profile);
+                ok = WriteIdentity(deviceProfile.Get(), profile, nameConfirmed[index] != 0);
             if (Selected(flags, TransferGroups::Sensitivity)) {
                 // The earlier generation answers some sensitivity writes with an
                 // error although it takes them; its result does not count.
@@ -250,8 +263,10 @@ bool CMouse::DeleteRemovedProfiles(IDeviceProfileCollection* collection, IMouseC
     return true;
 }
 
-bool CMouse::EnsureDeviceProfile(IDeviceProfileCollection* collection, IMouseProfile* profile)
+bool CMouse::EnsureDeviceProfile(IDeviceProfileCollection* collection, IMouseProfile* profile,
+                                 ComPtr<IDeviceProfile>& deviceProfile, bool& nameConfirmed)
 {
+    nameConfirmed = false;
     const std::u16string name = profile->GetName();
     if (profile->GetGuid().IsNull()) {
         ComPtr<IDeviceProfile> created;
@@ -267,7 +282,10 @@ bool CMouse::EnsureDeviceProfile(IDeviceProfileCollection* collection, IMousePro
         // The new device profile holds factory values, not what the model last
         // committed: all of the profile is to be sent.
         profile->MarkAllModified();
-        return SUCCEEDED(created->SetName(name.c_str()));
+        RememberProperties(id, std::nullopt);
+        deviceProfile = created;
+        nameConfirmed = SUCCEEDED(created->SetName(name.c_str()));
+        return nameConfirmed;
     }
     ComPtr<IDeviceProfile> existing;
     const HRESULT found = collection->GetProfileById(profile->GetGuid(), existing.Put());
@@ -275,6 +293,7 @@ bool CMouse::EnsureDeviceProfile(IDeviceProfileCollection* collection, IMousePro
         return true; // not on the device: the profile is skipped below
     if (FAILED(found) || !existing)
         return false;
+    deviceProfile = existing;
     for (int attempt = 0; attempt < 3; ++attempt) {
         std::this_thread::sleep_for(GetDeviceTiming().profileSettle);
         char16_t* rawName = nullptr;
@@ -282,32 +301,53 @@ bool CMouse::EnsureDeviceProfile(IDeviceProfileCollection* collection, IMousePro
         const std::u16string deviceName = TakeTaskString(rawName);
         if (!named)
             continue;
-        if (deviceName != name)
-            return SUCCEEDED(existing->SetName(name.c_str()));
+        if (deviceName != name) {
+            nameConfirmed = SUCCEEDED(existing->SetName(name.c_str()));
+            return nameConfirmed;
+        }
+        nameConfirmed = true;
         return true;
     }
     return true;
 }
 
-bool CMouse::WriteIdentity(IDeviceProfile* deviceProfile, IMouseProfile* profile)
+CMouse::ProfileProperties CMouse::PropertiesOf(const IMouseProfile& profile)
 {
-    if (FAILED(deviceProfile->SetName(profile->GetName().c_str())))
+    ProfileProperties properties;
+    properties.path = profile.GetLinkedProgramPath();
+    properties.autoSwitch = !properties.path.empty() && profile.GetAutoSwitch();
+    properties.sensitivityOsd = profile.GetDpiOsd();
+    properties.profileOsd = profile.GetProfileOsd();
+    return properties;
+}
+
+bool CMouse::WriteIdentity(IDeviceProfile* deviceProfile, IMouseProfile* profile, bool nameConfirmed)
+{
+    // The existence check has just read (or set) the name when it confirmed it.
+    if (!nameConfirmed && FAILED(deviceProfile->SetName(profile->GetName().c_str())))
         return false;
+    const ProfileProperties wanted = PropertiesOf(*profile);
+    const GUID id = profile->GetGuid();
+    if (KnownProperties(id) == wanted)
+        return true;
     ComPtr<IDeviceProfileProperties> properties =
         QueryAs<IDeviceProfileProperties>(ComPtr<IDeviceProfile>(deviceProfile));
     if (!properties)
         return false;
-    const std::u16string path = profile->GetLinkedProgramPath();
+    // Until every property has gone through, what the device holds is unknown.
+    RememberProperties(id, std::nullopt);
     uint8_t buffer[kProgramPathBytes];
-    if (!EncodeProgramPath(path, buffer))
+    if (!EncodeProgramPath(wanted.path, buffer))
         return false;
     if (FAILED(properties->SetProperty(kPropertyProgramPath, buffer, 0, sizeof buffer, 0)))
         return false;
-    bool ok = SetOption(properties.Get(), kOptionAutoSwitch, !path.empty() && profile->GetAutoSwitch());
+    bool ok = SetOption(properties.Get(), kOptionAutoSwitch, wanted.autoSwitch);
     if (ok)
-        ok = SetOption(properties.Get(), kOptionSensitivityOsd, profile->GetDpiOsd());
+        ok = SetOption(properties.Get(), kOptionSensitivityOsd, wanted.sensitivityOsd);
     if (ok)
-        ok = SetOption(properties.Get(), kOptionProfileOsd, profile->GetProfileOsd());
+        ok = SetOption(properties.Get(), kOptionProfileOsd, wanted.profileOsd);
+    if (ok)
+        RememberProperties(id, wanted);
     return ok;
 }
 
@@ -397,25 +437,48 @@ bool CMouse::WriteButtons(IDeviceProfile* deviceProfile, IMouseConfig* config, I
 
 bool CMouse::WriteLighting(IDeviceProfile* deviceProfile, IMouseProfile* profile)
 {
+    const auto modified = [&](int32_t key) {
+        return std::ranges::any_of(kLightCategories, [&](tCategoryId id) {
+            return profile->IsLedElementModified(id, static_cast<tLEDType>(key));
+        });
+    };
+    // Walking the lights costs two calls each. Once the device's lights are known,
+    // the walk does not start when none of them has a change, and stops after
+    // the last one that has.
+    const std::optional<std::vector<int32_t>> known = KnownLightKeys();
+    std::set<int32_t> pending;
+    if (known) {
+        for (int32_t key : *known)
+            if (modified(key))
+                pending.insert(key);
+        if (pending.empty())
+            return true;
+    }
     ComPtr<IDeviceLighting> lighting = QueryAs<IDeviceLighting>(ComPtr<IDeviceProfile>(deviceProfile));
     if (!lighting)
         return false;
     // A light that fails is skipped and the others are still sent, but the write
     // is incomplete: the profile's lights stay pending for the next one.
     bool complete = true;
-    for (uint32_t index = 0; index < kMaxCollectionItems; ++index) {
+    bool listedWhole = false;
+    std::vector<int32_t> listed;
+    for (uint32_t index = 0; index < kMaxCollectionItems && (!known || !pending.empty()); ++index) {
         ComPtr<IDeviceLight> light;
-        const HRESULT listed = lighting->GetLight(index, light.Put());
-        if (IsEndOfList(listed))
+        const HRESULT found = lighting->GetLight(index, light.Put());
+        if (IsEndOfList(found)) {
+            listedWhole = complete;
             break;
+        }
         uint32_t number = 0;
-        if (FAILED(listed) || !light || FAILED(light->GetNumber(&number))) {
+        if (FAILED(found) || !light || FAILED(light->GetNumber(&number))) {
             complete = false;
             continue;
         }
         const int32_t key = LedKeyFromLightNumber(number);
         if (key < 0)
             continue;
+        listed.push_back(key);
+        pending.erase(key);
         const auto led = static_cast<tLEDType>(key);
         if (profile->IsLedElementModified(CategoryId::LedState, led)) {
             const HRESULT hr = profile->GetLedState(led) ? light->TurnOn() : light->TurnOff();
@@ -444,6 +507,8 @@ bool CMouse::WriteLighting(IDeviceProfile* deviceProfile, IMouseProfile* profile
                 complete = false;
         }
     }
+    if (!known && listedWhole)
+        RememberLightKeys(listed);
     return complete;
 }
 
@@ -570,9 +635,57 @@ bool CMouse::WriteActiveProfile(IMouseConfig* config)
     IMouseProfile* current = config->GetCurrentProfile();
     if (!current)
         return true;
+    // Activated only when the user chose another profile, or when this device is
+    // not known to have it active (another device, a profile made in this write).
+    // A switch made on the device meanwhile, by a button or the tray program, is
+    // the user's too and stays.
+    if (!config->IsModified(CategoryId::ActiveProfile) && KnownActiveProfile() == current->GetGuid())
+        return true;
     ComPtr<IDeviceProfileCollection> collection = QueryAs<IDeviceProfileCollection>(Device());
     ComPtr<IDeviceProfile> deviceProfile;
-    return collection && !current->GetGuid().IsNull() &&
-           SUCCEEDED(collection->GetProfileById(current->GetGuid(), deviceProfile.Put())) && deviceProfile &&
-           SUCCEEDED(collection->ActivateProfile(deviceProfile.Get()));
+    const bool activated = collection && !current->GetGuid().IsNull() &&
+                           SUCCEEDED(collection->GetProfileById(current->GetGuid(), deviceProfile.Put())) &&
+                           deviceProfile && SUCCEEDED(collection->ActivateProfile(deviceProfile.Get()));
+    RememberActiveProfile(activated ? std::optional(current->GetGuid()) : std::nullopt);
+    return activated;
+}
+
+void CMouse::RememberProperties(const GUID& id, const std::optional<ProfileProperties>& properties)
+{
+    std::lock_guard lock(listMutex_);
+    if (properties)
+        knownProperties_[id] = *properties;
+    else
+        knownProperties_.erase(id);
+}
+
+std::optional<CMouse::ProfileProperties> CMouse::KnownProperties(const GUID& id) const
+{
+    std::lock_guard lock(listMutex_);
+    const auto found = knownProperties_.find(id);
+    return found == knownProperties_.end() ? std::nullopt : std::optional(found->second);
+}
+
+void CMouse::RememberLightKeys(const std::vector<int32_t>& keys)
+{
+    std::lock_guard lock(listMutex_);
+    lightKeys_ = keys;
+}
+
+std::optional<std::vector<int32_t>> CMouse::KnownLightKeys() const
+{
+    std::lock_guard lock(listMutex_);
+    return lightKeys_;
+}
+
+void CMouse::RememberActiveProfile(const std::optional<GUID>& id)
+{
+    std::lock_guard lock(listMutex_);
+    knownActiveProfile_ = id;
+}
+
+std::optional<GUID> CMouse::KnownActiveProfile() const
+{
+    std::lock_guard lock(listMutex_);
+    return knownActiveProfile_;
 }

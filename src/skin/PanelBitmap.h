@@ -15,6 +15,8 @@ public:
     }
 
     const QImage& Image() const { return bitmap_.image; }
+    // Lets the picture go once the panel has what it needs of it.
+    void ReleaseImage() { bitmap_.image = QImage(); }
     const std::u16string& FileName() const { return bitmap_.file; }
 
 private:

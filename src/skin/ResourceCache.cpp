@@ -76,6 +76,31 @@ QString ResolveIgnoringCase(const QString& base, const std::u16string& relative)
     return current;
 }
 
+bool IsOpaque(const QImage& image)
+{
+    if (!image.hasAlphaChannel())
+        return true;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return false;
+    }
+    return true;
+}
+
+// 32 bits per pixel with alpha. An opaque picture (most skin pictures are) is
+// kept premultiplied: its pixels read the same either way, and the controls,
+// which draw premultiplied, can then use it as it is instead of each keeping a
+// converted copy.
+QImage ToCachedFormat(const QImage& decoded)
+{
+    QImage image = decoded.convertToFormat(QImage::Format_ARGB32);
+    if (IsOpaque(image))
+        image = std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return image;
+}
+
 } // namespace
 
 CResourceCache& CResourceCache::Instance()
@@ -105,7 +130,7 @@ std::unique_ptr<CacheEntry> CResourceCache::Load(ResourceType type, std::u16stri
         QImage image = reader.read();
         if (image.isNull())
             return nullptr;
-        entry->image = image.convertToFormat(QImage::Format_ARGB32);
+        entry->image = ToCachedFormat(image);
         entry->size = static_cast<std::size_t>(entry->image.sizeInBytes());
         return entry;
     }
@@ -161,6 +186,15 @@ QByteArray CResourceCache::Bytes(std::u16string_view name, ResourceType type)
 {
     const CacheEntry* entry = Get(type, name);
     return entry ? entry->bytes : QByteArray();
+}
+
+void CResourceCache::ReleaseImage(std::u16string_view name)
+{
+    std::lock_guard lock(mutex_);
+    std::erase_if(entries_, [&](const std::unique_ptr<CacheEntry>& entry) {
+        return (entry->type == ResourceType::Image || entry->type == ResourceType::WindowsBitmap) &&
+               EqualsIgnoreAsciiCase(entry->name, name);
+    });
 }
 
 std::size_t CResourceCache::Count() const

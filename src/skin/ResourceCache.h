@@ -2,7 +2,7 @@
 #pragma once
 // Every file a skin names (images, font files, language files, media) is loaded
 // once into this process-wide cache and shared by all items. Entries live until
-// the cache is cleared at exit.
+// the cache is cleared at exit, except images released earlier.
 #include <cstddef>
 #include <memory>
 #include <mutex>
@@ -28,7 +28,7 @@ struct CacheEntry {
     std::u16string name;     // as first written
     std::u16string fullPath; // application directory + type folder + name (as found on disk)
     ResourceType type = ResourceType::Image;
-    QImage image;            // image types
+    QImage image;            // image types: ARGB32, or ARGB32_Premultiplied when opaque
     QByteArray bytes;        // file types
     int fontId = -1;         // font files: the application-font id
     int fontFamilyCount = 0; // font files: how many families the file added
@@ -49,6 +49,11 @@ public:
     // Shortcuts: a null image or empty bytes when not available.
     QImage Image(std::u16string_view name, ResourceType type = ResourceType::Image);
     QByteArray Bytes(std::u16string_view name, ResourceType type);
+
+    // Drops a decoded image nothing needs to keep (a window's mask once its shape
+    // is cut); whoever holds a copy keeps it, and a later Get decodes it again.
+    // Images only: entries of the other types are handed out by address.
+    void ReleaseImage(std::u16string_view name);
 
     std::size_t Count() const;
     // Frees every entry from the last to the first (font files are removed from the

@@ -86,6 +86,7 @@ TEST(BenchSmoke, EveryFigureIsReportedAndWellFormed)
         {"start-up, latency 0 ms / milestone skin-loaded", false, false},
         {"start-up, latency 0 ms / milestone device-read", false, false},
         {"start-up, latency 0 ms / milestone first-paint", true, false},
+        {"start-up, latency 0 ms / longest GUI stall during the first read", false, true},
         {"start-up, latency 0 ms / VmRSS at first paint", true, true},
         {"start-up, latency 0 ms / VmHWM at first paint", true, false},
         {"device latency 0 / first read: calls", false, false},
@@ -95,6 +96,8 @@ TEST(BenchSmoke, EveryFigureIsReportedAndWellFormed)
         {"scale / read: time per device call", false, false},
         {"emulator / image load, decoded from the file", false, false},
         {"emulator / image load, kept while unchanged", false, false},
+        {"skin / every window file, warm: total", false, true},
+        {"skin / every window file, warm: slowest", false, false},
     };
     for (const Expected& e : expected) {
         SCOPED_TRACE(e.figure);

@@ -14,9 +14,13 @@ namespace lightinginput {
 
 inline CGUIItem* Item(CTovikEliteAppDlg& window, int itemId)
 {
-    for (const CGUIItems* items : {&window.Items(), &window.Page(PageBit::Lighting)->Items(),
-                                   &window.LightingItemsCurrentGeneration(), &window.LightingItemsEarlierGeneration()})
-        if (CGUIItem* item = items->FindById(itemId))
+    // The page is made when first shown: before that none of its items exists.
+    const CMainWindowPage* page = window.Page(PageBit::Lighting);
+    const std::initializer_list<const CGUIItems*> all = {&window.Items(), page ? &page->Items() : nullptr,
+                                                         &window.LightingItemsCurrentGeneration(),
+                                                         &window.LightingItemsEarlierGeneration()};
+    for (const CGUIItems* items : all)
+        if (CGUIItem* item = items ? items->FindById(itemId) : nullptr)
             return item;
     return nullptr;
 }

@@ -30,7 +30,7 @@ constexpr Set1ScanCode kB{0x30};
 
 CMacrosPage& MacrosPage(CTovikEliteAppDlg& window)
 {
-    return *dynamic_cast<CMacrosPage*>(window.Page(PageBit::Macros));
+    return *dynamic_cast<CMacrosPage*>(window.EnsurePage(PageBit::Macros));
 }
 
 template <class T>

@@ -23,7 +23,10 @@ namespace op = emulator::op;
 
 class PerformancePageTest : public AppTest {
 protected:
-    static CMainWindowPage& PerformancePage(CTovikEliteAppDlg& window) { return *window.Page(PageBit::Performance); }
+    static CMainWindowPage& PerformancePage(CTovikEliteAppDlg& window)
+    {
+        return *window.EnsurePage(PageBit::Performance);
+    }
     static bool WaitUntilIdle(CTovikEliteAppDlg& window)
     {
         return WaitUntil([&] {

@@ -33,7 +33,7 @@ constexpr int kAutoColumn = 4;
 
 CProfilesPage& PageOf(CTovikEliteAppDlg& window)
 {
-    return *dynamic_cast<CProfilesPage*>(window.Page(PageBit::Profiles));
+    return *dynamic_cast<CProfilesPage*>(window.EnsurePage(PageBit::Profiles));
 }
 
 void ClickButton(CBitmapBtn* button)

@@ -173,3 +173,38 @@ TEST(SkinRectLimits, WidthsSaturateAndCutsStayBounded)
     EXPECT_TRUE(CutImage(source, -2147483647, 0, 2147483647, 10).isNull());
     EXPECT_EQ(CutImage(source, 0, 0, 60, 20).size(), QSize(60, 20)) << "a cut past the source is still allowed";
 }
+
+TEST(CutImages, AWholePremultipliedPictureIsSharedAndEveryOtherCutIsItsOwn)
+{
+    QImage opaque(40, 20, QImage::Format_ARGB32_Premultiplied);
+    opaque.fill(qRgb(10, 20, 30));
+    opaque.setPixel(39, 19, qRgb(200, 100, 50));
+    QImage translucent(40, 20, QImage::Format_ARGB32);
+    translucent.fill(qRgba(255, 255, 255, 0));
+    const struct {
+        const char* what;
+        const QImage& source;
+        QRect cut;
+        bool shared;
+    } cases[] = {
+        {"the whole picture", opaque, QRect(0, 0, 40, 20), true},
+        {"a part", opaque, QRect(0, 0, 20, 20), false},
+        {"more than the picture", opaque, QRect(0, 0, 41, 20), false},
+        {"shifted", opaque, QRect(1, 0, 40, 20), false},
+        {"a picture not yet premultiplied", translucent, QRect(0, 0, 40, 20), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QImage cut = CutImage(c.source, c.cut.left(), c.cut.top(), c.cut.right() + 1, c.cut.bottom() + 1);
+        EXPECT_EQ(cut.cacheKey() == c.source.cacheKey(), c.shared);
+        EXPECT_EQ(cut.format(), QImage::Format_ARGB32_Premultiplied);
+        EXPECT_EQ(cut.size(), c.cut.size());
+    }
+    // What is drawn is the same either way; a shared picture is not changed by its users.
+    const QImage whole = CutImage(opaque, 0, 0, 40, 20);
+    EXPECT_EQ(whole.pixel(39, 19), qRgb(200, 100, 50));
+    QImage edited = whole;
+    edited.setPixel(0, 0, qRgb(0, 0, 0));
+    EXPECT_EQ(opaque.pixel(0, 0), qRgb(10, 20, 30));
+    EXPECT_EQ(qAlpha(CutImage(translucent, 0, 0, 40, 20).pixel(3, 3)), 0);
+}

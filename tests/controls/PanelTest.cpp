@@ -10,6 +10,8 @@
 #include "skin/ControlRegistry.h"
 #include "skin/ItemIds.h"
 #include "skin/LangTable.h"
+#include "skin/PanelBitmap.h"
+#include "skin/ResourceCache.h"
 #include "skin/SkinLoader.h"
 #include "skin/SkinTestSupport.h"
 
@@ -144,6 +146,26 @@ TEST_F(PanelTest, APanelWhoseFileDoesNotLoadKeepsItsSize)
     CGUIPanel fixed(SkinRect{5, 6, 105, 56}, nullptr);
     EXPECT_TRUE(fixed.Create());
     EXPECT_EQ(fixed.geometry(), QRect(5, 6, 100, 50));
+}
+
+TEST_F(PanelTest, EachPanelCutsItsShapeThoughTheMaskPictureIsLetGoAfterwards)
+{
+    auto& cache = CResourceCache::Instance();
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        CGUIPanel panel(u"Panel.xml", nullptr);
+        ASSERT_TRUE(panel.Create());
+        EXPECT_EQ(panel.Region(), QRegion(0, 0, 180, 160));
+        auto* mask = dynamic_cast<CPanelBitmap*>(panel.Items().FindById(kPanelMaskId, ItemKind::PANELBITMAP));
+        ASSERT_NE(mask, nullptr);
+        EXPECT_TRUE(mask->Image().isNull());
+        // The background stays: it is painted.
+        EXPECT_FALSE(panel.Background().isNull());
+        const size_t held = cache.Count();
+        ASSERT_FALSE(cache.Image(u"panel_mask.png").isNull());
+        EXPECT_EQ(cache.Count(), held + 1) << "the mask picture was still kept";
+        cache.ReleaseImage(u"panel_mask.png");
+    }
 }
 
 TEST_F(PanelTest, DestroyingAPanelReleasesItsItemsAndLook)

@@ -72,10 +72,124 @@ protected:
 
 } // namespace
 
-TEST_F(MouseWriteTest, NothingModifiedSendsOnlyIdentityAndTheActiveProfile)
+TEST_F(MouseWriteTest, NothingModifiedChangesNothingOnTheDevice)
 {
-    // Identity is always sent for each profile; nothing else but the activation.
-    EXPECT_EQ(baseline_, (Counts{{"Profile.SetName", 2}, {"Profiles.Activate", 1}, {"Properties.Set", 8}}));
+    // The device holds every name, program and option the profiles state, and the
+    // active profile: sending any of them again would change nothing.
+    EXPECT_TRUE(baseline_.empty()) << ::testing::PrintToString(baseline_);
+    ASSERT_TRUE(Write());
+    EXPECT_TRUE(Changes().empty()) << ::testing::PrintToString(Changes());
+    // Each profile is still looked up and its name read on every write.
+    EXPECT_EQ(Calls("Profiles.GetById"), 2u);
+    EXPECT_EQ(Calls("Profile.GetName"), 2u);
+}
+
+TEST_F(MouseWriteTest, AProfileSwitchMadeOnTheDeviceMeanwhileSurvivesAnApply)
+{
+    // Another program (the tray, a profile button) switches the device to the second profile.
+    emulator::DeviceImage image = Image(0x0031);
+    image.activeProfile = Profile(1)->GetGuid();
+    Store(image);
+
+    Profile(0)->SetStageDpi(3, 2500);
+    ASSERT_TRUE(Write());
+    EXPECT_EQ(Calls("Profiles.Activate"), 0u);
+    EXPECT_EQ(Image(0x0031).activeProfile, Profile(1)->GetGuid());
+
+    // The user's own choice does reach the device, once.
+    for (IMouseProfile* chosen : {Profile(1), Profile(0)}) {
+        config_.SetCurrentProfile(chosen);
+        ASSERT_TRUE(config_.IsModified(CategoryId::ActiveProfile));
+        ASSERT_TRUE(Write());
+        EXPECT_EQ(Calls("Profiles.Activate"), 1u);
+        EXPECT_EQ(Image(0x0031).activeProfile, chosen->GetGuid());
+        ASSERT_TRUE(Write());
+        EXPECT_EQ(Calls("Profiles.Activate"), 0u);
+    }
+}
+
+TEST_F(MouseWriteTest, AnotherDeviceObjectOrAFailedActivationActivatesAgain)
+{
+    // A device object that has not read this device does not know its active profile.
+    CMouse other(*FindSupportedDevice(0x0031));
+    emulator::DeviceImage image = Image(0x0031);
+    image.activeProfile = Profile(1)->GetGuid();
+    Store(image);
+    emulator::FaultInjection::ResetCounters();
+    ASSERT_TRUE(other.Transfer(&config_, TransferMode::Write, TransferFlags::All));
+    ASSERT_TRUE(Eventually([&] { return !other.IsBusy(); }));
+    EXPECT_EQ(other.LastWriteResult(), true);
+    EXPECT_EQ(Calls("Profiles.Activate"), 1u);
+    EXPECT_EQ(Image(0x0031).activeProfile, Profile(0)->GetGuid());
+
+    // A choice that did not reach the device is tried again on the next write.
+    config_.SetCurrentProfile(Profile(1));
+    emulator::FaultInjection::FailOperation("Profiles.Activate");
+    EXPECT_FALSE(Write());
+    emulator::FaultInjection::Reset();
+    ASSERT_TRUE(Write());
+    EXPECT_EQ(Calls("Profiles.Activate"), 1u);
+    EXPECT_EQ(Image(0x0031).activeProfile, Profile(1)->GetGuid());
+}
+
+TEST_F(MouseWriteTest, EachChangedIdentityReachesTheDeviceAndOnlyOnce)
+{
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        Counts expected;
+        std::function<bool(const emulator::ProfileImage&)> onDevice;
+    };
+    const std::vector<Case> cases = {
+        {"name",
+         [&] { Profile(1)->SetName(u"Renamed"); },
+         {{"Profile.SetName", 1}},
+         [](const emulator::ProfileImage& p) { return p.name == u"Renamed"; }},
+        {"program",
+         [&] { ASSERT_TRUE(Profile(1)->SetLinkedProgramPath(u"/usr/bin/game")); },
+         {{"Properties.Set", 4}},
+         [](const emulator::ProfileImage& p) { return p.programPath == u"/usr/bin/game"; }},
+        // The same file name in another folder is another program.
+        {"folder of the program",
+         [&] { ASSERT_TRUE(Profile(1)->SetLinkedProgramPath(u"/opt/game")); },
+         {{"Properties.Set", 4}},
+         [](const emulator::ProfileImage& p) { return p.programPath == u"/opt/game"; }},
+        {"auto switch",
+         [&] { Profile(1)->SetAutoSwitch(!Profile(1)->GetAutoSwitch()); },
+         {{"Properties.Set", 4}},
+         [&](const emulator::ProfileImage& p) { return ((p.options & 1) != 0) == Profile(1)->GetAutoSwitch(); }},
+        {"sensitivity display",
+         [&] { Profile(1)->SetDpiOsd(!Profile(1)->GetDpiOsd()); },
+         {{"Properties.Set", 4}},
+         [&](const emulator::ProfileImage& p) { return ((p.options & 2) != 0) == Profile(1)->GetDpiOsd(); }},
+        {"profile display",
+         [&] { Profile(1)->SetProfileOsd(!Profile(1)->GetProfileOsd()); },
+         {{"Properties.Set", 4}},
+         [&](const emulator::ProfileImage& p) { return ((p.options & 4) != 0) == Profile(1)->GetProfileOsd(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.change();
+        ASSERT_TRUE(Write());
+        EXPECT_EQ(Changes(), c.expected);
+        EXPECT_TRUE(c.onDevice(Image(0x0031).profiles[1]));
+        ASSERT_TRUE(Write());
+        EXPECT_TRUE(Changes().empty()) << ::testing::PrintToString(Changes());
+    }
+}
+
+TEST_F(MouseWriteTest, PropertiesThatDidNotReachTheDeviceAreSentAgain)
+{
+    ASSERT_TRUE(Profile(0)->SetLinkedProgramPath(u"/usr/bin/editor"));
+    Profile(0)->SetAutoSwitch(true);
+    emulator::FaultInjection::FailOperation("Properties.Set");
+    EXPECT_FALSE(Write());
+    emulator::FaultInjection::Reset();
+    ASSERT_TRUE(Write());
+    EXPECT_EQ(Calls("Properties.Set"), 4u);
+    const emulator::DeviceImage image = Image(0x0031);
+    EXPECT_EQ(image.profiles[0].programPath, u"/usr/bin/editor");
+    EXPECT_EQ(image.profiles[0].options & 1, 1);
 }
 
 TEST_F(MouseWriteTest, EachChangeSendsOnlyItsGroup)

@@ -74,3 +74,49 @@ TEST(ResourceCache, FontFilesJoinThePrivateFontsUntilTheCacheIsCleared)
     WriteBytes(app.path() / "fonts" / "Broken.ttf", "not a font");
     EXPECT_EQ(cache.Get(ResourceType::FontFile, u"Broken.ttf"), nullptr);
 }
+
+TEST(ResourceCache, OpaquePicturesAreKeptPremultipliedAndTranslucentOnesAsTheyAre)
+{
+    TestAppDir app;
+    QImage translucent(4, 2, QImage::Format_ARGB32);
+    translucent.fill(qRgba(255, 0, 255, 255));
+    translucent.setPixel(3, 1, qRgba(200, 100, 50, 128));
+    translucent.save(QString::fromStdString((app.path() / "skins" / "translucent.png").string()));
+    auto& cache = CResourceCache::Instance();
+    const struct {
+        const char16_t* name;
+        QImage::Format format;
+    } cases[] = {{u"normal.png", QImage::Format_ARGB32_Premultiplied},
+                 {u"thumb.bmp", QImage::Format_ARGB32_Premultiplied},
+                 {u"translucent.png", QImage::Format_ARGB32}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QString::fromStdU16String(c.name).toStdString());
+        const QImage image = cache.Image(c.name);
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.format(), c.format);
+    }
+    // Either way every pixel reads as it was saved.
+    EXPECT_EQ(cache.Image(u"normal.png").pixel(5, 5), qRgb(45, 50, 60));
+    EXPECT_EQ(cache.Image(u"translucent.png").pixel(3, 1), qRgba(200, 100, 50, 128));
+    EXPECT_EQ(cache.Image(u"translucent.png").pixel(0, 0), qRgba(255, 0, 255, 255));
+}
+
+TEST(ResourceCache, AReleasedPictureIsReadAgainWhileCopiesKeepTheirPixels)
+{
+    TestAppDir app;
+    auto& cache = CResourceCache::Instance();
+    const QImage held = cache.Image(u"panel_mask.png");
+    ASSERT_FALSE(held.isNull());
+    ASSERT_NE(cache.Get(ResourceType::BinaryFile, u"clip.gif"), nullptr);
+    const size_t before = cache.Count();
+    // Only the picture goes; a file of another type of the same name would stay.
+    cache.ReleaseImage(u"PANEL_MASK.png");
+    EXPECT_EQ(cache.Count(), before - 1);
+    cache.ReleaseImage(u"clip.gif");
+    EXPECT_EQ(cache.Count(), before - 1);
+    EXPECT_EQ(held.pixel(200, 10), qRgb(255, 255, 255));
+    const QImage again = cache.Image(u"panel_mask.png");
+    EXPECT_EQ(cache.Count(), before);
+    EXPECT_NE(again.cacheKey(), held.cacheKey());
+    EXPECT_EQ(again, held);
+}

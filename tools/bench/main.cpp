@@ -5,6 +5,7 @@
 // target. Prints a table; --json FILE writes the same figures as JSON.
 #include "DeviceTraffic.h"
 #include "Figures.h"
+#include "SkinLoads.h"
 #include "StartupProbe.h"
 #include "app/StartupMilestones.h"
 #include "emulator/DeviceDirectory.h"
@@ -23,6 +24,7 @@
 namespace {
 
 constexpr const char* kFloorOption = "--floor";
+constexpr const char* kSkinLoadsOption = "--skin-loads";
 constexpr int kStartupTimeoutMs = 60000;
 
 struct Options {
@@ -145,6 +147,10 @@ void AddStartupFigures(FigureTable& table, const std::string& section, const Sta
         table.Add(section, std::string("milestone ") + milestone, "ms", found->second,
                   floorFound == floor.milestones.end() ? std::vector<double>{} : floorFound->second);
     }
+    if (const auto stall = program.milestones.find("stall-first-read"); stall != program.milestones.end())
+        table.Add(section, "longest GUI stall during the first read", "ms", stall->second, {}, Target{50, "<= 50 ms"});
+    else
+        table.AddMissing(section, "longest GUI stall during the first read", "not reported");
     table.Add(section, "VmRSS at first paint", "MiB", program.resident, floor.resident, memoryTarget);
     table.Add(section, "VmHWM at first paint", "MiB", program.peak, floor.peak);
 }
@@ -166,6 +172,8 @@ int main(int argc, char** argv)
             return 2;
         return RunFloorWindow(argc, argv, size);
     }
+    if (argc == 2 && std::string(argv[1]) == kSkinLoadsOption)
+        return RunSkinLoads(argc, argv);
     const auto options = ParseOptions(argc, argv);
     if (!options) {
         PrintUsage();
@@ -233,6 +241,12 @@ int main(int argc, char** argv)
             continue;
         }
         AddStartupFigures(table, section, series, floor, latency == 0);
+    }
+
+    if (!MeasureSkinLoads(ExecutableDirectory() + QStringLiteral("/zemko-tovik-bench"),
+                          QString::fromLatin1(kSkinLoadsOption), environment, options->runs, table, error)) {
+        table.AddMissing("skin", "window files", error);
+        ++failures;
     }
 
     // Device traffic, in this process.
