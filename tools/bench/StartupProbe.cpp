@@ -4,9 +4,13 @@
 #include <QFile>
 #include <QProcess>
 #include <chrono>
+#include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 std::map<std::string, double> ParseMilestones(const std::string& text)
 {
@@ -103,4 +107,30 @@ std::optional<StartupSample> MeasureStartup(const QString& program, const QStrin
         return std::nullopt;
     }
     return sample;
+}
+
+int EndProcessesOfRuntime(const QString& runtimeDir)
+{
+    const std::string wanted = "XDG_RUNTIME_DIR=" + runtimeDir.toStdString();
+    int ended = 0;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", ignored)) {
+        const std::string name = entry.path().filename().string();
+        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const pid_t pid = static_cast<pid_t>(std::stol(name));
+        struct stat info {};
+        if (pid == getpid() || stat(entry.path().c_str(), &info) != 0 || info.st_uid != getuid())
+            continue;
+        std::ifstream environ(entry.path() / "environ", std::ios::binary);
+        std::string variable;
+        while (std::getline(environ, variable, '\0')) {
+            if (variable == wanted) {
+                if (kill(pid, SIGTERM) == 0)
+                    ++ended;
+                break;
+            }
+        }
+    }
+    return ended;
 }

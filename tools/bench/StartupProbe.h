@@ -30,3 +30,8 @@ std::optional<std::pair<double, double>> ResidentMemoryMiB(long long pid);
 
 // Milestone lines "NAME MILLISECONDS"; lines that are not of that shape are skipped.
 std::map<std::string, double> ParseMilestones(const std::string& text);
+
+// Ends (SIGTERM) every process of this user whose environment names `runtimeDir`
+// as its XDG_RUNTIME_DIR: the programs the bench started, and what they started
+// in turn (the tray companion outlives the main window by design). Returns how many.
+int EndProcessesOfRuntime(const QString& runtimeDir);

@@ -243,6 +243,10 @@ int main(int argc, char** argv)
         AddStartupFigures(table, section, series, floor, latency == 0);
     }
 
+    // The program starts its tray companion, which stays by design; the bench
+    // leaves nothing of its own running behind it.
+    EndProcessesOfRuntime(runtime);
+
     if (!MeasureSkinLoads(ExecutableDirectory() + QStringLiteral("/zemko-tovik-bench"),
                           QString::fromLatin1(kSkinLoadsOption), environment, options->runs, table, error)) {
         table.AddMissing("skin", "window files", error);
