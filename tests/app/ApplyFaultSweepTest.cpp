@@ -4,8 +4,8 @@
 // out after each number of calls. Whatever goes wrong, the program neither
 // crashes nor hangs, says so when something did not reach the device, keeps
 // what did not reach it pending, and a retry leaves the device holding every
-// change. The normal suite takes every third call; the long test, run when
-// ZT_LONG_TESTS is set, takes every call.
+// change. The normal suite takes every sixth call (the first, an enumeration,
+// included); the long test, run when ZT_LONG_TESTS is set, takes every call.
 #include "AppTestSupport.h"
 
 #include "controls/BitmapBtn.h"
@@ -198,20 +198,23 @@ protected:
         ++cases_;
     }
 
-    void Sweep(uint64_t stride)
+    // Fails every `stride`-th call of the Apply (the first included), then
+    // unplugs after every `unplugStride`-th number of calls; 0 leaves either out.
+    void Sweep(uint64_t stride, uint64_t unplugStride)
     {
         ASSERT_NO_FATAL_FAILURE(Reference());
         ASSERT_GT(calls_, 10u);
-        for (uint64_t index = 1; index <= calls_ && !HasFatalFailure(); index += stride)
+        size_t failed = 0, unplugged = 0;
+        for (uint64_t index = 1; stride && index <= calls_ && !HasFatalFailure(); index += stride, ++failed)
             FailCall(index);
-        for (uint64_t calls = 0; calls < calls_ && !HasFatalFailure(); calls += stride)
+        for (uint64_t calls = 0; unplugStride && calls < calls_ && !HasFatalFailure();
+             calls += unplugStride, ++unplugged)
             UnplugAfter(calls);
-        const auto points = static_cast<unsigned long long>((calls_ + stride - 1) / stride);
-        std::printf("[ fault sweep ] %zu cases: %llu single failed calls and %llu unplug points (every %llu of %llu "
-                    "calls); %zu failures the write got over by itself; %zu unnamed profiles or macros left behind "
-                    "by an unplug\n",
-                    cases_, points, points, static_cast<unsigned long long>(stride),
-                    static_cast<unsigned long long>(calls_), silentCases_, halfMadeItems_);
+        std::printf("[ fault sweep ] %zu cases over an Apply of %llu calls: %zu with one failed call (every %llu), "
+                    "%zu unplugged after n calls (every %llu); %zu failures the write got over by itself; %zu unnamed "
+                    "profiles or macros left behind by an unplug\n",
+                    cases_, static_cast<unsigned long long>(calls_), failed, static_cast<unsigned long long>(stride),
+                    unplugged, static_cast<unsigned long long>(unplugStride), silentCases_, halfMadeItems_);
     }
 
     emulator::DeviceImage factory_;
@@ -225,15 +228,20 @@ protected:
 
 } // namespace
 
-TEST_F(ApplyFaultSweepTest, EveryThirdCallFailingOrUnpluggingIsToldKeptAndRetried)
+TEST_F(ApplyFaultSweepTest, EverySixthCallFailingIsToldKeptAndRetried)
 {
-    Sweep(3);
+    Sweep(6, 0);
+}
+
+TEST_F(ApplyFaultSweepTest, UnpluggingAfterEverySixthCallIsToldAndLeavesAWholeImage)
+{
+    Sweep(0, 6);
 }
 
 TEST_F(ApplyFaultSweepTest, LongEveryCallFailingOrUnpluggingIsToldKeptAndRetried)
 {
     const char* wanted = std::getenv("ZT_LONG_TESTS");
     if (!wanted || !*wanted)
-        GTEST_SKIP() << "set ZT_LONG_TESTS=1 to fail every call of the Apply, not every third";
-    Sweep(1);
+        GTEST_SKIP() << "set ZT_LONG_TESTS=1 to fail every call of the Apply and unplug after every call";
+    Sweep(1, 1);
 }
