@@ -130,13 +130,28 @@ protected:
         calls_ = outcome.calls;
         // Every group reached the device, so the sweep below proves something.
         const ImageFields factory = FieldsOf(factory_);
-        for (const char* key : {"profile count",         "macro count",          "active profile",
-                                "profile 0 name",        "profile 0 options",    "profile 0 program",
-                                "profile 0 button 8",    "profile 0 stages",     "profile 0 current stage",
-                                "profile 0 sensitivity", "profile 0 light 1 on", "profile 0 light 3 colour",
-                                "report interval",       "acceleration",         "acceleration level",
-                                "battery warning",       "dim brightness",       "sleep timeout",
-                                "calibration",           "lift-off mode",        "lift-off"}) {
+        for (const char* key : {"profile count",
+                                "macro count",
+                                "active profile",
+                                "profile 0 name",
+                                "profile 0 option 1",
+                                "profile 0 option 0",
+                                "profile 0 program",
+                                "profile 0 button 8",
+                                "profile 0 stages",
+                                "profile 0 current stage",
+                                "profile 0 sensitivity",
+                                "profile 0 light 1 on",
+                                "profile 0 light 3 colour",
+                                "report interval",
+                                "acceleration",
+                                "acceleration level",
+                                "battery warning",
+                                "dim brightness",
+                                "sleep timeout",
+                                "calibration",
+                                "lift-off mode",
+                                "lift-off"}) {
             SCOPED_TRACE(key);
             ASSERT_TRUE(reference_.count(key));
             EXPECT_NE(reference_.at(key), factory.count(key) ? factory.at(key) : "") << "not changed by the Apply";

@@ -47,7 +47,10 @@ inline void AddProfile(ImageFields& fields, const std::string& at, const emulato
 {
     fields[at + " name"] = Text(profile.name);
     fields[at + " program"] = Text(profile.programPath);
-    fields[at + " options"] = std::to_string(profile.options);
+    // Each option bit is a value of its own: the device is sent one bit at a time.
+    for (int bit = 0; bit < 16; ++bit)
+        if (profile.options & (1u << bit) || bit < 3)
+            fields[at + " option " + std::to_string(bit)] = profile.options & (1u << bit) ? "on" : "off";
     for (const auto& [bit, record] : profile.buttons)
         fields[at + " button " + std::to_string(bit)] = Hex(record.bytes, sizeof record.bytes);
     std::ostringstream stages;
