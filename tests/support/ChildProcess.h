@@ -53,28 +53,36 @@ public:
 
     bool running() const { return pid_ > 0; }
 
-    // True once the child has printed the line `line`; false when it ended (or
-    // closed its output) first, or after `timeoutMs`.
-    bool WaitForLine(const std::string& line, int timeoutMs = 20000)
+    // The next line the child prints (without its newline); nothing when it ended
+    // (or closed its output) first, or after `timeoutMs`.
+    std::optional<std::string> NextLine(int timeoutMs)
     {
         for (;;) {
             const size_t end = buffer_.find('\n');
             if (end != std::string::npos) {
-                const std::string got = buffer_.substr(0, end);
+                std::string line = buffer_.substr(0, end);
                 buffer_.erase(0, end + 1);
-                if (got == line)
-                    return true;
-                continue;
+                return line;
             }
             pollfd wanted{output_, POLLIN, 0};
             if (::poll(&wanted, 1, timeoutMs) <= 0)
-                return false;
+                return std::nullopt;
             char chunk[256];
             const ssize_t got = ::read(output_, chunk, sizeof chunk);
             if (got <= 0)
-                return false;
+                return std::nullopt;
             buffer_.append(chunk, size_t(got));
         }
+    }
+
+    // True once the child has printed the line `line` (earlier lines are skipped).
+    bool WaitForLine(const std::string& line, int timeoutMs = 20000)
+    {
+        while (std::optional<std::string> got = NextLine(timeoutMs)) {
+            if (*got == line)
+                return true;
+        }
+        return false;
     }
 
     void Kill() const
