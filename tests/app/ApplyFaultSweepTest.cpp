@@ -174,6 +174,9 @@ protected:
                               return;
                           EXPECT_TRUE(window.AreSettingsChanged()) << "a failed write forgot what it did not send";
                           EXPECT_TRUE(window.ApplyButton()->isEnabled());
+                          EXPECT_EQ(DescribeTornValues(factory_, referenceImage_, Image(kProduct),
+                                                       *emulator::FindProduct(kProduct)),
+                                    "");
                           const int writes = window.WritesStarted();
                           ClickApply(window);
                           ASSERT_TRUE(WaitUntil([&] { return window.WritesStarted() > writes && IsIdle(window); }));
