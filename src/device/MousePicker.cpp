@@ -42,7 +42,8 @@ bool CMousePicker::Enumerate()
     // The server ends its list with a failed call, so one call that fails for
     // any other reason cuts the list short and looks like an unplug. A device in
     // use is only given up when a second look does not find it either: taking it
-    // for gone closes the window and drops every change not yet written.
+    // for gone reports an unplug, and the owner then drops every change it has
+    // not written yet.
     const uint32_t inUse = [&] {
         std::lock_guard lock(mutex_);
         return selected_ >= 0 ? entries_[size_t(selected_)].descriptor->productId : 0u;
