@@ -5,13 +5,13 @@
 // before the popup is shown; they reach the dialog as soon as it exists. All
 // operations are for the GUI thread; the sources may send from any thread.
 #include "app/ProgressPopupThread.h"
+#include "device/ProgressMessenger.h"
 
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-class CProgressMessenger;
 class QWidget;
 
 class CProgressPopup {
@@ -44,8 +44,14 @@ public:
     const std::vector<CProgressMessenger*>& Sources() const { return sources_; }
 
 private:
+    // Reaches each live source; sources that are gone are skipped.
+    void ForEachLiveSource(const std::function<void(CProgressMessenger&)>& use);
+
     std::unique_ptr<CProgressPopupThread> thread_;
+    // The sources as the dialog knows them, and beside each (same position) the
+    // way to reach it: a device object may be dropped while the popup lives on.
     std::vector<CProgressMessenger*> sources_;
+    std::vector<std::shared_ptr<CProgressMessenger::Lifetime>> lifetimes_;
 };
 
 // The two popups of the program are of this class; it adds nothing.

@@ -10,9 +10,8 @@
 
 CProgressPopupThread::CProgressPopupThread(std::u16string skinFile, int progressItem, int textItem, int buttonItem,
                                            const std::vector<CProgressMessenger*>* sources, QWidget* parent)
-    : dialog_(std::make_unique<CProgressPopupDlg>(std::move(skinFile), progressItem, textItem, buttonItem, sources,
-                                                  parent)),
-      sources_(sources)
+    : dialog_(
+          std::make_unique<CProgressPopupDlg>(std::move(skinFile), progressItem, textItem, buttonItem, sources, parent))
 {
     dialog_->SetClosedHandler([this] { ended_ = true; });
     dialog_->SetTextHandledHandler([this] {
@@ -21,24 +20,14 @@ CProgressPopupThread::CProgressPopupThread(std::u16string skinFile, int progress
     });
 }
 
-CProgressPopupThread::~CProgressPopupThread()
-{
-    // No source may keep sending to a window that is going away.
-    if (dialog_ && sources_) {
-        for (CProgressMessenger* source : *sources_)
-            source->RemoveListener(dialog_.get());
-    }
-}
+// The popup that owns this run connects its sources to the dialog and takes
+// them off again before the run ends: only it knows which sources still exist.
+CProgressPopupThread::~CProgressPopupThread() = default;
 
 void CProgressPopupThread::Start()
 {
     dialog_->CreateAndBind();
     CenterOnScreen(*dialog_);
-    // Sources attached before the dialog existed are connected now.
-    if (sources_) {
-        for (CProgressMessenger* source : *sources_)
-            source->AddListener(dialog_.get());
-    }
     if (dialog_->IsShowable()) {
         dialog_->show();
         dialog_->raise();

@@ -20,7 +20,7 @@ public:
     CProgressPopupThread(const CProgressPopupThread&) = delete;
     CProgressPopupThread& operator=(const CProgressPopupThread&) = delete;
 
-    // Creates the dialog, connects the sources already attached, and shows it.
+    // Creates the dialog and shows it. The owning popup connects its sources.
     void Start();
 
     // Queues a popup message; false when the run has ended.
@@ -41,7 +41,6 @@ public:
 
 private:
     std::unique_ptr<CProgressPopupDlg> dialog_;
-    const std::vector<CProgressMessenger*>* sources_;
     std::list<std::u16string> queuedTexts_; // oldest first; nodes never move
     std::u16string lastText_;
     bool ended_ = false;

@@ -5,6 +5,7 @@
 #include "device/ServerAccess.h"
 
 #include <algorithm>
+#include <optional>
 
 CMousePicker::CMousePicker(std::span<const DeviceDescriptor> descriptors, void* userData) : userData_(userData)
 {
@@ -21,15 +22,38 @@ void CMousePicker::SetChangeCallback(ChangeCallback callback, void* userData)
     userData_ = userData;
 }
 
-bool CMousePicker::Enumerate()
+namespace {
+
+std::optional<std::vector<uint32_t>> ListAttached()
 {
     ComPtr<IDeviceEnumerator> enumerator;
     if (FAILED(CreateDeviceEnumerator(enumerator)) || !enumerator)
+        return std::nullopt;
+    return ListProductIds(enumerator.Get());
+}
+
+} // namespace
+
+bool CMousePicker::Enumerate()
+{
+    std::optional<std::vector<uint32_t>> attached = ListAttached();
+    if (!attached)
         return false;
-    const std::vector<uint32_t> attached = ListProductIds(enumerator.Get());
-    enumerator.Reset();
+    // The server ends its list with a failed call, so one call that fails for
+    // any other reason cuts the list short and looks like an unplug. A device in
+    // use is only given up when a second look does not find it either: taking it
+    // for gone reports an unplug, and the owner then drops every change it has
+    // not written yet.
+    const uint32_t inUse = [&] {
+        std::lock_guard lock(mutex_);
+        return selected_ >= 0 ? entries_[size_t(selected_)].descriptor->productId : 0u;
+    }();
+    if (inUse != 0 && std::find(attached->begin(), attached->end(), inUse) == attached->end()) {
+        if (std::optional<std::vector<uint32_t>> again = ListAttached())
+            attached = std::move(again);
+    }
     auto isAttached = [&](const Entry& entry) {
-        return std::find(attached.begin(), attached.end(), entry.descriptor->productId) != attached.end();
+        return std::find(attached->begin(), attached->end(), entry.descriptor->productId) != attached->end();
     };
 
     std::shared_ptr<CMouse> dropped; // destroyed outside the lock: it may wait for its worker

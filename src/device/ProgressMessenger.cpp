@@ -6,6 +6,26 @@
 
 #include <algorithm>
 
+CProgressMessenger::CProgressMessenger() : lifetime_(std::make_shared<Lifetime>())
+{
+    lifetime_->messenger_ = this;
+}
+
+CProgressMessenger::~CProgressMessenger()
+{
+    std::lock_guard lock(lifetime_->mutex_);
+    lifetime_->messenger_ = nullptr;
+}
+
+bool CProgressMessenger::Lifetime::Use(const std::function<void(CProgressMessenger&)>& use)
+{
+    std::lock_guard lock(mutex_);
+    if (!messenger_)
+        return false;
+    use(*messenger_);
+    return true;
+}
+
 void CProgressMessenger::AddListener(HWND window)
 {
     if (!window)

@@ -6,6 +6,8 @@
 #include "platform/core/MessageTarget.h"
 
 #include <condition_variable>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -14,8 +16,23 @@
 
 class CProgressMessenger {
 public:
-    CProgressMessenger() = default;
-    virtual ~CProgressMessenger() = default;
+    // How holders of a messenger's address that may outlive it (a progress popup
+    // attached to a device object that has since been dropped) reach it safely.
+    class Lifetime {
+    public:
+        // Runs `use` with the messenger and returns true while the messenger
+        // exists; false, without running it, once it is gone. The messenger's
+        // destruction waits for a `use` under way.
+        bool Use(const std::function<void(CProgressMessenger&)>& use);
+
+    private:
+        friend class CProgressMessenger;
+        std::mutex mutex_;
+        CProgressMessenger* messenger_ = nullptr;
+    };
+
+    CProgressMessenger();
+    virtual ~CProgressMessenger();
     CProgressMessenger(const CProgressMessenger&) = delete;
     CProgressMessenger& operator=(const CProgressMessenger&) = delete;
 
@@ -38,6 +55,8 @@ public:
     void SetText(std::u16string_view text);
     std::u16string GetText() const;
 
+    std::shared_ptr<Lifetime> GetLifetime() const { return lifetime_; }
+
 private:
     // Walks a copy of the list, so that a listener may add or remove windows (or
     // the GUI thread may, while the worker waits for it) without a deadlock. Each
@@ -54,4 +73,5 @@ private:
     std::vector<HWND> listeners_;
     mutable std::vector<Send> sending_;
     std::u16string text_;
+    std::shared_ptr<Lifetime> lifetime_;
 };
