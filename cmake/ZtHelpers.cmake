@@ -7,14 +7,17 @@ function(zt_setup_warnings_and_sanitizers)
   if(ZT_WERROR)
     add_compile_options(-Werror)
   endif()
-  if(ZT_SANITIZE STREQUAL "address")
-    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  # Every target, executables run during the build included, gets the sanitizer, so
+  # a fault is caught wherever it happens. Undefined behaviour aborts instead of
+  # printing and carrying on, or a test would pass over it.
+  if(ZT_SANITIZE STREQUAL "address" OR ZT_SANITIZE STREQUAL "address,undefined")
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
   elseif(ZT_SANITIZE STREQUAL "thread")
     add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
     add_link_options(-fsanitize=thread)
   elseif(NOT ZT_SANITIZE STREQUAL "")
-    message(FATAL_ERROR "ZT_SANITIZE must be empty, 'address' or 'thread'")
+    message(FATAL_ERROR "ZT_SANITIZE must be empty, 'address' (address and undefined) or 'thread'")
   endif()
   if(FUZZ)
     # Every library a fuzzer links is instrumented for coverage and checked for
