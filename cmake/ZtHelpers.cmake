@@ -31,6 +31,19 @@ function(zt_setup_warnings_and_sanitizers)
   endif()
 endfunction()
 
+# zt_test_time_scale(<var>): how many times longer than usual a test may take
+# before it counts as hung. Sanitizer builds run several times slower, and a test
+# that waits for a device write must not give up on it for that.
+function(zt_test_time_scale var)
+  if(ZT_SANITIZE STREQUAL "thread")
+    set(${var} 10 PARENT_SCOPE)
+  elseif(ZT_SANITIZE STREQUAL "")
+    set(${var} 1 PARENT_SCOPE)
+  else()
+    set(${var} 3 PARENT_SCOPE)
+  endif()
+endfunction()
+
 # zt_library(<name> SOURCES ... [DEPS ...])
 # Creates the static library zt_<name>; headers are included as "<folder>/<File>.h"
 # relative to src/.
@@ -59,9 +72,11 @@ function(zt_gtest name)
   if(COMMAND zt_embed_version)
     zt_embed_version(${name})
   endif()
+  zt_test_time_scale(scale)
+  math(EXPR timeout "120 * ${scale}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS "${ARG_LABEL}" TIMEOUT 120)
+    PROPERTIES LABELS "${ARG_LABEL}" TIMEOUT ${timeout})
 endfunction()
 
 # zt_glob_library(<name> [DIR <dir>] [EXCLUDE <regex>] [DEPS ...])
