@@ -7,14 +7,17 @@ function(zt_setup_warnings_and_sanitizers)
   if(ZT_WERROR)
     add_compile_options(-Werror)
   endif()
-  if(ZT_SANITIZE STREQUAL "address")
-    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  # Every target, executables run during the build included, gets the sanitizer, so
+  # a fault is caught wherever it happens. Undefined behaviour aborts instead of
+  # printing and carrying on, or a test would pass over it.
+  if(ZT_SANITIZE STREQUAL "address" OR ZT_SANITIZE STREQUAL "address,undefined")
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
   elseif(ZT_SANITIZE STREQUAL "thread")
     add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
     add_link_options(-fsanitize=thread)
   elseif(NOT ZT_SANITIZE STREQUAL "")
-    message(FATAL_ERROR "ZT_SANITIZE must be empty, 'address' or 'thread'")
+    message(FATAL_ERROR "ZT_SANITIZE must be empty, 'address' (address and undefined) or 'thread'")
   endif()
   if(FUZZ)
     # Every library a fuzzer links is instrumented for coverage and checked for
@@ -25,6 +28,19 @@ function(zt_setup_warnings_and_sanitizers)
     add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
                         -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# zt_test_time_scale(<var>): how many times longer than usual a test may take
+# before it counts as hung. Sanitizer builds run several times slower, and a test
+# that waits for a device write must not give up on it for that.
+function(zt_test_time_scale var)
+  if(ZT_SANITIZE STREQUAL "thread")
+    set(${var} 10 PARENT_SCOPE)
+  elseif(ZT_SANITIZE STREQUAL "")
+    set(${var} 1 PARENT_SCOPE)
+  else()
+    set(${var} 3 PARENT_SCOPE)
   endif()
 endfunction()
 
@@ -56,9 +72,11 @@ function(zt_gtest name)
   if(COMMAND zt_embed_version)
     zt_embed_version(${name})
   endif()
+  zt_test_time_scale(scale)
+  math(EXPR timeout "120 * ${scale}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS "${ARG_LABEL}" TIMEOUT 120)
+    PROPERTIES LABELS "${ARG_LABEL}" TIMEOUT ${timeout})
 endfunction()
 
 # zt_glob_library(<name> [DIR <dir>] [EXCLUDE <regex>] [DEPS ...])

@@ -9,6 +9,7 @@
 #include "platform/Shell.h"
 #include "support/EmulatedDeviceTest.h"
 #include "support/FastDeviceTiming.h"
+#include "support/TestEnvironment.h"
 
 #include <QDir>
 #include <QPointer>
@@ -26,10 +27,11 @@ inline std::u16string TestAppDirectory()
     return QString::fromLocal8Bit(fromRunner && *fromRunner ? fromRunner : ZT_TEST_APP_DIR).toStdU16String();
 }
 
-// Keeps events flowing until `condition` holds; false after `timeoutMs`.
+// Keeps events flowing until `condition` holds; false after `timeoutMs` (longer in
+// slow builds, see TestTimeScale).
 inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 15000)
 {
-    return QTest::qWaitFor(condition, timeoutMs);
+    return QTest::qWaitFor(condition, timeoutMs * TestTimeScale());
 }
 
 class AppTest : public EmulatedDeviceTest {

@@ -249,7 +249,9 @@ TEST_F(PerformancePageTest, SeparateAxesAreWrittenAsTwoValues)
         EXPECT_EQ(emulator::FaultInjection::CallCount(op::ReportIntervalSet), 0u);
         EXPECT_EQ(emulator::FaultInjection::CallCount(op::CalibrationSetLiftOff), 0u);
     });
-    const emulator::ProfileImage& profile = ActiveProfile(Image(0x0031));
+    // The profile is a part of the image: the image must outlive it.
+    const emulator::DeviceImage image = Image(0x0031);
+    const emulator::ProfileImage& profile = ActiveProfile(image);
     EXPECT_EQ(profile.sensitivity.x, 1200u);
     EXPECT_EQ(profile.sensitivity.y, 3600u);
 

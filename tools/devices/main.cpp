@@ -3,12 +3,12 @@
 // of a device directory, also while the program runs.
 //
 // Exit codes: 0 done, 1 the operation failed, 2 the command line is wrong.
+#include "DevicesArguments.h"
 #include "device/FileVersions.h"
 #include "emulator/DeviceDirectory.h"
 #include "emulator/EmulatedDeviceServer.h"
 #include "emulator/ImageReport.h"
 
-#include <charconv>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -66,25 +66,6 @@ int Failure(const std::string& message)
 {
     std::fprintf(stderr, "zemko-tovik-devices: %s\n", message.c_str());
     return kFailed;
-}
-
-bool ParseNumber(std::string_view text, uint32_t maximum, uint32_t& value)
-{
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() && value <= maximum;
-}
-
-bool ParseCharging(std::string_view text, uint32_t& state)
-{
-    if (text == "none" || text == "0")
-        state = 0;
-    else if (text == "charging" || text == "1")
-        state = 1;
-    else if (text == "full" || text == "2")
-        state = 2;
-    else
-        return false;
-    return true;
 }
 
 const char* ProductIdText(uint32_t productId)
@@ -171,82 +152,23 @@ int Reset(const DeviceDirectory& devices, const ProductInfo& product)
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string_view> args(argv + 1, argv + argc);
-    std::filesystem::path directory;
-    // --help and --version win wherever they stand, before anything is checked.
-    for (const std::string_view arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            PrintUsage(stdout);
-            return kDone;
-        }
+    const DevicesArguments parsed = ParseDevicesArguments(std::vector<std::string_view>(argv + 1, argv + argc));
+    if (!parsed.command)
+        return Usage(parsed.usageError);
+    const DevicesCommand& command = *parsed.command;
+    if (command.action == DevicesAction::Help) {
+        PrintUsage(stdout);
+        return kDone;
     }
-    for (const std::string_view arg : args) {
-        if (arg == "--version")
-            return PrintVersion();
-    }
-    // --dir may stand anywhere on the line.
-    for (size_t i = 0; i < args.size();) {
-        if (args[i] == "--dir") {
-            if (i + 1 >= args.size() || args[i + 1].empty())
-                return Usage("--dir needs a directory");
-            directory = std::filesystem::path(std::string(args[i + 1]));
-            args.erase(args.begin() + std::ptrdiff_t(i), args.begin() + std::ptrdiff_t(i) + 2);
-        } else if (args[i].starts_with("--dir=")) {
-            directory = std::filesystem::path(std::string(args[i].substr(6)));
-            if (directory.empty())
-                return Usage("--dir needs a directory");
-            args.erase(args.begin() + std::ptrdiff_t(i));
-        } else if (args[i].starts_with("--")) {
-            return Usage("unknown option \"" + std::string(args[i]) + "\"");
-        } else {
-            ++i;
-        }
-    }
-    if (args.empty())
-        return Usage("no command given");
-    if (directory.empty())
-        directory = DefaultDeviceDirectory();
+    if (command.action == DevicesAction::Version)
+        return PrintVersion();
 
-    const std::string_view command = args[0];
-    const auto expectArguments = [&](size_t minimum, size_t maximum) {
-        return args.size() - 1 >= minimum && args.size() - 1 <= maximum;
-    };
-    const ProductInfo* product = nullptr;
-    if (command != "list") {
-        if (command != "plug" && command != "unplug" && command != "show" && command != "set-battery" &&
-            command != "reset")
-            return Usage("unknown command \"" + std::string(command) + "\"");
-        if (args.size() < 2)
-            return Usage(std::string(command) + " needs a product");
-        product = ParseProduct(args[1]);
-        if (!product)
-            return Usage("unknown product \"" + std::string(args[1]) + "\"");
-    }
-
-    uint32_t level = 0;
-    std::optional<uint32_t> charging;
-    if (command == "list" && !expectArguments(0, 0))
-        return Usage("list takes no arguments");
-    if ((command == "plug" || command == "unplug" || command == "show" || command == "reset") && !expectArguments(1, 1))
-        return Usage(std::string(command) + " takes exactly one product");
-    if (command == "set-battery") {
-        if (!expectArguments(2, 3))
-            return Usage("set-battery takes a product, a level and optionally a charging state");
-        if (!ParseNumber(args[2], 255, level))
-            return Usage("battery level must be a number from 0 to 255, not \"" + std::string(args[2]) + "\"");
-        if (args.size() == 4) {
-            uint32_t state = 0;
-            if (!ParseCharging(args[3], state))
-                return Usage("charging state must be none, charging or full, not \"" + std::string(args[3]) + "\"");
-            charging = state;
-        }
-    }
-
+    const std::filesystem::path directory = command.directory.empty() ? DefaultDeviceDirectory() : command.directory;
     const DeviceDirectory devices(directory);
     std::string error;
     // Looking must not create: only commands that change a device give a missing
     // directory its first mouse.
-    const bool readOnly = command == "list" || command == "show";
+    const bool readOnly = command.action == DevicesAction::List || command.action == DevicesAction::Show;
     if (readOnly) {
         std::error_code status;
         if (!std::filesystem::is_directory(directory, status))
@@ -257,15 +179,23 @@ int main(int argc, char** argv)
         return Failure(error);
     }
 
-    if (command == "list")
+    const ProductInfo* product = command.product;
+    switch (command.action) {
+    case DevicesAction::List:
         return List(devices);
-    if (command == "plug")
+    case DevicesAction::Plug:
         return devices.Plug(product->productId, error) ? kDone : Failure(error);
-    if (command == "unplug")
+    case DevicesAction::Unplug:
         return devices.Unplug(product->productId, error) ? kDone : Failure(error);
-    if (command == "show")
+    case DevicesAction::Show:
         return Show(devices, *product);
-    if (command == "set-battery")
-        return SetBattery(devices, *product, level, charging);
-    return Reset(devices, *product);
+    case DevicesAction::SetBattery:
+        return SetBattery(devices, *product, command.level, command.charging);
+    case DevicesAction::Reset:
+        return Reset(devices, *product);
+    case DevicesAction::Help:
+    case DevicesAction::Version:
+        break;
+    }
+    return kDone;
 }
