@@ -68,10 +68,12 @@ protected:
     static void ChangeEverything(CTovikEliteAppDlg& window)
     {
         ASSERT_TRUE(ChangeEveryGroup(*window.Config()));
-        // The pages show what the configuration now holds, as after any edit.
+        // The pages made so far show what the configuration now holds, as after any
+        // edit; the others fill themselves when first shown.
         for (int bit :
              {PageBit::Profiles, PageBit::ButtonAssignment, PageBit::Macros, PageBit::Performance, PageBit::Lighting})
-            window.Page(bit)->OnDeviceChanged(window, *window.Config());
+            if (CMainWindowPage* page = window.Page(bit))
+                page->OnDeviceChanged(window, *window.Config());
         window.ProfileStrip().OnDeviceChanged(window, *window.Config());
         window.SetSettingsChanged();
     }
