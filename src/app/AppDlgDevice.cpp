@@ -155,6 +155,8 @@ void CTovikEliteAppDlg::OnEndOfTransferTimer(UINT id)
         // asked to close, and the user learns that the write was incomplete.
         SetSettingsChanged();
     }
+    if (watched || failedToStart)
+        EndTourApply(!failed);
     if (id == MainTimer::EndOfWriteThenClose && !failed) {
         CloseWindow(IDOK);
         return;
@@ -169,6 +171,8 @@ void CTovikEliteAppDlg::OnEndOfTransferTimer(UINT id)
         firstReadDone_ = true;
         if (const char* screenshot = std::getenv(kScreenshotVariable); screenshot && *screenshot)
             TakeScreenshotAndClose(QString::fromLocal8Bit(screenshot));
+        else if (IsBenchTourRequested())
+            TourStep(0);
     }
 }
 

@@ -150,6 +150,12 @@ void RecordMilestone(const char* name)
     AppendLine(name, NowSinceBootMs() - *start);
 }
 
+bool IsBenchTourRequested()
+{
+    const char* tour = std::getenv(kBenchTourVariable);
+    return MilestonesFile() && tour && std::strcmp(tour, "1") == 0;
+}
+
 void StartStallWatch()
 {
     if (MilestonesFile() && QCoreApplication::instance())
@@ -163,6 +169,11 @@ void RecordLongestStall(const char* name)
         return;
     AppendLine(name, watch->Longest());
     watch.reset();
+}
+
+void StopStallWatch()
+{
+    CurrentStallWatch().reset();
 }
 
 void RecordFirstPaintOf(QWidget& window)

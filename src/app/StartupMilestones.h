@@ -8,10 +8,16 @@
 class QWidget;
 
 inline constexpr const char* kMilestonesVariable = "ZEMKO_TOVIK_MILESTONES";
+// Set to 1 beside the milestones, the main window tours itself once the first
+// read is over: every page, then an Apply of one changed setting.
+inline constexpr const char* kBenchTourVariable = "ZEMKO_TOVIK_BENCH_TOUR";
 
 // Appends the milestone; a file that cannot be written is ignored (the
 // measurement is then incomplete, the program runs on).
 void RecordMilestone(const char* name);
+
+// Both variables set: the tour is wanted.
+bool IsBenchTourRequested();
 
 // Records "first-paint" once, after `window` has painted for the first time.
 void RecordFirstPaintOf(QWidget& window);
@@ -21,3 +27,5 @@ void RecordFirstPaintOf(QWidget& window);
 // not get back to its event loop, and ends the watch.
 void StartStallWatch();
 void RecordLongestStall(const char* name);
+// Ends the watch without recording anything.
+void StopStallWatch();

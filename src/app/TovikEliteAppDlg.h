@@ -175,6 +175,11 @@ private:
     void ProbeDock(int argument);
     void PrepareNextWrite();
     void TakeScreenshotAndClose(const QString& path);
+    // The benchmark's tour (see StartupMilestones.h): step `step` of showing every
+    // page, then the Apply of one changed setting.
+    void TourStep(size_t step);
+    // The tour's Apply is over; `written` tells whether the write reached the device.
+    void EndTourApply(bool written);
 
     IMouseDevice** device_;
     IMouseConfig* config_;
@@ -210,6 +215,7 @@ private:
     bool writeStartFailed_ = false;
     bool writeWatched_ = false; // the end-of-transfer timer waits for a started write
     int writesStarted_ = 0;
+    bool tourApplyPending_ = false;
 
     CBatteryDisplay batteryDisplay_;
     CBatteryStatusReader batteryReader_;

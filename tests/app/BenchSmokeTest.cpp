@@ -13,6 +13,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -89,6 +90,9 @@ TEST(BenchSmoke, EveryFigureIsReportedAndWellFormed)
         {"start-up, latency 0 ms / longest GUI stall during the first read", false, true},
         {"start-up, latency 0 ms / VmRSS at first paint", true, true},
         {"start-up, latency 0 ms / VmHWM at first paint", true, false},
+        {"start-up, latency 0 ms / VmRSS after every page", true, true},
+        {"start-up, latency 0 ms / VmHWM after every page", true, false},
+        {"start-up, latency 0 ms / longest GUI stall during an Apply", false, true},
         {"device latency 0 / first read: calls", false, false},
         {"device latency 0 / apply buttons: calls", false, true},
         {"device latency 0 / apply macros: changing calls", false, false},
@@ -126,6 +130,28 @@ TEST(BenchSmoke, EveryFigureIsReportedAndWellFormed)
         const double ms = found->second.value("value").toObject().value("median").toDouble();
         EXPECT_GE(ms, previous);
         previous = ms;
+    }
+
+    // The memory after every page comes from the same process, later: its peak
+    // cannot be below the peak at first paint, nor below its own resident size.
+    // The Apply's stall is measured at the emulator's default latency too.
+    const auto median = [&](const std::string& figure) {
+        const auto found = figures.byName.find(figure);
+        return found == figures.byName.end() ? NAN
+                                             : found->second.value("value").toObject().value("median").toDouble(NAN);
+    };
+    std::set<std::string> startupSections;
+    for (const auto& entry : figures.byName)
+        if (entry.first.rfind("start-up, latency ", 0) == 0)
+            startupSections.insert(entry.first.substr(0, entry.first.find(" / ")));
+    EXPECT_EQ(startupSections.size(), 2u); // latency 0 and the emulator's default
+    for (const std::string& section : startupSections) {
+        SCOPED_TRACE(section);
+        const double peakAtPaint = median(section + " / VmHWM at first paint");
+        const double peakAfterPages = median(section + " / VmHWM after every page");
+        EXPECT_GE(peakAfterPages, peakAtPaint);
+        EXPECT_GE(peakAfterPages, median(section + " / VmRSS after every page"));
+        EXPECT_GE(median(section + " / longest GUI stall during an Apply"), 0.0);
     }
 
     // An Apply of one changed setting changes the device at least once; the

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
 
 std::map<std::string, double> ParseMilestones(const std::string& text)
@@ -49,7 +50,7 @@ std::optional<std::pair<double, double>> ResidentMemoryMiB(long long pid)
 
 std::optional<StartupSample> MeasureStartup(const QString& program, const QStringList& arguments,
                                             const QProcessEnvironment& environment, const QString& milestonesFile,
-                                            int timeoutMs, std::string& error)
+                                            bool tour, int timeoutMs, std::string& error)
 {
     QFile::remove(milestonesFile);
     QProcess process;
@@ -73,37 +74,56 @@ std::optional<StartupSample> MeasureStartup(const QString& program, const QStrin
         }
     };
 
-    std::optional<StartupSample> sample;
+    StartupSample sample;
+    bool painted = false;
+    bool visited = false;
+    bool failed = true;
+    const std::string name = program.toStdString();
     for (;;) {
         std::ifstream file(milestonesFile.toStdString());
         std::stringstream text;
         text << file.rdbuf();
         auto milestones = ParseMilestones(text.str());
         const auto now = std::chrono::steady_clock::now();
-        if (milestones.contains("first-paint")) {
-            sample = StartupSample{};
-            sample->firstPaintMs = std::chrono::duration<double, std::milli>(now - started).count();
-            if (auto memory = ResidentMemoryMiB(process.processId())) {
-                sample->residentMiB = memory->first;
-                sample->peakResidentMiB = memory->second;
-            }
-            sample->milestones = std::move(milestones);
+        // Each memory figure is read as soon as its milestone shows, while the
+        // program is still in the state the milestone names.
+        if (!painted && milestones.contains("first-paint")) {
+            painted = true;
+            sample.firstPaintMs = std::chrono::duration<double, std::milli>(now - started).count();
+            if (auto memory = ResidentMemoryMiB(process.processId()))
+                std::tie(sample.residentMiB, sample.peakResidentMiB) = *memory;
+        }
+        if (painted && tour && !visited && milestones.contains("pages-visited")) {
+            visited = true;
+            if (auto memory = ResidentMemoryMiB(process.processId()))
+                std::tie(sample.pagesResidentMiB, sample.pagesPeakResidentMiB) = *memory;
+        }
+        if (milestones.contains("apply-failed")) {
+            error = name + " could not write the tour's change to the device";
             break;
         }
+        if (painted && (!tour || (visited && milestones.contains("stall-apply")))) {
+            sample.milestones = std::move(milestones);
+            failed = false;
+            break;
+        }
+        const char* awaited = !painted ? "paint" : !visited ? "show every page" : "finish the tour's Apply";
         if (process.state() == QProcess::NotRunning || process.waitForFinished(0)) {
-            error = program.toStdString() + " ended before its first paint (exit code " +
-                    std::to_string(process.exitCode()) + ")";
+            error =
+                name + " ended before it could " + awaited + " (exit code " + std::to_string(process.exitCode()) + ")";
             break;
         }
         if (now - started > std::chrono::milliseconds(timeoutMs)) {
-            error = program.toStdString() + " did not paint within " + std::to_string(timeoutMs) + " ms";
+            error = name + " did not " + awaited + " within " + std::to_string(timeoutMs) + " ms";
             break;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     end();
-    if (sample && sample->residentMiB <= 0) {
-        error = "cannot read the memory of " + program.toStdString();
+    if (failed)
+        return std::nullopt;
+    if (sample.residentMiB <= 0 || (tour && sample.pagesResidentMiB <= 0)) {
+        error = "cannot read the memory of " + name;
         return std::nullopt;
     }
     return sample;

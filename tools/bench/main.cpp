@@ -108,20 +108,24 @@ std::optional<QSize> MainWindowSize()
 }
 
 struct StartupSeries {
-    std::vector<double> firstPaint, resident, peak;
+    std::vector<double> firstPaint, resident, peak, pagesResident, pagesPeak;
     std::map<std::string, std::vector<double>> milestones;
 };
 
 bool MeasureStartups(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
-                     const QString& milestonesFile, int runs, StartupSeries& series, std::string& error)
+                     const QString& milestonesFile, bool tour, int runs, StartupSeries& series, std::string& error)
 {
     for (int run = 0; run < runs; ++run) {
-        auto sample = MeasureStartup(program, arguments, environment, milestonesFile, kStartupTimeoutMs, error);
+        auto sample = MeasureStartup(program, arguments, environment, milestonesFile, tour, kStartupTimeoutMs, error);
         if (!sample)
             return false;
         series.firstPaint.push_back(sample->firstPaintMs);
         series.resident.push_back(sample->residentMiB);
         series.peak.push_back(sample->peakResidentMiB);
+        if (tour) {
+            series.pagesResident.push_back(sample->pagesResidentMiB);
+            series.pagesPeak.push_back(sample->pagesPeakResidentMiB);
+        }
         for (const auto& [name, ms] : sample->milestones)
             series.milestones[name].push_back(ms);
     }
@@ -147,12 +151,19 @@ void AddStartupFigures(FigureTable& table, const std::string& section, const Sta
         table.Add(section, std::string("milestone ") + milestone, "ms", found->second,
                   floorFound == floor.milestones.end() ? std::vector<double>{} : floorFound->second);
     }
-    if (const auto stall = program.milestones.find("stall-first-read"); stall != program.milestones.end())
-        table.Add(section, "longest GUI stall during the first read", "ms", stall->second, {}, Target{50, "<= 50 ms"});
-    else
-        table.AddMissing(section, "longest GUI stall during the first read", "not reported");
+    for (const auto& [milestone, during] :
+         {std::pair{"stall-first-read", "the first read"}, std::pair{"stall-apply", "an Apply"}}) {
+        const std::string name = std::string("longest GUI stall during ") + during;
+        if (const auto stall = program.milestones.find(milestone); stall != program.milestones.end())
+            table.Add(section, name, "ms", stall->second, {}, Target{50, "<= 50 ms"});
+        else
+            table.AddMissing(section, name, "not reported");
+    }
     table.Add(section, "VmRSS at first paint", "MiB", program.resident, floor.resident, memoryTarget);
     table.Add(section, "VmHWM at first paint", "MiB", program.peak, floor.peak);
+    // The floor has no pages: its figures at first paint are the floor here too.
+    table.Add(section, "VmRSS after every page", "MiB", program.pagesResident, floor.resident, memoryTarget);
+    table.Add(section, "VmHWM after every page", "MiB", program.pagesPeak, floor.peak);
 }
 
 bool WriteFile(const QString& path, const std::string& text)
@@ -225,7 +236,7 @@ int main(int argc, char** argv)
     } else if (!MeasureStartups(
                    ExecutableDirectory() + QStringLiteral("/zemko-tovik-bench"),
                    {QString::fromLatin1(kFloorOption), QString::number(size->width()), QString::number(size->height())},
-                   environment, milestones, options->runs, floor, error)) {
+                   environment, milestones, false, options->runs, floor, error)) {
         table.AddMissing("start-up", "floor", error);
         ++failures;
     }
@@ -233,9 +244,11 @@ int main(int argc, char** argv)
     for (const int latency : {0, defaultLatencyMs}) {
         QProcessEnvironment withLatency = environment;
         withLatency.insert(QStringLiteral("ZEMKO_TOVIK_EMU_LATENCY_MS"), QString::number(latency));
+        // After its first paint the program shows every page and applies one change.
+        withLatency.insert(QString::fromLatin1(kBenchTourVariable), QStringLiteral("1"));
         const std::string section = "start-up, latency " + std::to_string(latency) + " ms";
         StartupSeries series;
-        if (!MeasureStartups(program, {}, withLatency, milestones, options->runs, series, error)) {
+        if (!MeasureStartups(program, {}, withLatency, milestones, true, options->runs, series, error)) {
             table.AddMissing(section, "program", error);
             ++failures;
             continue;
