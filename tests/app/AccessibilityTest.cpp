@@ -178,6 +178,19 @@ TEST_F(AccessibilityTest, EveryPageExposesItsControlsWithRolesAndNames)
     });
 }
 
+TEST_F(AccessibilityTest, TheMainWindowIsAFrameNamedByItsTitle)
+{
+    Plug(0x0031);
+    RunApp([&](CTovikEliteAppDlg& window) {
+        ASSERT_TRUE(WaitUntilIdle(window));
+        QAccessibleInterface* iface = Of(&window);
+        ASSERT_NE(iface, nullptr);
+        EXPECT_EQ(iface->role(), QAccessible::Window);
+        EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Zemko Tovik Configurator"));
+        EXPECT_GT(iface->childCount(), 10) << "the window still holds its controls";
+    });
+}
+
 TEST_F(AccessibilityTest, StatesFollowClicks)
 {
     Plug(0x0031);

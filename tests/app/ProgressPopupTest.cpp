@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AppTestSupport.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include "controls/ControlFactories.h"
 #include "controls/ProgressPanelItem.h"
 #include "controls/TextItem.h"
+#include "controls/accessibility/ControlAccessibility.h"
 #include "device/ProgressMessenger.h"
 #include "platform/HelperThread.h"
 #include "popups/PopupBox.h"
@@ -96,6 +98,23 @@ TEST_F(ProgressPopupTest, StatusTextAndShowHideArriveInOrder)
     popup_.ShowPopup();
     QCoreApplication::processEvents();
     EXPECT_FALSE(popup_.Dialog()->isHidden());
+}
+
+// A screen reader meets a dialog named by what is under way, not a nameless
+// filler carrying the program's title.
+TEST_F(ProgressPopupTest, AssistiveToolsSeeADialogNamedByWhatItDoes)
+{
+    InstallControlAccessibility();
+    ShowPopup();
+    popup_.SetText(u"Writing to the mouse");
+    QCoreApplication::processEvents();
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(popup_.Dialog());
+    ASSERT_NE(iface, nullptr);
+    EXPECT_EQ(iface->role(), QAccessible::Dialog);
+    EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Writing to the mouse"));
+    popup_.SetText(u"Reading from the mouse");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Reading from the mouse"));
 }
 
 TEST_F(ProgressPopupTest, CloseWithoutPopupKeepsTheSources)

@@ -5,6 +5,7 @@
 #include "controls/DPIStageWindow.h"
 #include "controls/DropdownListItem.h"
 #include "controls/EditItem.h"
+#include "controls/GUIPanel.h"
 #include "controls/ListPanelItem.h"
 #include "controls/MacroDisplayItem.h"
 #include "controls/SliderBase.h"
@@ -13,6 +14,7 @@
 #include "controls/accessibility/AccessibleControls.h"
 #include "controls/accessibility/AccessibleMacroDisplay.h"
 #include "controls/accessibility/AccessibleTable.h"
+#include "controls/accessibility/AccessibleWindow.h"
 
 #include <QAccessible>
 
@@ -42,6 +44,8 @@ QAccessibleInterface* CreateControlInterface(const QString&, QObject* object)
         return new CAccessibleMacroDisplay(display);
     if (auto* list = dynamic_cast<CXListCtrl*>(object))
         return new CAccessibleTable(list);
+    if (auto* panel = dynamic_cast<CGUIPanel*>(object); panel && CAccessibleWindow::Fits(*panel))
+        return new CAccessibleWindow(panel);
     return nullptr;
 }
 

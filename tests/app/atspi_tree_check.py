@@ -1,0 +1,564 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The main window as a screen reader sees it, from outside the process.
+
+Starts a private X display, a private D-Bus session with the accessibility bus and
+its registry, and the program on the xcb platform with Qt's AT-SPI bridge on, then
+reads the program's accessibility tree over AT-SPI (pyatspi), writes it to a file,
+checks what a screen reader user relies on, presses the Performance tab through the
+Action interface, checks that page's controls appear, and closes the window with
+Cancel. Everything started here is ended at the end, whatever happened.
+
+    atspi_tree_check.py BUILD_DIR OUTPUT_DIR [--time-scale N]
+
+Exit status: 0 passed, 1 failed, 77 skipped (a prerequisite is not installed).
+"""
+
+import argparse
+import ctypes
+import importlib.util
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIP = 77
+BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
+REGISTRY_DAEMON = "/usr/libexec/at-spi2-registryd"
+PR_SET_CHILD_SUBREAPER = 36
+
+
+class CheckFailed(Exception):
+    pass
+
+
+class OutOfTime(Exception):
+    pass
+
+
+def log(text):
+    print(f"atspi: {text}", flush=True)
+
+
+def missing_prerequisite():
+    """Why the check cannot run here, or None."""
+    if importlib.util.find_spec("pyatspi") is None:
+        return "pyatspi is not installed (Debian package python3-pyatspi)"
+    for program in (BUS_LAUNCHER, REGISTRY_DAEMON):
+        if not os.access(program, os.X_OK):
+            return f"{program} is missing (Debian package at-spi2-core)"
+    for program, package in (("dbus-daemon", "dbus"), ("Xvfb", "xvfb")):
+        if shutil.which(program) is None:
+            return f"{program} is missing (Debian package {package})"
+    return None
+
+
+def wait_for(condition, what, timeout, interval=0.05):
+    """Polls `condition` until it returns something true; fails after `timeout` s."""
+    end = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() > end:
+            raise CheckFailed(f"timed out waiting for {what}")
+        time.sleep(interval)
+
+
+# --- processes -----------------------------------------------------------------
+
+
+def children_of(pid):
+    """Live (not yet reaped) children of `pid`, from /proc."""
+    found = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open(f"/proc/{entry}/stat", "rb") as stat:
+                fields = stat.read().rsplit(b")", 1)[1].split()
+        except OSError:
+            continue
+        if int(fields[1]) == pid:
+            found.append((int(entry), fields[0].decode()))
+    return found
+
+
+def descendants():
+    """Every process below this one, with its state letter."""
+    found, queue = [], [os.getpid()]
+    while queue:
+        for pid, state in children_of(queue.pop()):
+            found.append((pid, state))
+            queue.append(pid)
+    return found
+
+
+def reap():
+    """Collects exited children, which become ours as the subreaper."""
+    while True:
+        try:
+            pid, _ = os.waitpid(-1, os.WNOHANG)
+        except ChildProcessError:
+            return
+        if pid == 0:
+            return
+
+
+def end_everything(grace=3.0):
+    """Ends every process started below this one, detached ones included."""
+    for sig in (signal.SIGTERM, signal.SIGKILL):
+        for pid, state in descendants():
+            if state != "Z":
+                try:
+                    os.kill(pid, sig)
+                except ProcessLookupError:
+                    pass
+        end = time.monotonic() + grace
+        while time.monotonic() < end:
+            reap()
+            if not [p for p, s in descendants() if s != "Z"]:
+                break
+            time.sleep(0.05)
+        reap()
+        if not descendants():
+            return []
+    return descendants()
+
+
+def start(command, env, output):
+    return subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL, stdout=output,
+                            stderr=subprocess.STDOUT)
+
+
+def start_display(work, output):
+    """A private X display; returns its name (":N")."""
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+                               "-nolisten", "tcp", "-noreset"], stdin=subprocess.DEVNULL, stdout=output,
+                              stderr=subprocess.STDOUT, pass_fds=(write_end,), cwd=work)
+    os.close(write_end)
+    with os.fdopen(read_end) as pipe:
+        number = pipe.readline().strip()
+    if not number.isdigit():
+        raise CheckFailed(f"Xvfb did not report a display (exit status {server.poll()})")
+    return ":" + number
+
+
+def start_session_bus(env, output):
+    """A private D-Bus session; returns its address."""
+    read_end, write_end = os.pipe()
+    subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--nopidfile", f"--print-address={write_end}"],
+                     env=env, stdin=subprocess.DEVNULL, stdout=output, stderr=subprocess.STDOUT,
+                     pass_fds=(write_end,))
+    os.close(write_end)
+    with os.fdopen(read_end) as pipe:
+        address = pipe.readline().strip()
+    if not address:
+        raise CheckFailed("dbus-daemon did not report an address")
+    return address
+
+
+def name_has_owner(address, name):
+    from gi.repository import Gio, GLib
+
+    connection = Gio.DBusConnection.new_for_address_sync(
+        address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
+        None, None)
+    try:
+        reply = connection.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                     "NameHasOwner", GLib.Variant("(s)", (name,)), GLib.VariantType("(b)"),
+                                     Gio.DBusCallFlags.NONE, 2000, None)
+        return reply.unpack()[0]
+    finally:
+        connection.close_sync(None)
+
+
+def accessibility_bus_address(session_address):
+    from gi.repository import Gio, GLib
+
+    connection = Gio.DBusConnection.new_for_address_sync(
+        session_address,
+        Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+    try:
+        reply = connection.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
+                                     GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, 5000, None)
+        return reply.unpack()[0]
+    finally:
+        connection.close_sync(None)
+
+
+# --- reading the tree ------------------------------------------------------------
+
+
+class Node:
+    """One accessible as read over the bus, with its children."""
+
+    def __init__(self, accessible, depth):
+        import pyatspi
+
+        self.accessible = accessible
+        self.depth = depth
+        self.role = accessible.getRoleName()
+        self.name = accessible.name or ""
+        self.states = {pyatspi.stateToString(s) for s in accessible.getState().getStates()}
+        self.child_count = accessible.childCount
+        self.value = None
+        try:
+            value = accessible.queryValue()
+            self.value = (value.currentValue, value.minimumValue, value.maximumValue)
+        except NotImplementedError:
+            pass
+        self.actions = []
+        try:
+            action = accessible.queryAction()
+            self.actions = [action.getName(i) for i in range(action.nActions)]
+        except NotImplementedError:
+            pass
+        self.children = []
+
+    def has(self, *states):
+        return all(state in self.states for state in states)
+
+    def line(self):
+        text = f"{'  ' * self.depth}[{self.role}] \"{self.name}\" children={self.child_count}"
+        text += f" states={','.join(sorted(self.states))}"
+        if self.value is not None:
+            text += " value={:g} range={:g}..{:g}".format(*self.value)
+        if self.actions:
+            text += f" actions={','.join(self.actions)}"
+        return text
+
+    def walk(self):
+        yield self
+        for child in self.children:
+            yield from child.walk()
+
+    def shown(self, role=None, name=None):
+        """Nodes below this one on screen, optionally of one role and name."""
+        return [node for node in self.walk() if node is not self and "showing" in node.states and
+                (role is None or node.role == role) and (name is None or node.name == name)]
+
+
+def read_tree(accessible, depth=0):
+    node = Node(accessible, depth)
+    for index in range(node.child_count):
+        child = accessible.getChildAtIndex(index)
+        if child is not None:
+            node.children.append(read_tree(child, depth + 1))
+    return node
+
+
+def read_application(pid):
+    """The program's tree, or None while it is not (or not fully) there."""
+    import pyatspi
+    from gi.repository import Atspi, GLib
+
+    try:
+        desktop = pyatspi.Registry.getDesktop(0)
+        for index in range(desktop.childCount):
+            application = desktop.getChildAtIndex(index)
+            if application is None or application.get_process_id() != pid:
+                continue
+            # Every read asks the program itself: a cached state would hide what
+            # the bridge says now.
+            application.set_cache_mask(Atspi.Cache.NONE)
+            application.clear_cache()
+            return read_tree(application)
+    except GLib.GError:
+        pass  # an object went away while it was read: the window is changing
+    return None
+
+
+def main_window(application):
+    """The one top-level window on show, when it is the only one."""
+    shown = [child for child in application.children if "showing" in child.states]
+    return shown[0] if len(shown) == 1 else None
+
+
+def write_tree(tree, path):
+    with open(path, "w") as file:
+        for node in tree.walk():
+            file.write(node.line() + "\n")
+    log(f"tree written to {path}")
+
+
+def perform(node, action_name):
+    action = node.accessible.queryAction()
+    for index in range(action.nActions):
+        if action.getName(index) == action_name:
+            return action.doAction(index)
+    raise CheckFailed(f"{node.role} \"{node.name}\" offers no {action_name} action ({node.actions})")
+
+
+# --- what a screen reader user relies on ---------------------------------------------
+
+WINDOW_TITLE = "Zemko Tovik Configurator"
+PAGE_TABS = ["Assign Buttons", "Performance", "Profiles", "Macros", "Lighting & Power"]
+POLLING_RATES = ["125 Hz", "500 Hz", "1000 Hz"]
+# Roles that tell a listener nothing about what a control does.
+MEANINGLESS_ROLES = {"filler", "unknown", "invalid", "panel"}
+
+
+class Checks:
+    def __init__(self):
+        self.failures = []
+
+    def expect(self, condition, message):
+        if not condition:
+            self.failures.append(message)
+        return condition
+
+
+def check_controls_are_named(checks, window, where):
+    """Everything a user can reach with the keyboard says what it is and its name."""
+    for node in window.shown():
+        if node.has("enabled", "focusable"):
+            checks.expect(node.role not in MEANINGLESS_ROLES and node.name.strip(),
+                          f"{where}: focusable [{node.role}] \"{node.name}\" has no useful role or name")
+
+
+def check_tabs(checks, window, selected, where):
+    tabs = window.shown(role="page tab")
+    checks.expect([tab.name for tab in tabs] == PAGE_TABS,
+                  f"{where}: page tabs {[tab.name for tab in tabs]}, expected {PAGE_TABS}")
+    chosen = [tab.name for tab in tabs if tab.has("selected")]
+    checks.expect(chosen == [selected], f"{where}: selected tabs {chosen}, expected [\"{selected}\"]")
+    for tab in tabs:
+        checks.expect("Press" in tab.actions, f"{where}: tab \"{tab.name}\" cannot be pressed ({tab.actions})")
+
+
+def check_start_page(checks, window):
+    where = "start"
+    checks.expect(window.role == "frame" and window.name == WINDOW_TITLE,
+                  f"the main window is [{window.role}] \"{window.name}\", expected [frame] \"{WINDOW_TITLE}\"")
+    check_tabs(checks, window, "Assign Buttons", where)
+    for name in ("OK", "Cancel"):
+        buttons = window.shown(role="push button", name=name)
+        if checks.expect(len(buttons) == 1, f"{where}: {len(buttons)} push buttons \"{name}\" on show"):
+            checks.expect(buttons[0].has("enabled", "focusable") and "Press" in buttons[0].actions,
+                          f"{where}: \"{name}\" is not an enabled button with Press: {buttons[0].line().strip()}")
+    apply = window.shown(role="push button", name="Apply")
+    checks.expect(len(apply) == 1 and not apply[0].has("enabled"),
+                  f"{where}: Apply should be on show and disabled before any change: {[n.line() for n in apply]}")
+    check_controls_are_named(checks, window, where)
+
+
+def check_performance_page(checks, window):
+    where = "performance page"
+    check_tabs(checks, window, "Performance", where)
+    rates = window.shown(role="radio button")
+    checks.expect([rate.name for rate in rates] == POLLING_RATES,
+                  f"{where}: polling-rate radio buttons {[rate.name for rate in rates]}, expected {POLLING_RATES}")
+    checked = [rate.name for rate in rates if rate.has("checked")]
+    checks.expect(len(checked) == 1, f"{where}: checked polling rates {checked}, expected one")
+
+    sliders = window.shown(role="slider", name="DPI")
+    if checks.expect(len(sliders) == 1, f"{where}: {len(sliders)} sliders \"DPI\" on show"):
+        slider = sliders[0]
+        current, low, high = slider.value or (0, 0, 0)
+        checks.expect(slider.value is not None and low < high and low <= current <= high,
+                      f"{where}: the sensitivity slider has no sensible value: {slider.line().strip()}")
+        checks.expect(slider.has("enabled", "focusable") and {"Increase", "Decrease"} <= set(slider.actions),
+                      f"{where}: the sensitivity slider cannot be moved: {slider.line().strip()}")
+
+    boxes = window.shown(role="check box")
+    checks.expect(any(box.has("checked") for box in boxes) and any(not box.has("checked") for box in boxes),
+                  f"{where}: check boxes should show both states: {[box.line().strip() for box in boxes]}")
+    checks.expect(not window.shown(role="label", name="Button assignments"),
+                  f"{where}: the button assignment page is still on show")
+    check_controls_are_named(checks, window, where)
+
+
+def check_disabled_slider_stays(checks, pid, window):
+    """A slider drawn disabled keeps its value whatever an assistive tool asks."""
+    disabled = [node for node in window.shown(role="slider") if not node.has("enabled") and node.value]
+    if not checks.expect(disabled, "performance page: no disabled slider (acceleration off) on show"):
+        return
+    slider = disabled[0]
+    before = slider.value[0]
+    if "Increase" in slider.actions:
+        perform(slider, "Increase")
+    try:
+        slider.accessible.queryValue().currentValue = slider.value[2]
+    except Exception as error:  # a refusal is as good as ignoring it
+        log(f"setting the disabled slider's value was refused: {error}")
+    after = read_application(pid)
+    if after is None:
+        raise CheckFailed("the program's tree went away after changing a disabled slider")
+    same = [node for node in main_window(after).shown(role="slider", name=slider.name)]
+    checks.expect(same and same[0].value and same[0].value[0] == before,
+                  f"the disabled slider \"{slider.name}\" moved from {before}: {[n.line().strip() for n in same]}")
+
+
+def role_counts(window):
+    counts = {}
+    for node in window.walk():
+        counts[node.role] = counts.get(node.role, 0) + 1
+    return ", ".join(f"{role} {count}" for role, count in sorted(counts.items(), key=lambda item: -item[1]))
+
+
+# --- the run ---------------------------------------------------------------------
+
+
+def run(arguments, work, output):
+    scale = arguments.time_scale
+    app_dir = os.path.join(arguments.build_dir, "app")
+    program = os.path.join(app_dir, "zemko-tovik")
+    devices_tool = os.path.join(app_dir, "zemko-tovik-devices")
+    for executable in (program, devices_tool):
+        if not os.access(executable, os.X_OK):
+            raise CheckFailed(f"{executable} is not built")
+    os.makedirs(arguments.output_dir, exist_ok=True)
+
+    runtime = os.path.join(work, "runtime")
+    os.mkdir(runtime, 0o700)
+    env = dict(os.environ)
+    for name in ("DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "WAYLAND_DISPLAY", "SESSION_MANAGER",
+                 "ZEMKO_TOVIK_SCREENSHOT", "ZEMKO_TOVIK_BENCH_TOUR", "NO_AT_BRIDGE"):
+        env.pop(name, None)
+    env.update(HOME=os.path.join(work, "home"), XDG_RUNTIME_DIR=runtime,
+               XDG_CONFIG_HOME=os.path.join(work, "home", "config"), XDG_DATA_HOME=os.path.join(work, "home", "data"))
+
+    env["DISPLAY"] = start_display(work, output)
+    env["DBUS_SESSION_BUS_ADDRESS"] = start_session_bus(env, output)
+    start([BUS_LAUNCHER, "--launch-immediately", "--a11y=1", "--screen-reader=1"], env, output)
+    wait_for(lambda: name_has_owner(env["DBUS_SESSION_BUS_ADDRESS"], "org.a11y.Bus"), "the accessibility bus",
+             10 * scale)
+    a11y_address = accessibility_bus_address(env["DBUS_SESSION_BUS_ADDRESS"])
+    # Only the registry is told the address. Qt given AT_SPI_BUS_ADDRESS connects
+    # before its bridge listens and never registers; asked through the session bus,
+    # it does.
+    start([REGISTRY_DAEMON], dict(env, AT_SPI_BUS_ADDRESS=a11y_address), output)
+    wait_for(lambda: name_has_owner(a11y_address, "org.a11y.atspi.Registry"), "the accessibility registry",
+             10 * scale)
+
+    devices = os.path.join(work, "devices")
+    plugged = subprocess.run([devices_tool, "--dir", devices, "plug", "mouse"], env=env, stdout=output,
+                             stderr=subprocess.STDOUT, timeout=10 * scale)
+    if plugged.returncode != 0:
+        raise CheckFailed(f"zemko-tovik-devices plug mouse ended with {plugged.returncode}")
+
+    milestones = os.path.join(work, "milestones.txt")
+    app = start([program], dict(env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                                ZEMKO_TOVIK_DEVICE_DIR=devices, ZEMKO_TOVIK_EMU_LATENCY_MS="0",
+                                ZEMKO_TOVIK_REGISTRY=os.path.join(work, "registry.ini"),
+                                ZEMKO_TOVIK_MILESTONES=milestones), output)
+
+    def first_paint():
+        if app.poll() is not None:
+            raise CheckFailed(f"the program ended with {app.returncode} before its first paint")
+        try:
+            with open(milestones) as file:
+                return any(line.split()[:1] == ["first-paint"] for line in file)
+        except FileNotFoundError:
+            return False
+
+    wait_for(first_paint, "the program's first paint", 20 * scale)
+
+    # pyatspi finds the buses through the environment when it is first imported.
+    for name in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS"):
+        os.environ[name] = env[name]
+    import pyatspi  # noqa: F401
+
+    def settled(condition):
+        def read():
+            if app.poll() is not None:
+                raise CheckFailed(f"the program ended with {app.returncode}")
+            tree = read_application(app.pid)
+            window = main_window(tree) if tree else None
+            return (tree, window) if window and condition(window) else None
+        return read
+
+    # The first read is over when its progress window has gone and OK can be pressed.
+    tree, window = wait_for(
+        settled(lambda window: any(node.has("enabled") for node in window.shown(role="push button", name="OK"))),
+        "the main window alone on show after the first read", 10 * scale)
+    write_tree(tree, os.path.join(arguments.output_dir, "atspi-tree.txt"))
+    log(f"main window: {role_counts(window)}")
+    checks = Checks()
+    check_start_page(checks, window)
+
+    tabs = window.shown(role="page tab", name="Performance")
+    if not tabs:
+        raise CheckFailed("no Performance tab to press: " + "; ".join(checks.failures))
+    perform(tabs[0], "Press")
+    tree, window = wait_for(
+        settled(lambda window: window.shown(role="radio button", name=POLLING_RATES[0])),
+        "the performance page after pressing its tab", 10 * scale)
+    write_tree(tree, os.path.join(arguments.output_dir, "atspi-tree-performance.txt"))
+    log(f"main window on the performance page: {role_counts(window)}")
+    check_performance_page(checks, window)
+    check_disabled_slider_stays(checks, app.pid, window)
+
+    # Nothing was changed, so Cancel closes the program at once.
+    cancel = window.shown(role="push button", name="Cancel")
+    if cancel:
+        perform(cancel[0], "Press")
+        try:
+            status = app.wait(timeout=10 * scale)
+            checks.expect(status == 0, f"the program ended with {status} after Cancel")
+        except subprocess.TimeoutExpired:
+            checks.expect(False, "the program did not end after Cancel")
+
+    for failure in checks.failures:
+        print(f"FAIL: {failure}")
+    return 1 if checks.failures else 0
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("build_dir")
+    parser.add_argument("output_dir")
+    parser.add_argument("--time-scale", type=int, default=1)
+    arguments = parser.parse_args()
+
+    reason = missing_prerequisite()
+    if reason:
+        print(f"SKIP: {reason}")
+        return SKIP
+
+    # Detached processes (the tray companion, the buses' helpers) become our
+    # children when their parents end, so none escapes the clean-up.
+    libc = ctypes.CDLL(None, use_errno=True)
+    if libc.prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0) != 0:
+        print(f"FAIL: cannot adopt detached processes: {os.strerror(ctypes.get_errno())}")
+        return 1
+
+    def out_of_time(signum, frame):
+        raise OutOfTime()
+
+    signal.signal(signal.SIGALRM, out_of_time)
+    signal.signal(signal.SIGTERM, out_of_time)
+    signal.alarm(40 * arguments.time_scale)
+
+    started = time.monotonic()
+    work = tempfile.mkdtemp(prefix="zt-atspi-")
+    output_path = os.path.join(work, "processes.log")
+    status = 1
+    try:
+        with open(output_path, "w") as output:
+            status = run(arguments, work, output)
+    except CheckFailed as failure:
+        print(f"FAIL: {failure}")
+    except OutOfTime:
+        print("FAIL: out of time")
+    finally:
+        signal.alarm(0)
+        left = end_everything()
+        if left:
+            print(f"FAIL: processes still running: {left}")
+            status = 1
+        if status != 0 and os.path.exists(output_path):
+            with open(output_path, errors="replace") as output:
+                sys.stdout.write("--- output of the started processes ---\n" + output.read())
+        shutil.rmtree(work, ignore_errors=True)
+    log(f"{'passed' if status == 0 else 'failed'} in {time.monotonic() - started:.1f} s")
+    return status
+
+
+if __name__ == "__main__":
+    sys.exit(main())
