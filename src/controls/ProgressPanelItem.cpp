@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/ProgressPanelItem.h"
 
+#include "controls/accessibility/AccessibleEvents.h"
 #include "skin/FontItem.h"
 #include "skin/SkinElements.h"
 #include "skin/TextFormat.h"
@@ -67,8 +68,12 @@ void CProgressPanelItem::AddTextLine(const TextLine& line)
 
 void CProgressPanelItem::SetPercent(int percent)
 {
-    percent_ = std::clamp(percent, 0, 100);
+    percent = std::clamp(percent, 0, 100);
+    if (percent == percent_)
+        return;
+    percent_ = percent;
     update();
+    AnnounceValueChange(this, percent_);
 }
 
 QString CProgressPanelItem::PercentText() const

@@ -115,6 +115,16 @@ TEST_F(ProgressPopupTest, AssistiveToolsSeeADialogNamedByWhatItDoes)
     popup_.SetText(u"Reading from the mouse");
     QCoreApplication::processEvents();
     EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Reading from the mouse"));
+
+    // Its bar speaks for the source once one reports, and for the window before.
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(&Panel());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->role(), QAccessible::ProgressBar);
+    EXPECT_EQ(bar->text(QAccessible::Name), QStringLiteral("Reading from the mouse"));
+    popup_.Attach(&source_, u"Reading");
+    source_.SendProgressText(u"PROFILE01");
+    EXPECT_EQ(bar->text(QAccessible::Name), QStringLiteral("Reading"));
+    EXPECT_EQ(bar->text(QAccessible::Description), QStringLiteral("PROFILE01"));
 }
 
 TEST_F(ProgressPopupTest, CloseWithoutPopupKeepsTheSources)

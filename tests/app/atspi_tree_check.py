@@ -35,8 +35,8 @@ class CheckFailed(Exception):
     pass
 
 
-class OutOfTime(Exception):
-    pass
+class Stopped(Exception):
+    """Out of time, or told to stop."""
 
 
 def log(text):
@@ -528,11 +528,12 @@ def main():
         print(f"FAIL: cannot adopt detached processes: {os.strerror(ctypes.get_errno())}")
         return 1
 
-    def out_of_time(signum, frame):
-        raise OutOfTime()
+    def stop(signum, frame):
+        raise Stopped("out of time" if signum == signal.SIGALRM else f"stopped by {signal.Signals(signum).name}")
 
-    signal.signal(signal.SIGALRM, out_of_time)
-    signal.signal(signal.SIGTERM, out_of_time)
+    signal.signal(signal.SIGALRM, stop)
+    signal.signal(signal.SIGTERM, stop)
+    signal.signal(signal.SIGINT, stop)
     signal.alarm(40 * arguments.time_scale)
 
     started = time.monotonic()
@@ -544,8 +545,8 @@ def main():
             status = run(arguments, work, output)
     except CheckFailed as failure:
         print(f"FAIL: {failure}")
-    except OutOfTime:
-        print("FAIL: out of time")
+    except Stopped as reason:
+        print(f"FAIL: {reason}")
     finally:
         signal.alarm(0)
         left = end_everything()

@@ -8,6 +8,7 @@
 #include "controls/EditItem.h"
 #include "controls/ListPanelItem.h"
 #include "controls/ListPanelPopup.h"
+#include "controls/ProgressPanelItem.h"
 #include "controls/SliderBase.h"
 #include "controls/TextItem.h"
 #include "controls/accessibility/AccessibleListRow.h"
@@ -419,4 +420,51 @@ void CAccessibleStageWindow::doAction(const QString& actionName)
 {
     if (actionName == pressAction())
         Stage()->Choose();
+}
+
+// ---- progress bars ---------------------------------------------------------------
+
+CAccessibleProgress::CAccessibleProgress(CProgressPanelItem* panel) : QAccessibleWidget(panel, QAccessible::ProgressBar)
+{
+}
+
+CProgressPanelItem* CAccessibleProgress::Panel() const
+{
+    return static_cast<CProgressPanelItem*>(widget());
+}
+
+void* CAccessibleProgress::interface_cast(QAccessible::InterfaceType type)
+{
+    if (type == QAccessible::ValueInterface)
+        return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QString CAccessibleProgress::text(QAccessible::Text t) const
+{
+    switch (t) {
+    case QAccessible::Name: {
+        // Before a source reports, the bar is about what its window says is under way.
+        if (QString line = Panel()->LineText(0).simplified(); !line.isEmpty())
+            return line;
+        if (QAccessibleInterface* window = QAccessible::queryAccessibleInterface(Panel()->QWidget::window());
+            window && window->object() != Panel())
+            return window->text(QAccessible::Name);
+        return AccessibleControlName(*Panel(), QString());
+    }
+    case QAccessible::Description: {
+        QString step = Panel()->LineText(1);
+        step.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        return step.simplified();
+    }
+    case QAccessible::Value:
+        return Panel()->PercentText();
+    default:
+        return QAccessibleWidget::text(t);
+    }
+}
+
+QVariant CAccessibleProgress::currentValue() const
+{
+    return Panel()->Percent();
 }

@@ -13,6 +13,7 @@ class CListPanelRows;
 class CDropdownListItem;
 class CEditItem;
 class CDPIStageWindow;
+class CProgressPanelItem;
 
 // Push button, check box, radio-style choice or page tab; pressing it clicks it
 // as the pointer does.
@@ -116,4 +117,23 @@ public:
 
 private:
     CDPIStageWindow* Stage() const;
+};
+
+// The bar of a progress window: its value the percent done, named by what is
+// under way (its first line), the step in progress its description. Only the
+// work moves it; an assistive tool cannot.
+class CAccessibleProgress : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit CAccessibleProgress(CProgressPanelItem* panel);
+    void* interface_cast(QAccessible::InterfaceType type) override;
+    QString text(QAccessible::Text t) const override;
+
+    QVariant currentValue() const override;
+    void setCurrentValue(const QVariant&) override {}
+    QVariant maximumValue() const override { return 100; }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    CProgressPanelItem* Panel() const;
 };

@@ -8,6 +8,7 @@
 #include "controls/GUIPanel.h"
 #include "controls/ListPanelItem.h"
 #include "controls/MacroDisplayItem.h"
+#include "controls/ProgressPanelItem.h"
 #include "controls/SliderBase.h"
 #include "controls/TextItem.h"
 #include "controls/XListCtrl.h"
@@ -44,6 +45,8 @@ QAccessibleInterface* CreateControlInterface(const QString&, QObject* object)
         return new CAccessibleMacroDisplay(display);
     if (auto* list = dynamic_cast<CXListCtrl*>(object))
         return new CAccessibleTable(list);
+    if (auto* progress = dynamic_cast<CProgressPanelItem*>(object))
+        return new CAccessibleProgress(progress);
     if (auto* panel = dynamic_cast<CGUIPanel*>(object); panel && CAccessibleWindow::Fits(*panel))
         return new CAccessibleWindow(panel);
     return nullptr;
