@@ -24,6 +24,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import traceback
 
 SKIP = 77
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
@@ -162,33 +163,29 @@ def start_session_bus(env, output):
     return address
 
 
-def name_has_owner(address, name):
+def bus_call(address, destination, path, interface, method, arguments, reply_type):
+    """One method call on the message bus at `address`; the reply's values."""
     from gi.repository import Gio, GLib
 
     connection = Gio.DBusConnection.new_for_address_sync(
         address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION,
         None, None)
     try:
-        reply = connection.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-                                     "NameHasOwner", GLib.Variant("(s)", (name,)), GLib.VariantType("(b)"),
-                                     Gio.DBusCallFlags.NONE, 2000, None)
-        return reply.unpack()[0]
+        return connection.call_sync(destination, path, interface, method, arguments, GLib.VariantType(reply_type),
+                                    Gio.DBusCallFlags.NONE, 5000, None).unpack()
     finally:
         connection.close_sync(None)
+
+
+def name_has_owner(address, name):
+    from gi.repository import GLib
+
+    return bus_call(address, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
+                    GLib.Variant("(s)", (name,)), "(b)")[0]
 
 
 def accessibility_bus_address(session_address):
-    from gi.repository import Gio, GLib
-
-    connection = Gio.DBusConnection.new_for_address_sync(
-        session_address,
-        Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
-    try:
-        reply = connection.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
-                                     GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, 5000, None)
-        return reply.unpack()[0]
-    finally:
-        connection.close_sync(None)
+    return bus_call(session_address, "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None, "(s)")[0]
 
 
 # --- reading the tree ------------------------------------------------------------
@@ -547,8 +544,13 @@ def main():
         print(f"FAIL: {failure}")
     except Stopped as reason:
         print(f"FAIL: {reason}")
+    except Exception:  # a bus or the program misbehaved in a way not foreseen: still a failure
+        traceback.print_exc(file=sys.stdout)
     finally:
+        # The clean-up must run to its end, whatever arrives meanwhile.
         signal.alarm(0)
+        signal.signal(signal.SIGTERM, signal.SIG_IGN)
+        signal.signal(signal.SIGINT, signal.SIG_IGN)
         left = end_everything()
         if left:
             print(f"FAIL: processes still running: {left}")
