@@ -209,6 +209,11 @@ class Node:
             self.value = (value.currentValue, value.minimumValue, value.maximumValue)
         except NotImplementedError:
             pass
+        self.text = None
+        try:
+            self.text = accessible.queryText().getText(0, -1)
+        except NotImplementedError:
+            pass
         self.actions = []
         try:
             action = accessible.queryAction()
@@ -225,6 +230,8 @@ class Node:
         text += f" states={','.join(sorted(self.states))}"
         if self.value is not None:
             text += " value={:g} range={:g}..{:g}".format(*self.value)
+        if self.text is not None:
+            text += f" text=\"{self.text}\""
         if self.actions:
             text += f" actions={','.join(self.actions)}"
         return text
@@ -338,6 +345,12 @@ def check_start_page(checks, window):
         if checks.expect(len(buttons) == 1, f"{where}: {len(buttons)} push buttons \"{name}\" on show"):
             checks.expect(buttons[0].has("enabled", "focusable") and "Press" in buttons[0].actions,
                           f"{where}: \"{name}\" is not an enabled button with Press: {buttons[0].line().strip()}")
+    # A drop-down's choice reaches a screen reader only as its text.
+    for combo in window.shown(role="combo box"):
+        checks.expect(combo.text, f"{where}: combo box \"{combo.name}\" does not say what is chosen in it")
+    profile = window.shown(role="combo box", name="The profile the mouse uses now")
+    checks.expect([combo.text for combo in profile] == ["PROFILE01"],
+                  f"{where}: the profile drop-down should read PROFILE01: {[n.line().strip() for n in profile]}")
     apply = window.shown(role="push button", name="Apply")
     checks.expect(len(apply) == 1 and not apply[0].has("enabled"),
                   f"{where}: Apply should be on show and disabled before any change: {[n.line() for n in apply]}")

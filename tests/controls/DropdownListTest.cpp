@@ -6,8 +6,10 @@
 
 #include "controls/ColourPalette.h"
 #include "controls/ListPanelPopup.h"
+#include "controls/accessibility/ControlAccessibility.h"
 #include "platform/ModalService.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <gtest/gtest.h>
 #include <set>
@@ -70,6 +72,46 @@ TEST(DropdownList, BoxShowsLabelAndSelectionAndReportsPresses)
     EXPECT_EQ(parent.Of(WM_DROPDOWN_OPENING).size(), 2u);
     EXPECT_EQ(ModalScript::Records().size(), 2u);
     ModalScript::Reset();
+}
+
+// Over AT-SPI the choice on show only travels as the drop-down's text: it must be
+// the whole of what the box shows, whatever range a screen reader asks for.
+TEST(DropdownList, TheChoiceOnShowIsReadableAsText)
+{
+    InstallControlAccessibility();
+    RecordingWindow parent;
+    CDropdownListItem box(281, &parent, &parent, SkinRect{10, 10, 210, 32});
+    box.SetEntries({u"Click", u"Universal scrolling"});
+    ASSERT_TRUE(box.SetSelected(1));
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&box);
+    ASSERT_NE(iface, nullptr);
+    QAccessibleTextInterface* text = iface->textInterface();
+    ASSERT_NE(text, nullptr);
+    struct Range {
+        int start, end;
+        const char* expected;
+    } ranges[] = {{0, -1, "Universal scrolling"},
+                  {0, 1000, "Universal scrolling"},
+                  {10, 19, "scrolling"},
+                  {-5, 9, "Universal"},
+                  {25, 30, ""},
+                  {12, 4, ""}};
+    for (const Range& r : ranges) {
+        SCOPED_TRACE(std::to_string(r.start) + ".." + std::to_string(r.end));
+        EXPECT_EQ(text->text(r.start, r.end), QString::fromLatin1(r.expected));
+    }
+    EXPECT_EQ(text->characterCount(), 19);
+    EXPECT_EQ(text->text(0, -1), iface->text(QAccessible::Value));
+
+    ASSERT_TRUE(box.SetSelected(0));
+    EXPECT_EQ(text->text(0, -1), QStringLiteral("Click"));
+
+    CDropdownColorButton colour(304, &parent, &parent, SkinRect{10, 40, 110, 64});
+    colour.SetColour(RGB(0x12, 0xAB, 0xEF));
+    QAccessibleInterface* colourIface = QAccessible::queryAccessibleInterface(&colour);
+    ASSERT_NE(colourIface, nullptr);
+    ASSERT_NE(colourIface->textInterface(), nullptr);
+    EXPECT_EQ(colourIface->textInterface()->text(0, -1), QStringLiteral("#12ABEF"));
 }
 
 TEST(DropdownColour, ShowsTheCurrentColour)

@@ -312,18 +312,56 @@ CDropdownListItem* CAccessibleDropdown::Dropdown() const
     return static_cast<CDropdownListItem*>(widget());
 }
 
+void* CAccessibleDropdown::interface_cast(QAccessible::InterfaceType type)
+{
+    if (type == QAccessible::TextInterface)
+        return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QString CAccessibleDropdown::Shown() const
+{
+    if (const auto* colour = dynamic_cast<const CDropdownColorButton*>(Dropdown()))
+        return HexColour(colour->ShownColour());
+    return Dropdown()->BoxText();
+}
+
 QString CAccessibleDropdown::text(QAccessible::Text t) const
 {
     switch (t) {
     case QAccessible::Name:
         return AccessibleControlName(*Dropdown(), QString());
     case QAccessible::Value:
-        if (const auto* colour = dynamic_cast<const CDropdownColorButton*>(Dropdown()))
-            return HexColour(colour->ShownColour());
-        return Dropdown()->BoxText();
+        return Shown();
     default:
         return QAccessibleWidget::text(t);
     }
+}
+
+QString CAccessibleDropdown::text(int startOffset, int endOffset) const
+{
+    const QString shown = Shown();
+    // -1 as the end means "to the end", as AT-SPI clients ask for the whole text.
+    if (endOffset < 0 || endOffset > shown.size())
+        endOffset = int(shown.size());
+    startOffset = std::clamp(startOffset, 0, endOffset);
+    return shown.mid(startOffset, endOffset - startOffset);
+}
+
+int CAccessibleDropdown::characterCount() const
+{
+    return int(Shown().size());
+}
+
+void CAccessibleDropdown::selection(int, int* startOffset, int* endOffset) const
+{
+    *startOffset = *endOffset = 0;
+}
+
+QString CAccessibleDropdown::attributes(int offset, int* startOffset, int* endOffset) const
+{
+    *startOffset = *endOffset = offset;
+    return {};
 }
 
 QAccessible::State CAccessibleDropdown::state() const

@@ -82,15 +82,34 @@ private:
     mutable std::vector<QAccessible::Id> rowIds_;
 };
 
-// A drop-down; the colour drop-down announces its colour as a hex value.
-class CAccessibleDropdown : public QAccessibleWidget {
+// A drop-down; the colour drop-down announces its colour as a hex value. The
+// choice on show is also its read-only text: Qt's AT-SPI bridge passes no value
+// text on, so without it a screen reader on Linux hears the drop-down's name but
+// never what is chosen in it.
+class CAccessibleDropdown : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit CAccessibleDropdown(CDropdownListItem* dropdown);
+    void* interface_cast(QAccessible::InterfaceType type) override;
     QString text(QAccessible::Text t) const override;
     QAccessible::State state() const override;
 
+    QString text(int startOffset, int endOffset) const override;
+    int characterCount() const override;
+    void selection(int selectionIndex, int* startOffset, int* endOffset) const override;
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* startOffset, int* endOffset) const override;
+
 private:
     CDropdownListItem* Dropdown() const;
+    QString Shown() const;
 };
 
 // An edit field: its value is the text typed in it.
