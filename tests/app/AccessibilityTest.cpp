@@ -278,6 +278,28 @@ TEST_F(AccessibilityTest, SliderValueInterfaceChangesTheSettingAsADragDoes)
     });
 }
 
+// A screen reader's press is answered before the popup it opens runs its own
+// event loop; over AT-SPI the press is a D-Bus call, which would otherwise wait
+// for the popup to close and time out.
+TEST_F(AccessibilityTest, APressThatOpensAPopupReturnsBeforeThePopupRuns)
+{
+    Plug(0x0031);
+    RunApp([&](CTovikEliteAppDlg& window) {
+        ASSERT_TRUE(WaitUntilIdle(window));
+        window.ShowPage(PageBit::Performance);
+        QCoreApplication::processEvents();
+        bool popupRan = false;
+        ModalScript::EndNextRun("DPIStagesPopup_MouseRefresh.xml", IDCANCEL, [&](CSkinWindow&) { popupRan = true; });
+        QAccessibleInterface* stages =
+            Of(window.Page(PageBit::Performance)->Items().FindAs<CBitmapBtn>(ItemId::BUTTON_SENSITIVITY_STAGES));
+        ASSERT_NE(stages, nullptr);
+        ASSERT_NE(stages->actionInterface(), nullptr);
+        stages->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_FALSE(popupRan) << "the popup ran inside the press";
+        EXPECT_TRUE(WaitUntil([&] { return popupRan; })) << "the press never reached the button";
+    });
+}
+
 TEST_F(AccessibilityTest, PopupsAreDialogsNamedByTheirHeading)
 {
     Plug(0x0031);

@@ -277,9 +277,13 @@ def read_application(pid):
     return None
 
 
+def windows_on_show(application):
+    return [child for child in application.children if "showing" in child.states]
+
+
 def main_window(application):
     """The one top-level window on show, when it is the only one."""
-    shown = [child for child in application.children if "showing" in child.states]
+    shown = windows_on_show(application)
     return shown[0] if len(shown) == 1 else None
 
 
@@ -404,6 +408,23 @@ def check_disabled_slider_stays(checks, pid, window):
                   f"the disabled slider \"{slider.name}\" moved from {before}: {[n.line().strip() for n in same]}")
 
 
+def check_stages_popup(checks, popup, sensitivity):
+    """The popup a button opened: a dialog named by its heading, one stage chosen,
+    and the chosen stage's value the one the page's slider shows."""
+    where = "sensitivity stages popup"
+    checks.expect(popup.role == "dialog" and popup.name == "Sensitivity Stages",
+                  f"{where}: the popup is [{popup.role}] \"{popup.name}\"")
+    stages = [node for node in popup.shown(role="radio button") if node.name.startswith("Stage ")]
+    chosen = [stage.name for stage in stages if stage.has("checked")]
+    checks.expect(len(stages) >= 2 and len(chosen) == 1, f"{where}: stages {[s.name for s in stages]}, chosen {chosen}")
+    if chosen and sensitivity is not None:
+        checks.expect(chosen[0].endswith(f": {sensitivity:g}"),
+                      f"{where}: the chosen stage \"{chosen[0]}\" is not the page's sensitivity {sensitivity:g}")
+    for name in ("OK", "Cancel"):
+        checks.expect(len(popup.shown(role="push button", name=name)) == 1, f"{where}: no \"{name}\" button")
+    check_controls_are_named(checks, popup, where)
+
+
 def role_counts(window):
     counts = {}
     for node in window.walk():
@@ -473,6 +494,11 @@ def run(arguments, work, output):
     for name in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS"):
         os.environ[name] = env[name]
     import pyatspi  # noqa: F401
+    from gi.repository import Atspi
+
+    # A call the program leaves unanswered fails within seconds instead of libatspi's
+    # default wait.
+    Atspi.set_timeout(5000 * scale, 15000 * scale)
 
     def settled(condition):
         def read():
@@ -503,6 +529,28 @@ def run(arguments, work, output):
     log(f"main window on the performance page: {role_counts(window)}")
     check_performance_page(checks, window)
     check_disabled_slider_stays(checks, app.pid, window)
+
+    # A button that opens a popup: the press is answered at once (a press that
+    # waited for the popup to close would time out here), the popup shows as a
+    # dialog of its own, and its Cancel brings the main window back alone.
+    sensitivity = next((node.value[0] for node in window.shown(role="slider", name="DPI") if node.value), None)
+    opener = window.shown(role="push button", name="Sensitivity Stages")
+    if not opener:
+        raise CheckFailed("performance page: no \"Sensitivity Stages\" button: " + "; ".join(checks.failures))
+    perform(opener[0], "Press")
+
+    def popup_on_show():
+        tree = read_application(app.pid)
+        shown = windows_on_show(tree) if tree else []
+        return next((child for child in shown if child.role == "dialog"), None)
+
+    popup = wait_for(popup_on_show, "the sensitivity stages popup", 10 * scale)
+    check_stages_popup(checks, popup, sensitivity)
+    cancel = popup.shown(role="push button", name="Cancel")
+    if not cancel:
+        raise CheckFailed("the stages popup has no Cancel: " + "; ".join(checks.failures))
+    perform(cancel[0], "Press")
+    tree, window = wait_for(settled(lambda window: window.role == "frame"), "the main window back alone", 10 * scale)
 
     # Nothing was changed, so Cancel closes the program at once.
     cancel = window.shown(role="push button", name="Cancel")

@@ -15,6 +15,7 @@
 #include "controls/accessibility/AccessibleName.h"
 
 #include <QLineEdit>
+#include <QTimer>
 
 namespace {
 
@@ -110,8 +111,13 @@ QStringList CAccessibleButton::actionNames() const
 
 void CAccessibleButton::doAction(const QString& actionName)
 {
-    if (actionName == pressAction() || actionName == toggleAction())
-        Button()->ClickFromLabel();
+    if (actionName != pressAction() && actionName != toggleAction())
+        return;
+    // A press may open a popup, whose own event loop runs until it closes. The
+    // tool that asked (over AT-SPI, a D-Bus call awaiting its answer) would hang
+    // all that time, so the click comes just after the request is answered, as
+    // Qt's own buttons click.
+    QTimer::singleShot(0, Button(), [button = Button()] { button->ClickFromLabel(); });
 }
 
 // ---- labels ----------------------------------------------------------------------
