@@ -129,9 +129,16 @@ void CTextItem::mouseReleaseEvent(QMouseEvent* event)
         box->ClickFromLabel();
         return;
     }
-    if (interactive_ && isEnabled())
-        ::SendMessage(GetParentWindow(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED),
-                      reinterpret_cast<LPARAM>(GetHandle()));
+    Click();
+}
+
+bool CTextItem::Click()
+{
+    if (!interactive_ || !isEnabled())
+        return false;
+    ::SendMessage(GetParentWindow(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED),
+                  reinterpret_cast<LPARAM>(GetHandle()));
+    return true;
 }
 
 void CTextItem::changeEvent(QEvent* event)

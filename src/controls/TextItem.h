@@ -36,6 +36,10 @@ public:
     const DrawTextFormat& TextFormat() const { return format_; }
     void SetInteractive(bool interactive) { interactive_ = interactive; }
     bool IsInteractive() const { return interactive_; }
+    // What a click on an interactive label does: tells the parent, as a button
+    // does. False (and nothing happens) when the label is not interactive or is
+    // disabled.
+    bool Click();
     void SetTooltip(std::u16string_view key);
 
     // Links the label to a check box (a button that is a check box); other buttons

@@ -321,12 +321,20 @@ class Checks:
         return condition
 
 
+# What a screen reader offers to do with an enabled control of each role.
+EXPECTED_ACTIONS = {"push button": "Press", "page tab": "Press", "radio button": "Press", "check box": "Toggle"}
+
+
 def check_controls_are_named(checks, window, where):
-    """Everything a user can reach with the keyboard says what it is and its name."""
+    """Everything a user can reach says what it is and its name; what looks like a
+    button can be pressed as one."""
     for node in window.shown():
         if node.has("enabled", "focusable"):
             checks.expect(node.role not in MEANINGLESS_ROLES and node.name.strip(),
                           f"{where}: focusable [{node.role}] \"{node.name}\" has no useful role or name")
+        action = EXPECTED_ACTIONS.get(node.role)
+        if action and node.has("enabled"):
+            checks.expect(action in node.actions, f"{where}: [{node.role}] \"{node.name}\" offers no {action}")
 
 
 def check_tabs(checks, window, selected, where):

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QEnterEvent>
 #include <QTest>
 
 #include "controls/BitmapBtn.h"
 #include "controls/TextItem.h"
+#include "controls/accessibility/ControlAccessibility.h"
 #include "skin/LangTable.h"
 #include "skin/SkinTestSupport.h"
 
@@ -17,6 +19,9 @@ class TextItemTest : public ::testing::Test {
 protected:
     TextItemTest()
     {
+        // Before any label exists: an interface, once asked for, is kept for the
+        // widget's life.
+        InstallControlAccessibility();
         parent.show();
         box = new CBitmapBtn(SkinRect{0, 0, 20, 20}, &parent);
         box->SetCheckBox(true);
@@ -92,6 +97,32 @@ TEST_F(TextItemTest, InteractiveLabelReportsItsOwnId)
     ASSERT_EQ(clicks.size(), 1u);
     EXPECT_EQ(LOWORD(clicks[0].wParam), 77);
     EXPECT_EQ(reinterpret_cast<HWND>(clicks[0].lParam), label->GetHandle());
+}
+
+// A label that acts as a button is announced as one, so a screen reader can
+// press it as one; a plain or disabled label offers nothing to press.
+TEST_F(TextItemTest, AnInteractiveLabelCanBePressedByAssistiveTools)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(label);
+    ASSERT_NE(iface, nullptr);
+    ASSERT_NE(iface->actionInterface(), nullptr);
+    EXPECT_EQ(iface->role(), QAccessible::StaticText);
+    EXPECT_TRUE(iface->actionInterface()->actionNames().isEmpty());
+
+    label->SetInteractive(true);
+    EXPECT_EQ(iface->role(), QAccessible::Button);
+    ASSERT_EQ(iface->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+    iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
+    const auto clicks = parent.Of(WM_COMMAND);
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(LOWORD(clicks[0].wParam), 77);
+
+    label->setEnabled(false);
+    EXPECT_TRUE(iface->actionInterface()->actionNames().isEmpty());
+    iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(parent.Of(WM_COMMAND).size(), 1u) << "a disabled label was pressed";
 }
 
 TEST_F(TextItemTest, ColourPrefersDisabledThenHoverThenNormal)

@@ -159,6 +159,20 @@ QAccessible::State CAccessibleText::state() const
     return state;
 }
 
+QStringList CAccessibleText::actionNames() const
+{
+    if (!Item()->IsInteractive() || !Item()->isEnabled())
+        return {};
+    return {pressAction()};
+}
+
+void CAccessibleText::doAction(const QString& actionName)
+{
+    // Answered first, clicked after, as a button's press is.
+    if (actionName == pressAction())
+        QTimer::singleShot(0, Item(), [item = Item()] { item->Click(); });
+}
+
 // ---- sliders ---------------------------------------------------------------------
 
 CAccessibleSlider::CAccessibleSlider(CSliderBase* slider) : QAccessibleWidget(slider, QAccessible::Slider) {}

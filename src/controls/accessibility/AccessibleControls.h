@@ -31,13 +31,15 @@ private:
 };
 
 // A label. An empty label draws nothing and is not announced; a clickable one is
-// a button.
+// a button, and can be pressed as one.
 class CAccessibleText : public QAccessibleWidget {
 public:
     explicit CAccessibleText(CTextItem* item);
     QAccessible::Role role() const override;
     QString text(QAccessible::Text t) const override;
     QAccessible::State state() const override;
+    QStringList actionNames() const override;
+    void doAction(const QString& actionName) override;
 
 private:
     CTextItem* Item() const;
