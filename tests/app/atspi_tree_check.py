@@ -6,8 +6,9 @@ Starts a private X display, a private D-Bus session with the accessibility bus a
 its registry, and the program on the xcb platform with Qt's AT-SPI bridge on, then
 reads the program's accessibility tree over AT-SPI (pyatspi), writes it to a file,
 checks what a screen reader user relies on, presses the Performance tab through the
-Action interface, checks that page's controls appear, and closes the window with
-Cancel. Everything started here is ended at the end, whatever happened.
+Action interface, checks that page's controls appear, opens and cancels the
+sensitivity stages popup, and closes the window with Cancel. Everything started
+here is ended at the end, whatever happened.
 
     atspi_tree_check.py BUILD_DIR OUTPUT_DIR [--time-scale N]
 
@@ -298,7 +299,9 @@ def perform(node, action_name):
     action = node.accessible.queryAction()
     for index in range(action.nActions):
         if action.getName(index) == action_name:
-            return action.doAction(index)
+            if not action.doAction(index):
+                raise CheckFailed(f"{node.role} \"{node.name}\" refused its {action_name} action")
+            return
     raise CheckFailed(f"{node.role} \"{node.name}\" offers no {action_name} action ({node.actions})")
 
 
