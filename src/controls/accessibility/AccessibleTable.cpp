@@ -145,9 +145,14 @@ bool CAccessibleTableCell::isValid() const
     return list_ && row_ >= 0 && row_ < list_->RowCount() && column_ >= 0 && column_ < list_->ColumnCount();
 }
 
+int CAccessibleTableCell::CellKindOf() const
+{
+    return isValid() ? list_->ColumnAt(column_).cellKind : -1;
+}
+
 bool CAccessibleTableCell::IsCheckCell() const
 {
-    return isValid() && list_->ColumnAt(column_).cellKind == CellKind::CHECKBOX;
+    return CellKindOf() == CellKind::CHECKBOX;
 }
 
 QWindow* CAccessibleTableCell::window() const
@@ -202,6 +207,10 @@ QAccessible::State CAccessibleTableCell::state() const
     }
     state.selectable = true;
     state.selected = isSelected();
+    state.focusable = true;
+    state.focused = isSelected() && list_->CurrentColumn() == column_ && list_->hasFocus();
+    state.hasPopup = CellKindOf() == CellKind::COMBO || CellKindOf() == CellKind::FILEDIALOG;
+    state.editable = CellKindOf() == CellKind::EDIT;
     if (IsCheckCell()) {
         state.checkable = true;
         state.checked = list_->IsCellChecked(row_, column_);
@@ -219,13 +228,24 @@ bool CAccessibleTableCell::isSelected() const
 
 QStringList CAccessibleTableCell::actionNames() const
 {
-    if (!IsCheckCell() || !list_->isEnabled())
+    if (!isValid() || !list_->isEnabled())
         return {};
-    return {toggleAction()};
+    switch (CellKindOf()) {
+    case CellKind::CHECKBOX:
+        return {toggleAction()};
+    case CellKind::COMBO:
+        return {showMenuAction()};
+    case CellKind::FILEDIALOG:
+    case CellKind::EDIT:
+        return {pressAction()};
+    default:
+        return {};
+    }
 }
 
 void CAccessibleTableCell::doAction(const QString& actionName)
 {
-    if (actionName == toggleAction() && IsCheckCell() && list_->isEnabled())
-        list_->ClickCheck(row_, column_);
+    // Only the action the cell offers; the list does the rest as for a click.
+    if (actionNames().contains(actionName))
+        list_->ActivateCell(row_, column_);
 }

@@ -82,13 +82,16 @@ public:
     bool isSelected() const override;
     QAccessibleInterface* table() const override { return parent(); }
 
-    // Check cells toggle as a click on them does.
+    // Each cell does what a click on it does: a check cell toggles, a file cell
+    // browses for a program (press), a combo cell shows its choices, an edit cell
+    // starts editing (press).
     QStringList actionNames() const override;
     void doAction(const QString& actionName) override;
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
 private:
     bool IsCheckCell() const;
+    int CellKindOf() const;
 
     QPointer<CXListCtrl> list_;
     int row_;
