@@ -345,6 +345,16 @@ TEST_F(KeyboardNavigationTest, EachPageIsDrawnWithTheFocusRingInTheSkinsColour)
             EXPECT_EQ(picture.pixelColor(corner), QColor(0x6F, 0xE8, 0xED));
 
             if (page == PageBit::Performance) {
+                // The sensitivity panel is read whole before the polling rates beside
+                // it, and the rates one after the other.
+                const CGUIItems& items = window.Page(PageBit::Performance)->Items();
+                auto position = [&](int itemId) {
+                    return std::find(chain.begin(), chain.end(), Button(items, itemId)) - chain.begin();
+                };
+                EXPECT_LT(position(ItemId::BUTTON_ENABLE_DPI_OSD), position(ItemId::BUTTON_RATE1));
+                EXPECT_LT(position(ItemId::BUTTON_SENSITIVITY_STAGES), position(ItemId::BUTTON_RATE1));
+                EXPECT_EQ(position(ItemId::BUTTON_RATE2), position(ItemId::BUTTON_RATE1) + 1);
+                EXPECT_EQ(position(ItemId::BUTTON_RATE3), position(ItemId::BUTTON_RATE1) + 2);
                 // What a screen reader says, control by control, in Tab order.
                 for (QWidget* widget : chain) {
                     if (!widget->isVisible())
