@@ -3,7 +3,8 @@
 // Keyboard focus in the skinned windows. The skin places every control by pixel and
 // pages are created and shown at different times, so no fixed tab order can be
 // kept: the order Tab follows is worked out each time from what the window shows,
-// row by row from the top and left to right within a row.
+// row by row from the top and left to right within a row, each panel of controls
+// read whole where it stands.
 #include <QRect>
 #include <vector>
 
@@ -18,6 +19,13 @@ bool TakesKeyboardFocus(const QWidget& widget);
 // rectangle whose top lies above the middle of the first one of the current row
 // joins that row; each row is read from the left.
 std::vector<std::size_t> VisualOrder(const std::vector<QRect>& rects);
+
+// The rectangles in Tab order when some stand on panels (pictures drawn behind a
+// group of controls): a panel is read as one block in the visual order of its
+// surroundings, its own rectangles in visual order within it, so that two panels
+// side by side are not read across. A rectangle belongs to the smallest panel that
+// holds it whole; panels within panels likewise; panels holding nothing are ignored.
+std::vector<std::size_t> PanelOrder(const std::vector<QRect>& rects, std::vector<QRect> panels);
 
 // The controls of `window` that Tab visits, in order.
 std::vector<QWidget*> FocusChain(QWidget& window);

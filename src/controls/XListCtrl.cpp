@@ -418,6 +418,8 @@ void CXListCtrl::mousePressEvent(QMouseEvent* event)
         return;
     selected_ = row;
     const int column = CellColumnAt(row, point);
+    if (column >= 0)
+        currentColumn_ = column;
     if (column >= 0 && columns_[std::size_t(column)].cellKind == CellKind::CHECKBOX)
         ToggleCheck(row, column);
     if (column >= 0 && columns_[std::size_t(column)].cellKind == CellKind::COMBO) {
@@ -426,6 +428,7 @@ void CXListCtrl::mousePressEvent(QMouseEvent* event)
         if (point.x() >= cell.right() - (cell.height() - 4) - 1) {
             comboRow_ = row;
             comboColumn_ = column;
+            comboByKeyboard_ = false;
             SetTimer(kComboTimer, kComboDelayMs);
         }
     }
@@ -466,71 +469,6 @@ bool CXListCtrl::ClickCheck(int row, int column)
     if (row < RowCount())
         ClickRow(row);
     return true;
-}
-
-int CXListCtrl::FirstColumnOfKind(int cellKind) const
-{
-    for (int column = 0; column < ColumnCount(); ++column)
-        if (columns_[std::size_t(column)].cellKind == cellKind)
-            return column;
-    return -1;
-}
-
-void CXListCtrl::keyPressEvent(QKeyEvent* event)
-{
-    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    const int key = modifiers == Qt::NoModifier ? event->key() : (modifiers == Qt::ShiftModifier ? -event->key() : 0);
-    const int count = RowCount();
-    int row = -1;
-    switch (key) {
-    case Qt::Key_Up:
-        row = selected_ < 0 ? count - 1 : std::max(0, selected_ - 1);
-        break;
-    case Qt::Key_Down:
-        row = std::min(count - 1, selected_ + 1);
-        break;
-    case Qt::Key_PageUp:
-        row = std::max(0, (selected_ < 0 ? count : selected_) - VisibleRows());
-        break;
-    case Qt::Key_PageDown:
-        row = std::min(count - 1, selected_ + VisibleRows());
-        break;
-    case Qt::Key_Home:
-        row = 0;
-        break;
-    case Qt::Key_End:
-        row = count - 1;
-        break;
-    case Qt::Key_Space:
-    case Qt::Key_F2:
-    case Qt::Key_Menu:
-    case -Qt::Key_F10:
-        break;
-    default:
-        CSkinWindow::keyPressEvent(event);
-        return;
-    }
-    event->accept();
-    if (IsEditing() || count == 0)
-        return;
-    switch (key) {
-    case Qt::Key_Space:
-        // The row's check box, as a click on it: the first check-box column.
-        ClickCheck(selected_, FirstColumnOfKind(CellKind::CHECKBOX));
-        return;
-    case Qt::Key_F2:
-        if (const int column = FirstColumnOfKind(CellKind::EDIT); selected_ >= 0 && column >= 0)
-            BeginEdit(selected_, column);
-        return;
-    case Qt::Key_Menu:
-    case -Qt::Key_F10:
-        if (selected_ >= 0)
-            ShowContextMenu(CellRect(selected_, 0).center());
-        return;
-    default:
-        if (row >= 0 && row != selected_)
-            ClickRow(row);
-    }
 }
 
 void CXListCtrl::mouseDoubleClickEvent(QMouseEvent* event)
@@ -675,7 +613,8 @@ void CXListCtrl::OpenComboList()
     const int height = CListPanelRows::kRowHeight * int(cell->choices.size()) + 2 * list.ShownBorderWidth();
     const int row = comboRow_;
     const int column = comboColumn_;
-    const int chosen = ShowListPanelPopup(height, this, list, rect.left(), rect.bottom() + 1);
+    const int chosen = ShowListPanelPopup(height, this, list, rect.left(), rect.bottom() + 1, nullptr,
+                                          comboByKeyboard_ ? cell->chosen : -1);
     // The rows may have changed while the list was open.
     cell = CellAt(row, column);
     if (chosen < 0 || !cell || chosen >= int(cell->choices.size()))
@@ -692,8 +631,27 @@ void CXListCtrl::ShowContextMenu(const QPoint& point)
     const int row = RowAt(point);
     SendCellRecord(WM_LIST_CONTEXT_MENU_OPENING, row, 0, nullptr);
     const int chosen = ShowListPanelPopup(0, this, *contextMenu_, point.x(), point.y());
-    if (chosen < 0 || chosen >= contextMenu_->RowCount())
-        return;
+    if (chosen >= 0 && chosen < contextMenu_->RowCount())
+        ActOnMenuEntry(row, chosen);
+}
+
+bool CXListCtrl::ChooseMenuEntry(int row, std::u16string_view key)
+{
+    if (!contextMenu_ || !CellAt(row, 0))
+        return false;
+    // The owner sets the entries' states for the row first, as for the menu shown.
+    SendCellRecord(WM_LIST_CONTEXT_MENU_OPENING, row, 0, nullptr);
+    for (int entry = 0; entry < contextMenu_->RowCount(); ++entry) {
+        if (contextMenu_->EntryAt(entry).key == key && !contextMenu_->IsRowDisabled(entry)) {
+            ActOnMenuEntry(row, entry);
+            return true;
+        }
+    }
+    return false;
+}
+
+void CXListCtrl::ActOnMenuEntry(int row, int chosen)
+{
     const auto& entry = contextMenu_->EntryAt(chosen);
     if (entry.key == u"$AssignApplication") {
         FileDialogRequest request;
@@ -872,6 +830,7 @@ void CXListCtrl::paintEvent(QPaintEvent*)
             DrawCell(painter, CellRect(row, column), columns_[std::size_t(column)],
                      rows_[std::size_t(row)].cells[std::size_t(column)], selected);
     }
+    DrawCurrentCellMark(painter);
     painter.setPen(ToQColor(looks_.border));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

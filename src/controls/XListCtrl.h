@@ -125,6 +125,14 @@ public:
     bool ClickCheck(int row, int column);
     // Selects a row (-1: none; rows that do not exist select none) without telling anyone.
     void SelectRow(int row);
+    // The cell of the selected row the keyboard is on (-1: none; then Space ticks the
+    // row's first check box). Left and Right move it; a click puts it on the clicked cell.
+    int CurrentColumn() const { return currentColumn_; }
+    // Does what a click on the cell's active part does: ticks a check box, edits an
+    // edit cell, opens a combo cell's choices (starting from its choice) or a file
+    // cell's browse dialog, the last two once the caller's event is over. False when
+    // the cell has nothing to do or does not exist.
+    bool ActivateCell(int row, int column);
     // Scrolls as little as needed for the row to be shown whole.
     void EnsureVisible(int row);
     // The column of a list-column kind (LCITEM_...), -1 when the list has none.
@@ -184,8 +192,11 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     // Up, Down, Page Up, Page Down, Home and End pick a row as a click on it does;
-    // Space clicks the row's check box, F2 edits its text, the menu key (or
-    // Shift+F10) opens the context menu.
+    // Left and Right move between the row's cells. Space activates the current cell
+    // (with none, it ticks the row's first check box); Enter activates a combo, file
+    // or edit cell and is the window's otherwise; F4 or Alt+Down opens a combo cell;
+    // F2 edits the row's text (with no edit cell: the context menu's "$Rename");
+    // the menu key (or Shift+F10) opens the context menu.
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -195,12 +206,19 @@ private:
     // Selects the row and tells the owner as a click on the row does (1542).
     void ClickRow(int row);
     int FirstColumnOfKind(int cellKind) const;
+    int CurrentCellKind() const;
+    void MoveToColumn(int column);
+    void DrawCurrentCellMark(QPainter& painter) const;
     Cell* CellAt(int row, int column);
     const Cell* CellAt(int row, int column) const;
     void ToggleCheck(int row, int column);
     void UpdateHeaderCheck(int column);
     void SendCellRecord(UINT msg, int row, int column, const void* value);
     void ShowContextMenu(const QPoint& point);
+    // Acts on the context menu's entry of `key` for the row as if it had been chosen;
+    // false when the menu has no such entry or it is disabled for the row.
+    bool ChooseMenuEntry(int row, std::u16string_view key);
+    void ActOnMenuEntry(int row, int chosen);
     void OpenComboList();
     void OpenFileDialog();
     CSkinWindow* NotifyTarget() const;
@@ -223,8 +241,10 @@ private:
     int editRow_ = -1;
     int editColumn_ = -1;
     QString editOriginal_;
+    int currentColumn_ = -1;
     int comboRow_ = -1;
     int comboColumn_ = -1;
+    bool comboByKeyboard_ = false;
     int fileRowValue_ = -1;
     int fileColumn_ = -1;
 };

@@ -8,14 +8,6 @@
 
 namespace {
 
-class ComScope {
-public:
-    ComScope() { CoInitializeEx(nullptr, COINIT_MULTITHREADED); }
-    ~ComScope() { CoUninitialize(); }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-};
-
 ComPtr<IDeviceObject> FindAttached(uint32_t productId)
 {
     ComPtr<IDeviceEnumerator> enumerator;
@@ -58,7 +50,7 @@ int DeviceCodeForProductId(uint32_t productId)
 
 std::optional<BatteryStatus> ReadBatteryStatus(int deviceCode)
 {
-    ComScope com;
+    CComThreadScope com;
     const uint32_t productId = ProductIdForDeviceCode(deviceCode);
     ComPtr<IDeviceObject> device = FindAttached(productId);
     ComPtr<IDeviceBattery> battery = QueryAs<IDeviceBattery>(device);

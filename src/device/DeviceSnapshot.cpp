@@ -11,14 +11,6 @@
 
 namespace {
 
-class ComScope {
-public:
-    ComScope() { CoInitializeEx(nullptr, COINIT_MULTITHREADED); }
-    ~ComScope() { CoUninitialize(); }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-};
-
 std::u16string ReadProgram(IDeviceProfileProperties* properties)
 {
     std::array<char16_t, kProgramPathBytes / 2> buffer{};
@@ -80,7 +72,7 @@ std::optional<BatteryStatus> ReadBattery(IDeviceBattery* battery)
 
 std::optional<DeviceSnapshot> ReadDeviceSnapshot()
 {
-    ComScope com;
+    CComThreadScope com;
     ComPtr<IDeviceEnumerator> enumerator;
     if (FAILED(CreateDeviceEnumerator(enumerator)) || !enumerator)
         return std::nullopt;
@@ -114,7 +106,7 @@ std::optional<DeviceSnapshot> ReadDeviceSnapshot()
 
 ProfileSwitch ActivateDeviceProfile(uint32_t productId, const GUID& id, std::chrono::milliseconds busyWait)
 {
-    ComScope com;
+    CComThreadScope com;
     ComPtr<IDeviceEnumerator> enumerator;
     if (FAILED(CreateDeviceEnumerator(enumerator)) || !enumerator)
         return ProfileSwitch::Failed;

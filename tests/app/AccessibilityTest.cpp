@@ -20,6 +20,7 @@
 #include "controls/accessibility/AccessibleName.h"
 #include "popups/PopupBox.h"
 #include "settings/IMouseConfig.h"
+#include "skin/ColorTable.h"
 #include "skin/ItemIds.h"
 
 #include <QAccessible>
@@ -453,6 +454,25 @@ TEST_F(AccessibilityTest, MenusTablesAndMacroEventsHaveTheirParts)
         EXPECT_EQ(profiles->SelectedRow(), 0);
         EXPECT_TRUE(cells->isRowSelected(0));
         EXPECT_TRUE(cells->cellAt(0, 0)->state().selected);
+        // Right walks the row's cells; the one the keyboard is on has the focus and
+        // says so, and offers what a click on it does.
+        const int programColumn = profiles->ColumnOfKind(ListColumnKind::LCITEM_PROFILEEXE);
+        ASSERT_GE(programColumn, 0);
+        for (int i = 0; i <= programColumn; ++i)
+            Press(window, Qt::Key_Right);
+        ASSERT_EQ(profiles->CurrentColumn(), programColumn);
+        QAccessibleInterface* program = cells->cellAt(0, programColumn);
+        EXPECT_TRUE(program->state().focused);
+        EXPECT_FALSE(cells->cellAt(0, 0)->state().focused);
+        const AnnouncementLog::Entry* cellFocus = log.Last(QAccessible::Focus, profiles);
+        ASSERT_NE(cellFocus, nullptr);
+        EXPECT_EQ(cellFocus->child, programColumn);
+        ASSERT_NE(program->actionInterface(), nullptr);
+        EXPECT_EQ(program->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        ModalScript::AnswerNextOpenFile(u"/usr/games/arena-client");
+        program->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        ASSERT_TRUE(WaitUntil([&] { return ModalScript::PendingAnswers() == 0; }));
+        ASSERT_TRUE(WaitUntil([&] { return program->text(QAccessible::Name) == QStringLiteral("arena-client"); }));
 
         // The macro display: a list of its events.
         window.ShowPage(PageBit::Macros);

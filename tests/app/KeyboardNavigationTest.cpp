@@ -9,7 +9,10 @@
 #include "controls/MacroDisplayItem.h"
 #include "controls/SliderBase.h"
 #include "controls/SliderTrack.h"
+#include "controls/XListCtrl.h"
+#include "device/server/IDeviceProfileProperties.h"
 #include "settings/IMouseConfig.h"
+#include "skin/ColorTable.h"
 #include "skin/ItemIds.h"
 
 #include <QAccessible>
@@ -133,6 +136,60 @@ TEST_F(KeyboardNavigationTest, TheMouseIsConfiguredWithTheKeyboardAlone)
                                      [](const emulator::LightImage& light) { return light.number == 1; });
     ASSERT_NE(scroll, profile.lights.end());
     EXPECT_FALSE(scroll->on);
+}
+
+TEST_F(KeyboardNavigationTest, AProgramIsLinkedToAProfileWithTheKeyboardAlone)
+{
+    Plug(0x0031);
+    RunApp([&](CTovikEliteAppDlg& window) {
+        ASSERT_TRUE(WaitUntilIdle(window));
+        Press(window, Qt::Key_Tab, Qt::ControlModifier);
+        Press(window, Qt::Key_Tab, Qt::ControlModifier);
+        ASSERT_EQ(window.CurrentPage(), window.Page(PageBit::Profiles));
+        auto* list = window.Page(PageBit::Profiles)->Items().FindAs<CXListCtrl>(ItemId::LIST_PROFILELIST);
+        ASSERT_NE(list, nullptr);
+        const int programColumn = list->ColumnOfKind(ListColumnKind::LCITEM_PROFILEEXE);
+        const int autoColumn = list->ColumnOfKind(ListColumnKind::LCITEM_AUTOSWITCH);
+        ASSERT_GE(programColumn, 0);
+        ASSERT_GT(autoColumn, programColumn);
+
+        ASSERT_TRUE(TabTo(window, list));
+        Press(window, Qt::Key_Home);
+        // F2 renames the row's profile through the rename popup, typed into.
+        ModalScript::EndNextRun("ProfileRenamePopup.xml", IDCANCEL, [](CSkinWindow& popup) {
+            Press(popup, Qt::Key_A, Qt::ControlModifier);
+            for (const char letter : std::string("Arena"))
+                QTest::keyClick(popup.windowHandle(), letter);
+            Press(popup, Qt::Key_Return);
+        });
+        Press(window, Qt::Key_F2);
+        ASSERT_EQ(ModalScript::PendingAnswers(), 0u);
+        EXPECT_EQ(ModalScript::Records().back().result, IDOK);
+        EXPECT_EQ(list->CellText(0, list->ColumnOfKind(ListColumnKind::LCITEM_PROFILENAME)), QStringLiteral("Arena"));
+        while (list->CurrentColumn() < programColumn)
+            Press(window, Qt::Key_Right);
+        ModalScript::AnswerNextOpenFile(u"/usr/games/arena-client");
+        Press(window, Qt::Key_Return);
+        ASSERT_TRUE(WaitUntil([&] { return ModalScript::PendingAnswers() == 0; }));
+        ASSERT_TRUE(WaitUntil([&] { return list->CellText(0, programColumn) == QStringLiteral("arena-client"); }));
+        EXPECT_FALSE(window.IsEnded()) << "Enter on the file cell browses; it is not the window's OK";
+        while (list->CurrentColumn() < autoColumn)
+            Press(window, Qt::Key_Right);
+        Press(window, Qt::Key_Space);
+        EXPECT_TRUE(list->IsCellChecked(0, autoColumn));
+        QDir().mkpath(QStringLiteral(ZT_TEST_SCREENSHOT_DIR));
+        EXPECT_TRUE(window.grab().toImage().save(QStringLiteral(ZT_TEST_SCREENSHOT_DIR "/keyboard_profile_cell.png")));
+
+        ASSERT_TRUE(TabTo(window, window.ApplyButton()));
+        Press(window, Qt::Key_Return);
+        ASSERT_TRUE(WaitUntil([&] { return window.WritesStarted() == 1; }));
+        ASSERT_TRUE(WaitUntilIdle(window));
+    });
+    const emulator::DeviceImage image = Image(0x0031);
+    ASSERT_FALSE(image.profiles.empty());
+    EXPECT_EQ(image.profiles[0].name, u"Arena");
+    EXPECT_EQ(image.profiles[0].programPath, u"/usr/games/arena-client");
+    EXPECT_TRUE(image.profiles[0].options & kOptionAutoSwitch);
 }
 
 TEST_F(KeyboardNavigationTest, TabVisitsEachShownControlOnceRowByRowAndShiftTabGoesBack)
@@ -288,6 +345,16 @@ TEST_F(KeyboardNavigationTest, EachPageIsDrawnWithTheFocusRingInTheSkinsColour)
             EXPECT_EQ(picture.pixelColor(corner), QColor(0x6F, 0xE8, 0xED));
 
             if (page == PageBit::Performance) {
+                // The sensitivity panel is read whole before the polling rates beside
+                // it, and the rates one after the other.
+                const CGUIItems& items = window.Page(PageBit::Performance)->Items();
+                auto position = [&](int itemId) {
+                    return std::find(chain.begin(), chain.end(), Button(items, itemId)) - chain.begin();
+                };
+                EXPECT_LT(position(ItemId::BUTTON_ENABLE_DPI_OSD), position(ItemId::BUTTON_RATE1));
+                EXPECT_LT(position(ItemId::BUTTON_SENSITIVITY_STAGES), position(ItemId::BUTTON_RATE1));
+                EXPECT_EQ(position(ItemId::BUTTON_RATE2), position(ItemId::BUTTON_RATE1) + 1);
+                EXPECT_EQ(position(ItemId::BUTTON_RATE3), position(ItemId::BUTTON_RATE1) + 2);
                 // What a screen reader says, control by control, in Tab order.
                 for (QWidget* widget : chain) {
                     if (!widget->isVisible())

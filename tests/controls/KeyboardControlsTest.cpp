@@ -42,6 +42,41 @@ TEST(VisualOrderTest, RowsAreReadTopToBottomAndLeftToRight)
     }
 }
 
+TEST(VisualOrderTest, APanelIsReadWholeWhereItStands)
+{
+    struct Case {
+        const char* what;
+        std::vector<QRect> rects;
+        std::vector<QRect> panels;
+        std::vector<std::size_t> order;
+    } cases[] = {
+        {"two panels side by side are read one after the other",
+         {{10, 10, 30, 20}, {120, 10, 30, 20}, {10, 50, 30, 20}, {120, 50, 30, 20}},
+         {{0, 0, 100, 100}, {110, 0, 100, 100}},
+         {0, 2, 1, 3}},
+        {"controls off the panels keep their place around them",
+         {{10, 200, 30, 20}, {10, 40, 30, 20}, {10, 0, 30, 20}, {150, 40, 30, 20}},
+         {{0, 30, 100, 100}},
+         {2, 1, 3, 0}},
+        // The inner panel leads its row in the outer one (top 10, middle 60), so the
+        // outer control at 20 follows it; the one at 250 comes last.
+        {"a panel within a panel",
+         {{10, 250, 30, 20}, {200, 20, 30, 20}, {20, 20, 30, 20}, {20, 60, 30, 20}},
+         {{0, 0, 300, 300}, {10, 10, 100, 100}},
+         {2, 3, 1, 0}},
+        {"the same picture twice is one panel",
+         {{10, 10, 30, 20}, {120, 10, 30, 20}, {10, 50, 30, 20}},
+         {{0, 0, 100, 100}, {0, 0, 100, 100}},
+         {0, 2, 1}},
+        {"an empty panel does not bend the rows", {{100, 10, 20, 20}, {10, 30, 20, 20}}, {{50, 0, 20, 200}}, {0, 1}},
+        {"no panels: rows as ever", {{100, 12, 30, 20}, {10, 10, 30, 20}}, {}, {1, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(PanelOrder(c.rects, c.panels), c.order);
+    }
+}
+
 TEST(FocusChainTest, OnlyShownEnabledFocusableControlsOfTheWindowTakePart)
 {
     RecordingWindow window;

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QToolTip>
 #include <gtest/gtest.h>
 
@@ -323,6 +324,107 @@ TEST(XListCtrl, ComboArrowOpensTheChoicesAfterAShortDelay)
     QTest::qWait(int(CXListCtrl::kComboDelayMs) + 100);
     EXPECT_EQ(ModalScript::Records().size(), 1u);
     EXPECT_EQ(rig.list.CellText(0, 2), QStringLiteral("Three"));
+}
+
+TEST(XListCtrl, TheKeyboardReachesEveryCellAndDoesWhatAClickDoes)
+{
+    ProfileListRig rig;
+    rig.list.SetCellChoices(0, 2, {QStringLiteral("One"), QStringLiteral("Two"), QStringLiteral("Three")}, 1);
+    auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QCoreApplication::sendEvent(&rig.list, &event);
+        return event.isAccepted();
+    };
+    auto settle = [] { return QTest::qWaitFor([] { return ModalScript::PendingAnswers() == 0; }, 2000); };
+
+    press(Qt::Key_Down);
+    ASSERT_EQ(rig.list.SelectedRow(), 0);
+    EXPECT_EQ(rig.list.CurrentColumn(), -1);
+    press(Qt::Key_Space);
+    EXPECT_TRUE(rig.list.IsCellChecked(0, 0)) << "with no current cell Space ticks the row";
+    EXPECT_FALSE(press(Qt::Key_Return)) << "Enter is the window's while no cell wants it";
+
+    // Right stops at the last cell, where Space ticks that column's box.
+    for (int i = 0; i < 7; ++i)
+        press(Qt::Key_Right);
+    ASSERT_EQ(rig.list.CurrentColumn(), 4);
+    press(Qt::Key_Space);
+    EXPECT_TRUE(rig.list.IsCellChecked(0, 4));
+    EXPECT_TRUE(rig.list.IsCellChecked(0, 0)) << "the other check column is left alone";
+    EXPECT_FALSE(press(Qt::Key_Return));
+
+    // The file cell: Enter and Space browse, as a press on its box does.
+    press(Qt::Key_Left);
+    ASSERT_EQ(rig.list.CurrentColumn(), 3);
+    ModalScript::AnswerNextOpenFile(u"/opt/games/arena");
+    EXPECT_TRUE(press(Qt::Key_Return));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(rig.list.CellText(0, 3), QStringLiteral("arena"));
+    ModalScript::AnswerNextOpenFile(std::nullopt);
+    press(Qt::Key_Space);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(rig.list.CellText(0, 3), QStringLiteral("arena")) << "a cancelled browse changes nothing";
+    const auto reports = rig.owner.CellsOf(WM_LIST_APP_CELL_CHANGED);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].text, QStringLiteral("/opt/games/arena"));
+    EXPECT_EQ(reports[0].userValue, 10);
+
+    // The combo cell: F4, Alt+Down and Enter open its choices at the current one.
+    press(Qt::Key_Left);
+    ASSERT_EQ(rig.list.CurrentColumn(), 2);
+    struct Case {
+        const char* what;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int startRow;
+        QString chosen;
+    };
+    const Case cases[] = {
+        {"F4", Qt::Key_F4, {}, 1, QStringLiteral("Three")},
+        {"Alt+Down", Qt::Key_Down, Qt::AltModifier, 2, QStringLiteral("Three")},
+        {"Enter", Qt::Key_Return, {}, 2, QStringLiteral("Three")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        int startRow = -1;
+        ModalScript::EndNextRun(kListPanelRunName, IDCANCEL, [&](CSkinWindow& window) {
+            auto& popup = dynamic_cast<CListPanel&>(window);
+            startRow = popup.List()->HoveredRow();
+            QTest::keyClick(&popup, Qt::Key_Down);
+            QTest::keyClick(&popup, Qt::Key_Return);
+            QTest::qWait(int(CListPanelPopupList::kCloseDelayMs) + 150);
+        });
+        press(c.key, c.modifiers);
+        ASSERT_TRUE(settle());
+        EXPECT_EQ(startRow, c.startRow);
+        EXPECT_EQ(rig.list.CellText(0, 2), c.chosen);
+    }
+    EXPECT_EQ(rig.list.SelectedRow(), 0) << "Alt+Down opens the combo rather than moving the row";
+
+    // The edit cell: Enter edits it in place; F4 means nothing there.
+    press(Qt::Key_Left);
+    const size_t runs = ModalScript::Records().size();
+    press(Qt::Key_F4);
+    QTest::qWait(50);
+    EXPECT_EQ(ModalScript::Records().size(), runs);
+    press(Qt::Key_Return);
+    ASSERT_TRUE(rig.list.IsEditing());
+    EXPECT_EQ(rig.list.EditColumn(), 1);
+    rig.list.Editor()->setText(QStringLiteral("Arena"));
+    QTest::keyClick(rig.list.Editor(), Qt::Key_Return);
+    EXPECT_EQ(rig.list.CellText(0, 1), QStringLiteral("Arena"));
+
+    // The current cell stays in its column as the row changes, and a click moves it.
+    press(Qt::Key_Down);
+    EXPECT_EQ(rig.list.SelectedRow(), 1);
+    EXPECT_EQ(rig.list.CurrentColumn(), 1);
+    QTest::mouseClick(&rig.list, Qt::LeftButton, {}, rig.list.CellRect(2, 3).topLeft() + QPoint(6, 10));
+    EXPECT_EQ(rig.list.CurrentColumn(), 3);
+    press(Qt::Key_Left);
+    press(Qt::Key_Left);
+    press(Qt::Key_Left);
+    press(Qt::Key_Left);
+    EXPECT_EQ(rig.list.CurrentColumn(), 0) << "Left stops at the first cell";
 }
 
 TEST(XListCtrl, ScrolledRowsReportTheirOwnUserValue)

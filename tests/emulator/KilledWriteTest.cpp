@@ -6,8 +6,8 @@
 // are drawn from a seed that is printed (set ZT_KILL_SEED to replay
 // one) and spread over the time a whole write takes.
 #include "support/ChildProcess.h"
-#include "support/EmulatedDeviceTest.h"
 #include "support/ImageFields.h"
+#include "support/WriterProcessTest.h"
 
 #include <chrono>
 #include <cstdio>
@@ -16,22 +16,10 @@
 
 namespace {
 
-constexpr uint32_t kProduct = 0x0031;
 constexpr int kRounds = 24;
 
-class KilledWriteTest : public EmulatedDeviceTest {
+class KilledWriteTest : public WriterProcessTest {
 protected:
-    void SetUp() override
-    {
-        EmulatedDeviceTest::SetUp();
-        UnplugEverything();
-        Plug(kProduct);
-        // Each call takes a little time, so that a kill lands between calls as
-        // often as inside one.
-        setenv("ZEMKO_TOVIK_EMU_LATENCY_MS", "1", 1);
-        factory_ = Image(kProduct);
-    }
-
     // Runs the writer to its end; the time its write takes.
     std::chrono::microseconds WriteWhole()
     {
@@ -52,8 +40,6 @@ protected:
             count += entry.path().filename().string().find(".tmp.") != std::string::npos ? 1 : 0;
         return count;
     }
-
-    emulator::DeviceImage factory_;
 };
 
 } // namespace
@@ -64,8 +50,7 @@ TEST_F(KilledWriteTest, EveryImageLoadsAndHoldsOldOrNewValuesWhereverTheWriterDi
     const emulator::DeviceImage written = Image(kProduct);
     ASSERT_NE(DescribeDifferences(FieldsOf(factory_), FieldsOf(written)), "");
 
-    const char* replay = std::getenv("ZT_KILL_SEED");
-    const uint32_t seed = replay && *replay ? uint32_t(std::strtoul(replay, nullptr, 0)) : std::random_device{}();
+    const uint32_t seed = SeedFrom("ZT_KILL_SEED");
     std::printf("[ killed write ] seed %u (ZT_KILL_SEED replays it), a whole write takes %lld us\n", seed,
                 static_cast<long long>(duration.count()));
     std::mt19937 random(seed);

@@ -5,8 +5,8 @@
 // lost, and a write the unplug cut short says so. Seeded; the seed is printed
 // (set ZT_RACE_SEED to replay one).
 #include "support/ChildProcess.h"
-#include "support/EmulatedDeviceTest.h"
 #include "support/ImageFields.h"
+#include "support/WriterProcessTest.h"
 
 #include <cstdio>
 #include <random>
@@ -14,23 +14,17 @@
 
 namespace {
 
-constexpr uint32_t kProduct = 0x0031;
 constexpr int kRounds = 6;
 
-class TwoProcessesTest : public EmulatedDeviceTest {
+class TwoProcessesTest : public WriterProcessTest {
 protected:
     void SetUp() override
     {
-        EmulatedDeviceTest::SetUp();
-        UnplugEverything();
-        Plug(kProduct);
-        setenv("ZEMKO_TOVIK_EMU_LATENCY_MS", "1", 1);
-        factory_ = Image(kProduct);
+        WriterProcessTest::SetUp();
         ChildProcess writer(ZT_CONFIG_WRITER);
         EXPECT_EQ(writer.ExitCode(), 0);
         written_ = Image(kProduct);
-        const char* replay = std::getenv("ZT_RACE_SEED");
-        seed_ = replay && *replay ? uint32_t(std::strtoul(replay, nullptr, 0)) : std::random_device{}();
+        seed_ = SeedFrom("ZT_RACE_SEED");
         random_.seed(seed_);
     }
 
@@ -62,7 +56,6 @@ protected:
         return last;
     }
 
-    emulator::DeviceImage factory_;
     emulator::DeviceImage written_;
     uint32_t seed_ = 0;
     int batteryChanges_ = 0;

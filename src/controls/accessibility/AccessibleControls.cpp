@@ -275,13 +275,6 @@ CAccessibleList::CAccessibleList(CListPanelRows* rows)
 {
 }
 
-CAccessibleList::~CAccessibleList()
-{
-    for (QAccessible::Id id : rowIds_)
-        if (id)
-            QAccessible::deleteAccessibleInterface(id);
-}
-
 CListPanelRows* CAccessibleList::Rows() const
 {
     return static_cast<CListPanelRows*>(widget());
@@ -305,19 +298,12 @@ QAccessibleInterface* CAccessibleList::child(int index) const
 {
     if (index < 0 || index >= childCount())
         return nullptr;
-    if (rowIds_.size() <= std::size_t(index))
-        rowIds_.resize(std::size_t(index) + 1, 0);
-    QAccessible::Id& id = rowIds_[std::size_t(index)];
-    if (!id)
-        id = QAccessible::registerAccessibleInterface(new CAccessibleListRow(Rows(), index));
-    return QAccessible::accessibleInterface(id);
+    return rows_.Get(index, [&] { return new CAccessibleListRow(Rows(), index); });
 }
 
 int CAccessibleList::indexOfChild(const QAccessibleInterface* child) const
 {
-    if (const auto* row = dynamic_cast<const CAccessibleListRow*>(child); row && row->parent() == this)
-        return row->Row() < childCount() ? row->Row() : -1;
-    return -1;
+    return IndexOfRowChild(child, this, childCount());
 }
 
 // ---- drop-downs ------------------------------------------------------------------

@@ -3,8 +3,9 @@
 // Accessibility interfaces of the skinned controls. Each reads the control it
 // stands for at the moment it is asked, so names, values and states always match
 // what is drawn; none keeps a copy.
+#include "controls/accessibility/AccessibleRowChild.h"
+
 #include <QAccessibleWidget>
-#include <vector>
 
 class CBitmapBtn;
 class CTextItem;
@@ -70,7 +71,6 @@ private:
 class CAccessibleList : public QAccessibleWidget {
 public:
     explicit CAccessibleList(CListPanelRows* rows);
-    ~CAccessibleList() override;
     QString text(QAccessible::Text t) const override;
     int childCount() const override;
     QAccessibleInterface* child(int index) const override;
@@ -81,7 +81,7 @@ public:
 private:
     // Row interfaces made so far, by row; the accessibility cache owns them until
     // this list's interface goes.
-    mutable std::vector<QAccessible::Id> rowIds_;
+    mutable CAccessibleChildIds<int> rows_;
 };
 
 // A drop-down; the colour drop-down announces its colour as a hex value. The

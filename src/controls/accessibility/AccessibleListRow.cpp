@@ -4,31 +4,28 @@
 #include "controls/ListPanelItem.h"
 #include "controls/ListPanelPopup.h"
 
-#include <QAccessible>
-#include <QWidget>
+CAccessibleListRow::CAccessibleListRow(CListPanelRows* rows, int row) : CAccessibleRowChild(rows, row) {}
 
-CAccessibleListRow::CAccessibleListRow(CListPanelRows* rows, int row) : rows_(rows), row_(row) {}
-
-bool CAccessibleListRow::isValid() const
+CListPanelRows* CAccessibleListRow::Rows() const
 {
-    return rows_ && row_ >= 0 && row_ < rows_->Panel().RowCount();
+    return static_cast<CListPanelRows*>(Owner());
 }
 
-QWindow* CAccessibleListRow::window() const
+int CAccessibleListRow::OwnerRowCount() const
 {
-    return rows_ ? rows_->window()->windowHandle() : nullptr;
+    return Rows()->Panel().RowCount();
 }
 
-QAccessibleInterface* CAccessibleListRow::parent() const
+QRect CAccessibleListRow::LocalRect() const
 {
-    return rows_ ? QAccessible::queryAccessibleInterface(rows_.data()) : nullptr;
+    return Rows()->RowRect(Row());
 }
 
 QString CAccessibleListRow::text(QAccessible::Text t) const
 {
     if (!isValid())
         return {};
-    const CListPanelItem::Entry& entry = rows_->Panel().EntryAt(row_);
+    const CListPanelItem::Entry& entry = Rows()->Panel().EntryAt(Row());
     switch (t) {
     case QAccessible::Name:
         return entry.text;
@@ -39,38 +36,24 @@ QString CAccessibleListRow::text(QAccessible::Text t) const
     }
 }
 
-QRect CAccessibleListRow::rect() const
-{
-    if (!isValid())
-        return {};
-    const QRect local = rows_->RowRect(row_);
-    return QRect(rows_->mapToGlobal(local.topLeft()), local.size());
-}
-
 QAccessible::State CAccessibleListRow::state() const
 {
-    QAccessible::State state;
-    if (!isValid()) {
-        state.invalid = true;
-        return state;
-    }
-    state.selectable = true;
-    state.selected = rows_->SelectedRow() == row_;
-    state.hotTracked = rows_->HoveredRow() == row_;
-    state.disabled = rows_->Panel().IsRowDisabled(row_);
-    const int top = rows_->TopRow();
-    state.offscreen = row_ < top || row_ >= top + rows_->VisibleRows();
-    state.invisible = !rows_->isVisible();
-    state.hasPopup = rows_->Panel().EntryAt(row_).subPanel != nullptr;
+    if (!isValid())
+        return RowState(false, 0, 0);
+    CListPanelRows* rows = Rows();
+    QAccessible::State state = RowState(rows->SelectedRow() == Row(), rows->TopRow(), rows->VisibleRows());
+    state.hotTracked = rows->HoveredRow() == Row();
+    state.disabled = rows->Panel().IsRowDisabled(Row());
+    state.hasPopup = rows->Panel().EntryAt(Row()).subPanel != nullptr;
     // In a pop-up menu the row the arrows are on has the focus.
     if (IsMenuEntry()) {
         state.focusable = !state.disabled;
-        state.focused = rows_->HoveredRow() == row_;
+        state.focused = rows->HoveredRow() == Row();
     }
     return state;
 }
 
 bool CAccessibleListRow::IsMenuEntry() const
 {
-    return dynamic_cast<const CListPanelPopupList*>(rows_.data()) != nullptr;
+    return dynamic_cast<const CListPanelPopupList*>(Rows()) != nullptr;
 }

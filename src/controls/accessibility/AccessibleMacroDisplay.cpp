@@ -9,13 +9,6 @@ CAccessibleMacroDisplay::CAccessibleMacroDisplay(CMacroDisplayItem* display)
 {
 }
 
-CAccessibleMacroDisplay::~CAccessibleMacroDisplay()
-{
-    for (QAccessible::Id id : rowIds_)
-        if (id)
-            QAccessible::deleteAccessibleInterface(id);
-}
-
 CMacroDisplayItem* CAccessibleMacroDisplay::Display() const
 {
     return static_cast<CMacroDisplayItem*>(widget());
@@ -50,66 +43,44 @@ QAccessibleInterface* CAccessibleMacroDisplay::child(int index) const
 {
     if (index < 0 || index >= childCount())
         return nullptr;
-    if (rowIds_.size() <= std::size_t(index))
-        rowIds_.resize(std::size_t(index) + 1, 0);
-    QAccessible::Id& id = rowIds_[std::size_t(index)];
-    if (!id)
-        id = QAccessible::registerAccessibleInterface(new CAccessibleMacroEvent(Display(), index));
-    return QAccessible::accessibleInterface(id);
+    return rows_.Get(index, [&] { return new CAccessibleMacroEvent(Display(), index); });
 }
 
 int CAccessibleMacroDisplay::indexOfChild(const QAccessibleInterface* child) const
 {
-    if (const auto* row = dynamic_cast<const CAccessibleMacroEvent*>(child); row && row->parent() == this)
-        return row->Row() < childCount() ? row->Row() : -1;
-    return -1;
+    return IndexOfRowChild(child, this, childCount());
 }
 
 // ---- one event --------------------------------------------------------------------
 
-CAccessibleMacroEvent::CAccessibleMacroEvent(CMacroDisplayItem* display, int row) : display_(display), row_(row) {}
+CAccessibleMacroEvent::CAccessibleMacroEvent(CMacroDisplayItem* display, int row) : CAccessibleRowChild(display, row) {}
 
-bool CAccessibleMacroEvent::isValid() const
+CMacroDisplayItem* CAccessibleMacroEvent::Display() const
 {
-    return display_ && row_ >= 0 && row_ < display_->Count();
+    return static_cast<CMacroDisplayItem*>(Owner());
 }
 
-QWindow* CAccessibleMacroEvent::window() const
+int CAccessibleMacroEvent::OwnerRowCount() const
 {
-    return display_ ? display_->QWidget::window()->windowHandle() : nullptr;
+    return Display()->Count();
 }
 
-QAccessibleInterface* CAccessibleMacroEvent::parent() const
+QRect CAccessibleMacroEvent::LocalRect() const
 {
-    return display_ ? QAccessible::queryAccessibleInterface(display_.data()) : nullptr;
+    return Display()->RowRect(Row());
 }
 
 QString CAccessibleMacroEvent::text(QAccessible::Text t) const
 {
     if (!isValid() || t != QAccessible::Name)
         return {};
-    return display_->RowText(row_);
-}
-
-QRect CAccessibleMacroEvent::rect() const
-{
-    if (!isValid())
-        return {};
-    const QRect local = display_->RowRect(row_);
-    return QRect(display_->mapToGlobal(local.topLeft()), local.size());
+    return Display()->RowText(Row());
 }
 
 QAccessible::State CAccessibleMacroEvent::state() const
 {
-    QAccessible::State state;
-    if (!isValid()) {
-        state.invalid = true;
-        return state;
-    }
-    state.selectable = true;
-    state.selected = display_->Selected() == row_;
-    const int top = display_->TopRow();
-    state.offscreen = row_ < top || row_ >= top + display_->VisibleRows();
-    state.invisible = !display_->isVisible();
-    return state;
+    if (!isValid())
+        return RowState(false, 0, 0);
+    const CMacroDisplayItem* display = Display();
+    return RowState(display->Selected() == Row(), display->TopRow(), display->VisibleRows());
 }

@@ -2,17 +2,15 @@
 #pragma once
 // The macro's event display as a list of its events ("A down", "Delay 0.05 s"),
 // each a row without a window of its own.
-#include <QAccessibleInterface>
+#include "controls/accessibility/AccessibleRowChild.h"
+
 #include <QAccessibleWidget>
-#include <QPointer>
-#include <vector>
 
 class CMacroDisplayItem;
 
 class CAccessibleMacroDisplay : public QAccessibleWidget {
 public:
     explicit CAccessibleMacroDisplay(CMacroDisplayItem* display);
-    ~CAccessibleMacroDisplay() override;
     QString text(QAccessible::Text t) const override;
     QAccessible::State state() const override;
     int childCount() const override;
@@ -21,31 +19,19 @@ public:
 
 private:
     CMacroDisplayItem* Display() const;
-    // Row interfaces made so far; the accessibility cache owns them until this goes.
-    mutable std::vector<QAccessible::Id> rowIds_;
+    mutable CAccessibleChildIds<int> rows_;
 };
 
-class CAccessibleMacroEvent : public QAccessibleInterface {
+class CAccessibleMacroEvent : public CAccessibleRowChild {
 public:
     CAccessibleMacroEvent(CMacroDisplayItem* display, int row);
 
-    bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override;
-    QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override;
     QAccessible::Role role() const override { return QAccessible::ListItem; }
     QAccessible::State state() const override;
 
-    int Row() const { return row_; }
-
 private:
-    QPointer<CMacroDisplayItem> display_;
-    int row_;
+    CMacroDisplayItem* Display() const;
+    int OwnerRowCount() const override;
+    QRect LocalRect() const override;
 };

@@ -6,12 +6,6 @@
 
 CAccessibleTable::CAccessibleTable(CXListCtrl* list) : QAccessibleWidget(list, QAccessible::Table) {}
 
-CAccessibleTable::~CAccessibleTable()
-{
-    for (const auto& [cell, id] : cellIds_)
-        QAccessible::deleteAccessibleInterface(id);
-}
-
 CXListCtrl* CAccessibleTable::List() const
 {
     return static_cast<CXListCtrl*>(widget());
@@ -50,10 +44,7 @@ QAccessibleInterface* CAccessibleTable::cellAt(int row, int column) const
 {
     if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
         return nullptr;
-    QAccessible::Id& id = cellIds_[{row, column}];
-    if (!id)
-        id = QAccessible::registerAccessibleInterface(new CAccessibleTableCell(List(), row, column));
-    return QAccessible::accessibleInterface(id);
+    return cells_.Get({row, column}, [&] { return new CAccessibleTableCell(List(), row, column); });
 }
 
 QAccessibleInterface* CAccessibleTable::child(int index) const
@@ -127,8 +118,23 @@ bool CAccessibleTable::selectRow(int row)
 // ---- cells ------------------------------------------------------------------------
 
 CAccessibleTableCell::CAccessibleTableCell(CXListCtrl* list, int row, int column)
-    : list_(list), row_(row), column_(column)
+    : CAccessibleRowChild(list, row), column_(column)
 {
+}
+
+CXListCtrl* CAccessibleTableCell::List() const
+{
+    return static_cast<CXListCtrl*>(Owner());
+}
+
+int CAccessibleTableCell::OwnerRowCount() const
+{
+    return List()->RowCount();
+}
+
+QRect CAccessibleTableCell::LocalRect() const
+{
+    return List()->CellRect(Row(), column_);
 }
 
 void* CAccessibleTableCell::interface_cast(QAccessible::InterfaceType type)
@@ -142,50 +148,37 @@ void* CAccessibleTableCell::interface_cast(QAccessible::InterfaceType type)
 
 bool CAccessibleTableCell::isValid() const
 {
-    return list_ && row_ >= 0 && row_ < list_->RowCount() && column_ >= 0 && column_ < list_->ColumnCount();
+    return CAccessibleRowChild::isValid() && column_ >= 0 && column_ < List()->ColumnCount();
+}
+
+int CAccessibleTableCell::CellKindOf() const
+{
+    return isValid() ? List()->ColumnAt(column_).cellKind : -1;
 }
 
 bool CAccessibleTableCell::IsCheckCell() const
 {
-    return isValid() && list_->ColumnAt(column_).cellKind == CellKind::CHECKBOX;
-}
-
-QWindow* CAccessibleTableCell::window() const
-{
-    return list_ ? list_->QWidget::window()->windowHandle() : nullptr;
-}
-
-QAccessibleInterface* CAccessibleTableCell::parent() const
-{
-    return list_ ? QAccessible::queryAccessibleInterface(list_.data()) : nullptr;
+    return CellKindOf() == CellKind::CHECKBOX;
 }
 
 QString CAccessibleTableCell::text(QAccessible::Text t) const
 {
     if (!isValid())
         return {};
+    const CXListCtrl::Column& column = List()->ColumnAt(column_);
     switch (t) {
     case QAccessible::Name: {
         // A check cell is named by its column, as its header names it for the eye.
         if (IsCheckCell())
-            return list_->ColumnAt(column_).header.trimmed().isEmpty() ? list_->ColumnAt(column_).tooltip
-                                                                       : list_->ColumnAt(column_).header;
-        const QString progress = list_->CellProgressText(row_, column_);
-        return progress.isEmpty() ? list_->CellText(row_, column_) : progress;
+            return column.header.trimmed().isEmpty() ? column.tooltip : column.header;
+        const QString progress = List()->CellProgressText(Row(), column_);
+        return progress.isEmpty() ? List()->CellText(Row(), column_) : progress;
     }
     case QAccessible::Description:
-        return list_->ColumnAt(column_).tooltip;
+        return column.tooltip;
     default:
         return {};
     }
-}
-
-QRect CAccessibleTableCell::rect() const
-{
-    if (!isValid())
-        return {};
-    const QRect local = list_->CellRect(row_, column_);
-    return QRect(list_->mapToGlobal(local.topLeft()), local.size());
 }
 
 QAccessible::Role CAccessibleTableCell::role() const
@@ -195,37 +188,47 @@ QAccessible::Role CAccessibleTableCell::role() const
 
 QAccessible::State CAccessibleTableCell::state() const
 {
-    QAccessible::State state;
-    if (!isValid()) {
-        state.invalid = true;
-        return state;
-    }
-    state.selectable = true;
-    state.selected = isSelected();
-    if (IsCheckCell()) {
+    if (!isValid())
+        return RowState(false, 0, 0);
+    const CXListCtrl* list = List();
+    QAccessible::State state = RowState(isSelected(), list->TopRow(), list->VisibleRows());
+    state.focusable = true;
+    state.focused = state.selected && list->CurrentColumn() == column_ && list->hasFocus();
+    const int kind = CellKindOf();
+    state.hasPopup = kind == CellKind::COMBO || kind == CellKind::FILEDIALOG;
+    state.editable = kind == CellKind::EDIT;
+    if (kind == CellKind::CHECKBOX) {
         state.checkable = true;
-        state.checked = list_->IsCellChecked(row_, column_);
+        state.checked = list->IsCellChecked(Row(), column_);
     }
-    const int top = list_->TopRow();
-    state.offscreen = row_ < top || row_ >= top + list_->VisibleRows();
-    state.invisible = !list_->isVisible();
     return state;
 }
 
 bool CAccessibleTableCell::isSelected() const
 {
-    return isValid() && list_->SelectedRow() == row_;
+    return isValid() && List()->SelectedRow() == Row();
 }
 
 QStringList CAccessibleTableCell::actionNames() const
 {
-    if (!IsCheckCell() || !list_->isEnabled())
+    if (!isValid() || !List()->isEnabled())
         return {};
-    return {toggleAction()};
+    switch (CellKindOf()) {
+    case CellKind::CHECKBOX:
+        return {toggleAction()};
+    case CellKind::COMBO:
+        return {showMenuAction()};
+    case CellKind::FILEDIALOG:
+    case CellKind::EDIT:
+        return {pressAction()};
+    default:
+        return {};
+    }
 }
 
 void CAccessibleTableCell::doAction(const QString& actionName)
 {
-    if (actionName == toggleAction() && IsCheckCell() && list_->isEnabled())
-        list_->ClickCheck(row_, column_);
+    // Only the action the cell offers; the list does the rest as for a click.
+    if (actionNames().contains(actionName))
+        List()->ActivateCell(Row(), column_);
 }

@@ -3,10 +3,9 @@
 // The list control as a table: its rows and columns, each cell a child with its
 // text (or, in a check-box column, a check box that can be toggled), the column
 // headers as the columns' descriptions.
-#include <QAccessibleInterface>
+#include "controls/accessibility/AccessibleRowChild.h"
+
 #include <QAccessibleWidget>
-#include <QPointer>
-#include <map>
 #include <utility>
 
 class CXListCtrl;
@@ -14,7 +13,6 @@ class CXListCtrl;
 class CAccessibleTable : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
     explicit CAccessibleTable(CXListCtrl* list);
-    ~CAccessibleTable() override;
     void* interface_cast(QAccessible::InterfaceType type) override;
     QString text(QAccessible::Text t) const override;
     int childCount() const override;
@@ -47,11 +45,11 @@ public:
     CXListCtrl* List() const;
 
 private:
-    // Cell interfaces made so far; the accessibility cache owns them until this goes.
-    mutable std::map<std::pair<int, int>, QAccessible::Id> cellIds_;
+    // Cell interfaces made so far, by row and column.
+    mutable CAccessibleChildIds<std::pair<int, int>> cells_;
 };
 
-class CAccessibleTableCell : public QAccessibleInterface,
+class CAccessibleTableCell : public CAccessibleRowChild,
                              public QAccessibleTableCellInterface,
                              public QAccessibleActionInterface {
 public:
@@ -59,16 +57,7 @@ public:
 
     void* interface_cast(QAccessible::InterfaceType type) override;
     bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override;
-    QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override;
     // A check-box column's cells are check boxes; the others are cells.
     QAccessible::Role role() const override;
     QAccessible::State state() const override;
@@ -78,19 +67,23 @@ public:
     int columnIndex() const override { return column_; }
     int rowExtent() const override { return 1; }
     QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
-    int rowIndex() const override { return row_; }
+    int rowIndex() const override { return Row(); }
     bool isSelected() const override;
     QAccessibleInterface* table() const override { return parent(); }
 
-    // Check cells toggle as a click on them does.
+    // Each cell does what a click on it does: a check cell toggles, a file cell
+    // browses for a program (press), a combo cell shows its choices, an edit cell
+    // starts editing (press).
     QStringList actionNames() const override;
     void doAction(const QString& actionName) override;
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
 private:
+    CXListCtrl* List() const;
+    int OwnerRowCount() const override;
+    QRect LocalRect() const override;
     bool IsCheckCell() const;
+    int CellKindOf() const;
 
-    QPointer<CXListCtrl> list_;
-    int row_;
     int column_;
 };

@@ -53,6 +53,15 @@ void CoUninitialize();
 // How many CoInitializeEx calls of this thread are not yet undone.
 int CoInitializeCount();
 
+// CoInitializeEx for the lifetime of a scope, for work on a thread of its own.
+class CComThreadScope {
+public:
+    explicit CComThreadScope(uint32_t flags = COINIT_MULTITHREADED) { CoInitializeEx(nullptr, flags); }
+    ~CComThreadScope() { CoUninitialize(); }
+    CComThreadScope(const CComThreadScope&) = delete;
+    CComThreadScope& operator=(const CComThreadScope&) = delete;
+};
+
 // Memory handed across the interface (strings, arrays); the receiver frees it
 // with CoTaskMemFree. CoTaskMemAlloc(0) returns a valid, distinct block.
 void* CoTaskMemAlloc(size_t bytes);
