@@ -10,6 +10,7 @@
 #include "controls/DropdownListItem.h"
 #include "controls/EditItem.h"
 #include "controls/FocusMark.h"
+#include "controls/FocusNavigation.h"
 #include "controls/ListPanelItem.h"
 #include "controls/ListPanelPopup.h"
 #include "controls/MacroDisplayItem.h"
@@ -59,6 +60,15 @@ int ExpectAllExposed(QWidget& root)
         EXPECT_NE(iface->role(), QAccessible::Client) << "our controls say what they are";
         EXPECT_NE(iface->role(), QAccessible::NoRole);
         EXPECT_FALSE(iface->text(QAccessible::Name).trimmed().isEmpty());
+        // What the keyboard reaches is named for people, not by the skin's item name
+        // (a caption that reads the same, as "Cancel", is the people's name).
+        const auto* button = dynamic_cast<const CBitmapBtn*>(widget);
+        const QString shown = button ? button->Caption().simplified() : QString();
+        const QString name = iface->text(QAccessible::Name);
+        if (TakesKeyboardFocus(*widget) && name != shown) {
+            EXPECT_NE(name, WordsFromSkinName(widget->objectName()))
+                << "[ unnamed ] " << widget->objectName().toStdString();
+        }
         EXPECT_FALSE(iface->state().disabled);
     }
     return count;

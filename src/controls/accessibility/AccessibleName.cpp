@@ -29,7 +29,11 @@ QString TextFromSkinName(const QString& skinName)
     const LangTranslation translated = TranslateWithCurrent((QStringLiteral("$") + skinName).toStdU16String());
     if (translated.found && !translated.text.empty())
         return Tidy(QString::fromStdU16String(translated.text));
+    return WordsFromSkinName(skinName);
+}
 
+QString WordsFromSkinName(const QString& skinName)
+{
     QString rest = skinName;
     for (const char* prefix : kKindPrefixes) {
         if (rest.startsWith(QLatin1String(prefix), Qt::CaseInsensitive) && rest.size() > int(qstrlen(prefix))) {

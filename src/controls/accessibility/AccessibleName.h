@@ -12,6 +12,9 @@ class QWidget;
 // in words ("BUTTON_SENSITIVITY_STAGES" -> "Sensitivity stages"). Empty for an
 // empty name.
 QString TextFromSkinName(const QString& skinName);
+// The same words without looking for a text in the language: the last resort,
+// which reads like the programmer's name it comes from.
+QString WordsFromSkinName(const QString& skinName);
 
 // The caption when it holds more than blanks, else the name set on the widget,
 // else its tooltip, else the text from its skin name (its object name). Line
