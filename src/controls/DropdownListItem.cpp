@@ -232,11 +232,16 @@ void CDropdownListItem::keyPressEvent(QKeyEvent* event)
         return;
     }
     event->accept();
-    if (event->isAutoRepeat())
-        return;
+    if (!event->isAutoRepeat())
+        OpenAtChoice();
+}
+
+bool CDropdownListItem::OpenAtChoice()
+{
     openedByKeyboard_ = true;
-    Open();
+    const bool opened = Open();
     openedByKeyboard_ = false;
+    return opened;
 }
 
 void CDropdownListItem::OpenPopup()

@@ -104,6 +104,8 @@ public:
     // Opens the pop-up as a press on the box does (1588 to the parent first);
     // false when the drop-down is disabled, not interactive or open already.
     virtual bool Open();
+    // Opens as the keyboard does, the arrows starting from the current choice.
+    bool OpenAtChoice();
     bool IsInteractive() const { return interactive_; }
 
 protected:

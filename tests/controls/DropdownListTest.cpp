@@ -114,6 +114,41 @@ TEST(DropdownList, TheChoiceOnShowIsReadableAsText)
     EXPECT_EQ(colourIface->textInterface()->text(0, -1), QStringLiteral("#12ABEF"));
 }
 
+TEST(DropdownList, AnAssistiveToolOpensTheListAtTheChoiceAfterItsAnswer)
+{
+    InstallControlAccessibility();
+    ModalScript::Reset();
+    RecordingWindow parent;
+    CDropdownListItem box(281, &parent, &parent, SkinRect{10, 10, 210, 32});
+    box.SetEntries({u"Click", u"Menu", u"Universal scrolling"});
+    ASSERT_TRUE(box.SetSelected(1));
+    parent.show();
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&box);
+    ASSERT_NE(iface, nullptr);
+    QAccessibleActionInterface* actions = iface->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+
+    int startRow = -2;
+    ModalScript::EndNextRun(kListPanelRunName, IDCANCEL, [&](CSkinWindow& window) {
+        auto& popup = dynamic_cast<CListPanel&>(window);
+        startRow = popup.List()->HoveredRow();
+        QTest::keyClick(&popup, Qt::Key_Down);
+        QTest::keyClick(&popup, Qt::Key_Return);
+        QTest::qWait(int(CListPanelPopupList::kCloseDelayMs) + 150);
+    });
+    actions->doAction(QAccessibleActionInterface::showMenuAction());
+    EXPECT_EQ(startRow, -2) << "the list runs after the request is answered, not inside it";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ModalScript::PendingAnswers() == 0; }, 2000));
+    EXPECT_EQ(startRow, 1) << "it starts from the current choice";
+    EXPECT_EQ(box.Selected(), 2);
+
+    // A drop-down its page has switched off offers nothing to open.
+    box.SetDisabled(true);
+    EXPECT_FALSE(actions->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+    ModalScript::Reset();
+}
+
 TEST(DropdownColour, ShowsTheCurrentColour)
 {
     RecordingWindow parent;

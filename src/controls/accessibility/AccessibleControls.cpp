@@ -370,6 +370,25 @@ QString CAccessibleDropdown::attributes(int offset, int* startOffset, int* endOf
     return {};
 }
 
+QStringList CAccessibleDropdown::actionNames() const
+{
+    QStringList names = QAccessibleWidget::actionNames();
+    if (!Dropdown()->IsDisabled() && Dropdown()->IsInteractive() && Dropdown()->isEnabled())
+        names << showMenuAction() << pressAction();
+    return names;
+}
+
+void CAccessibleDropdown::doAction(const QString& actionName)
+{
+    if (actionName != showMenuAction() && actionName != pressAction()) {
+        QAccessibleWidget::doAction(actionName);
+        return;
+    }
+    // The list runs an event loop of its own until a choice is made; the tool
+    // that asked must have its answer first.
+    QTimer::singleShot(0, Dropdown(), [dropdown = Dropdown()] { dropdown->OpenAtChoice(); });
+}
+
 QAccessible::State CAccessibleDropdown::state() const
 {
     QAccessible::State state = QAccessibleWidget::state();

@@ -94,6 +94,9 @@ public:
     void* interface_cast(QAccessible::InterfaceType type) override;
     QString text(QAccessible::Text t) const override;
     QAccessible::State state() const override;
+    // Opening the list, as Space does; answered before the list runs.
+    QStringList actionNames() const override;
+    void doAction(const QString& actionName) override;
 
     QString text(int startOffset, int endOffset) const override;
     int characterCount() const override;
