@@ -248,6 +248,30 @@ TEST_F(AccessibilityTest, StatesFollowClicks)
     });
 }
 
+TEST_F(AccessibilityTest, EachChoiceOfARowIsDescribedByTheRowsLabel)
+{
+    Plug(0x0031);
+    RunApp([&](CTovikEliteAppDlg& window) {
+        ASSERT_TRUE(WaitUntilIdle(window));
+        window.ShowPage(PageBit::Lighting);
+        QCoreApplication::processEvents();
+        const CGUIItems& items = window.Page(PageBit::Lighting)->Items();
+        struct Case {
+            int itemId;
+            const char* description;
+        } cases[] = {{ItemId::SCROLL_LEDON, "Scroll wheel"},
+                     {ItemId::SCROLL_LEDOFF, "Scroll wheel"},
+                     {ItemId::BATTERY_ID_LEDOFF, "Battery indicator"}};
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.itemId);
+            QAccessibleInterface* choice = Of(items.FindAs<CBitmapBtn>(c.itemId));
+            ASSERT_NE(choice, nullptr);
+            EXPECT_EQ(choice->role(), QAccessible::RadioButton);
+            EXPECT_EQ(choice->text(QAccessible::Description), QString::fromUtf8(c.description));
+        }
+    });
+}
+
 TEST_F(AccessibilityTest, SliderValueInterfaceChangesTheSettingAsADragDoes)
 {
     Plug(0x0031);

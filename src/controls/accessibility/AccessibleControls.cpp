@@ -42,6 +42,26 @@ QString LinkedLabelText(const CBitmapBtn& button)
     return {};
 }
 
+// The label a sighted user reads for a row of choices ("Scroll wheel" before "On"
+// and "Off"): the label beside the row's first choice. Empty when none.
+QString ChoiceRowLabel(const CBitmapBtn& button)
+{
+    const QWidget* parent = button.parentWidget();
+    if (!parent)
+        return {};
+    const int middle = button.geometry().center().y();
+    const CBitmapBtn* first = &button;
+    for (const QObject* sibling : parent->children()) {
+        const auto* other = dynamic_cast<const CBitmapBtn*>(sibling);
+        if (!other || !other->isVisible() || other->GetButtonRole() != button.GetButtonRole())
+            continue;
+        const QRect box = other->geometry();
+        if (box.top() <= middle && middle <= box.bottom() && box.left() < first->geometry().left())
+            first = other;
+    }
+    return LabelBeside(*first);
+}
+
 } // namespace
 
 // ---- buttons ---------------------------------------------------------------------
@@ -77,8 +97,13 @@ QString CAccessibleButton::text(QAccessible::Text t) const
             caption = LinkedLabelText(*Button());
         return AccessibleControlName(*Button(), caption);
     }
-    case QAccessible::Description:
-        return Button()->toolTip();
+    case QAccessible::Description: {
+        // A choice's caption ("Off") says little alone; its row says what it is for.
+        const QString tip = Button()->toolTip();
+        if (tip.isEmpty() && role() == QAccessible::RadioButton)
+            return ChoiceRowLabel(*Button());
+        return tip;
+    }
     default:
         return QAccessibleWidget::text(t);
     }
