@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ListPopupTestSupport.h"
 #include "SliderTestSupport.h"
 
 #include "controls/DropdownColorButton.h"
@@ -130,13 +131,7 @@ TEST(DropdownList, AnAssistiveToolOpensTheListAtTheChoiceAfterItsAnswer)
     ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
 
     int startRow = -2;
-    ModalScript::EndNextRun(kListPanelRunName, IDCANCEL, [&](CSkinWindow& window) {
-        auto& popup = dynamic_cast<CListPanel&>(window);
-        startRow = popup.List()->HoveredRow();
-        QTest::keyClick(&popup, Qt::Key_Down);
-        QTest::keyClick(&popup, Qt::Key_Return);
-        QTest::qWait(int(CListPanelPopupList::kCloseDelayMs) + 150);
-    });
+    TakeTheNextRowByKeys(startRow);
     actions->doAction(QAccessibleActionInterface::showMenuAction());
     EXPECT_EQ(startRow, -2) << "the list runs after the request is answered, not inside it";
     ASSERT_TRUE(QTest::qWaitFor([&] { return ModalScript::PendingAnswers() == 0; }, 2000));

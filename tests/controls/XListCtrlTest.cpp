@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ListPopupTestSupport.h"
 #include "SliderTestSupport.h"
 
 #include "controls/ListPanelPopup.h"
@@ -387,13 +388,7 @@ TEST(XListCtrl, TheKeyboardReachesEveryCellAndDoesWhatAClickDoes)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         int startRow = -1;
-        ModalScript::EndNextRun(kListPanelRunName, IDCANCEL, [&](CSkinWindow& window) {
-            auto& popup = dynamic_cast<CListPanel&>(window);
-            startRow = popup.List()->HoveredRow();
-            QTest::keyClick(&popup, Qt::Key_Down);
-            QTest::keyClick(&popup, Qt::Key_Return);
-            QTest::qWait(int(CListPanelPopupList::kCloseDelayMs) + 150);
-        });
+        TakeTheNextRowByKeys(startRow);
         press(c.key, c.modifiers);
         ASSERT_TRUE(settle());
         EXPECT_EQ(startRow, c.startRow);
