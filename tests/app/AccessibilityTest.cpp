@@ -476,6 +476,12 @@ TEST_F(AccessibilityTest, MenusTablesAndMacroEventsHaveTheirParts)
             QAccessibleInterface* cell = cells->cellAt(0, column);
             ASSERT_NE(cell, nullptr);
             EXPECT_EQ(table->indexOfChild(cell), column);
+            // Each cell points to its column's header, named as the header reads.
+            const QList<QAccessibleInterface*> headers = cell->tableCellInterface()->columnHeaderCells();
+            ASSERT_EQ(headers.size(), 1);
+            EXPECT_EQ(headers[0]->role(), QAccessible::ColumnHeader);
+            EXPECT_EQ(headers[0]->text(QAccessible::Name), cells->columnDescription(column));
+            EXPECT_FALSE(headers[0]->text(QAccessible::Name).isEmpty());
             if (profiles->ColumnAt(column).cellKind == CellKind::CHECKBOX) {
                 EXPECT_EQ(cell->role(), QAccessible::CheckBox);
                 EXPECT_EQ(cell->state().checked, profiles->IsCellChecked(0, column));

@@ -437,6 +437,27 @@ def check_stages_popup(checks, popup, sensitivity):
     check_controls_are_named(checks, popup, where)
 
 
+PROFILE_TABLE = "Profiles on the mouse"
+PROFILE_COLUMNS = ["Active", "No.", "Profile name", "Linked program", "Auto"]
+
+
+def check_profile_table(checks, node):
+    table = node.accessible.queryTable()
+    headers = []
+    for column in range(table.nColumns):
+        header = table.getColumnHeader(column)
+        headers.append(header.name if header is not None else None)
+    checks.expect(headers == PROFILE_COLUMNS, f"profile table: column headers {headers}, not {PROFILE_COLUMNS}")
+    checks.expect(table.nRows >= 1, f"profile table: {table.nRows} rows")
+    if table.nRows >= 1 and table.nColumns == len(PROFILE_COLUMNS):
+        name = table.getAccessibleAt(0, PROFILE_COLUMNS.index("Profile name"))
+        checks.expect(name is not None and name.name == "PROFILE01",
+                      f"profile table: the first profile is \"{name.name if name else None}\", not PROFILE01")
+        active = table.getAccessibleAt(0, 0)
+        checks.expect(active is not None and active.getRoleName() == "check box",
+                      "profile table: the Active cell is not a check box")
+
+
 def role_counts(window):
     counts = {}
     for node in window.walk():
@@ -563,6 +584,17 @@ def run(arguments, work, output):
         raise CheckFailed("the stages popup has no Cancel: " + "; ".join(checks.failures))
     perform(cancel[0], "Press")
     tree, window = wait_for(settled(lambda window: window.role == "frame"), "the main window back alone", 10 * scale)
+
+    # The profile table: its cells are read with their column's header, which is
+    # what a listener hears as the keyboard moves along a row.
+    tabs = window.shown(role="page tab", name="Profiles")
+    if not tabs:
+        raise CheckFailed("no Profiles tab to press: " + "; ".join(checks.failures))
+    perform(tabs[0], "Press")
+    tree, window = wait_for(settled(lambda window: window.shown(role="table", name=PROFILE_TABLE)),
+                            "the profiles page after pressing its tab", 10 * scale)
+    write_tree(tree, os.path.join(arguments.output_dir, "atspi-tree-profiles.txt"))
+    check_profile_table(checks, window.shown(role="table", name=PROFILE_TABLE)[0])
 
     # Nothing was changed, so Cancel closes the program at once.
     cancel = window.shown(role="push button", name="Cancel")

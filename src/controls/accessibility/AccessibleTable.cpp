@@ -4,6 +4,17 @@
 #include "controls/XListCtrl.h"
 #include "controls/accessibility/AccessibleName.h"
 
+namespace {
+
+// What a column is called: its header's words, or its tip where the header shows a
+// check box instead of words.
+QString ColumnTitle(const CXListCtrl::Column& column)
+{
+    return column.header.trimmed().isEmpty() ? column.tooltip : column.header;
+}
+
+} // namespace
+
 CAccessibleTable::CAccessibleTable(CXListCtrl* list) : QAccessibleWidget(list, QAccessible::Table) {}
 
 CXListCtrl* CAccessibleTable::List() const
@@ -47,6 +58,13 @@ QAccessibleInterface* CAccessibleTable::cellAt(int row, int column) const
     return cells_.Get({row, column}, [&] { return new CAccessibleTableCell(List(), row, column); });
 }
 
+QAccessibleInterface* CAccessibleTable::ColumnHeader(int column) const
+{
+    if (column < 0 || column >= columnCount())
+        return nullptr;
+    return headers_.Get(column, [&] { return new CAccessibleColumnHeader(List(), column); });
+}
+
 QAccessibleInterface* CAccessibleTable::child(int index) const
 {
     const int columns = columnCount();
@@ -81,8 +99,7 @@ QString CAccessibleTable::columnDescription(int column) const
 {
     if (column < 0 || column >= columnCount())
         return {};
-    const CXListCtrl::Column& info = List()->ColumnAt(column);
-    return info.header.trimmed().isEmpty() ? info.tooltip : info.header;
+    return ColumnTitle(List()->ColumnAt(column));
 }
 
 QString CAccessibleTable::rowDescription(int row) const
@@ -113,6 +130,51 @@ bool CAccessibleTable::selectRow(int row)
         return false;
     List()->SelectRow(row);
     return true;
+}
+
+// ---- column headers ---------------------------------------------------------------
+
+CAccessibleColumnHeader::CAccessibleColumnHeader(CXListCtrl* list, int column) : CAccessibleRowChild(list, column) {}
+
+CXListCtrl* CAccessibleColumnHeader::List() const
+{
+    return static_cast<CXListCtrl*>(Owner());
+}
+
+int CAccessibleColumnHeader::OwnerRowCount() const
+{
+    return List()->ColumnCount();
+}
+
+QRect CAccessibleColumnHeader::LocalRect() const
+{
+    return List()->HeaderRect(Row());
+}
+
+QString CAccessibleColumnHeader::text(QAccessible::Text t) const
+{
+    if (!isValid())
+        return {};
+    const CXListCtrl::Column& column = List()->ColumnAt(Row());
+    switch (t) {
+    case QAccessible::Name:
+        return ColumnTitle(column);
+    case QAccessible::Description:
+        return column.tooltip;
+    default:
+        return {};
+    }
+}
+
+QAccessible::State CAccessibleColumnHeader::state() const
+{
+    QAccessible::State state;
+    if (!isValid()) {
+        state.invalid = true;
+        return state;
+    }
+    state.invisible = !List()->isVisible();
+    return state;
 }
 
 // ---- cells ------------------------------------------------------------------------
@@ -170,7 +232,7 @@ QString CAccessibleTableCell::text(QAccessible::Text t) const
     case QAccessible::Name: {
         // A check cell is named by its column, as its header names it for the eye.
         if (IsCheckCell())
-            return column.header.trimmed().isEmpty() ? column.tooltip : column.header;
+            return ColumnTitle(column);
         const QString progress = List()->CellProgressText(Row(), column_);
         return progress.isEmpty() ? List()->CellText(Row(), column_) : progress;
     }
@@ -202,6 +264,13 @@ QAccessible::State CAccessibleTableCell::state() const
         state.checked = list->IsCellChecked(Row(), column_);
     }
     return state;
+}
+
+QList<QAccessibleInterface*> CAccessibleTableCell::columnHeaderCells() const
+{
+    const auto* table = dynamic_cast<const CAccessibleTable*>(parent());
+    QAccessibleInterface* header = table && isValid() ? table->ColumnHeader(column_) : nullptr;
+    return header ? QList<QAccessibleInterface*>{header} : QList<QAccessibleInterface*>{};
 }
 
 bool CAccessibleTableCell::isSelected() const

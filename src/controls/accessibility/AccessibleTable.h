@@ -43,10 +43,30 @@ public:
     void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
     CXListCtrl* List() const;
+    // The header cell of a column (null for no such column): what a screen reader
+    // says as the keyboard moves into the column.
+    QAccessibleInterface* ColumnHeader(int column) const;
 
 private:
-    // Cell interfaces made so far, by row and column.
+    // Cell interfaces made so far, by row and column, and header cells by column.
     mutable CAccessibleChildIds<std::pair<int, int>> cells_;
+    mutable CAccessibleChildIds<int> headers_;
+};
+
+// A column's header cell. It is not among the table's children (rows and columns
+// count cells only); the table's cells point to it.
+class CAccessibleColumnHeader : public CAccessibleRowChild {
+public:
+    // The header is known by its column, which plays the part of the row here.
+    CAccessibleColumnHeader(CXListCtrl* list, int column);
+    QString text(QAccessible::Text t) const override;
+    QAccessible::Role role() const override { return QAccessible::ColumnHeader; }
+    QAccessible::State state() const override;
+
+private:
+    CXListCtrl* List() const;
+    int OwnerRowCount() const override;
+    QRect LocalRect() const override;
 };
 
 class CAccessibleTableCell : public CAccessibleRowChild,
@@ -63,7 +83,7 @@ public:
     QAccessible::State state() const override;
 
     int columnExtent() const override { return 1; }
-    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
+    QList<QAccessibleInterface*> columnHeaderCells() const override;
     int columnIndex() const override { return column_; }
     int rowExtent() const override { return 1; }
     QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
