@@ -66,8 +66,11 @@ int ExpectAllExposed(QWidget& root)
         const QString shown = button ? button->Caption().simplified() : QString();
         const QString name = iface->text(QAccessible::Name);
         if (TakesKeyboardFocus(*widget) && name != shown) {
-            EXPECT_NE(name, WordsFromSkinName(widget->objectName()))
-                << "[ unnamed ] " << widget->objectName().toStdString();
+            // A thumb is named by the slider item it moves in, so the item names
+            // of the control and of what holds it all count.
+            for (const QWidget* item = widget; item && item != &root; item = item->parentWidget())
+                EXPECT_NE(name, WordsFromSkinName(item->objectName()))
+                    << "[ unnamed ] " << item->objectName().toStdString();
         }
         EXPECT_FALSE(iface->state().disabled);
     }
@@ -186,6 +189,20 @@ TEST_F(AccessibilityTest, EveryPageExposesItsControlsWithRolesAndNames)
             EXPECT_GT(count, 10);
             std::cout << "[ exposed  ] " << name << " page: " << count << " controls\n";
         }
+        // The controls the performance page shows only with separate axes and with
+        // acceleration on.
+        window.ShowPage(PageBit::Performance);
+        QCoreApplication::processEvents();
+        const CGUIItems& performance = window.Page(PageBit::Performance)->Items();
+        for (int itemId : {ItemId::BUTTON_ENABLEXY, ItemId::BUTTON_ENABLEACCELERATION}) {
+            auto* box = performance.FindAs<CBitmapBtn>(itemId);
+            ASSERT_NE(box, nullptr);
+            ASSERT_FALSE(box->IsChecked());
+            Click(box);
+            ASSERT_TRUE(box->IsChecked());
+        }
+        SCOPED_TRACE("separate axes, acceleration on");
+        ExpectAllExposed(window);
     });
 }
 
