@@ -17,6 +17,7 @@
 #include "popups/VorlaNameEntryPopup.h"
 #include "popups/accessibility/AccessiblePopup.h"
 #include "skin/ItemIds.h"
+#include "support/SkinItemNames.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -127,6 +128,7 @@ TEST_F(PopupKeyboardTest, TabReachesEveryControlOfEveryPopupAndEachSaysWhatItIs)
                 SCOPED_TRACE(focused->objectName().toStdString());
                 EXPECT_NE(iface->role(), QAccessible::Client);
                 EXPECT_FALSE(iface->text(QAccessible::Name).trimmed().isEmpty());
+                EXPECT_EQ(SkinItemNamedAs(*focused, &window, iface->text(QAccessible::Name)), "");
             }
             reached = seen.size();
             // Escape cancels wherever the keyboard is but in a key field.
