@@ -4,6 +4,7 @@
 #include "device/server/DeviceServer.h"
 #include "emulator/ServerObjects.h"
 #include "platform/com/ComRuntime.h"
+#include "platform/core/AtomicFile.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -24,6 +25,8 @@ HRESULT ActivateServer(const IID& iid, void** out)
         ReportDeviceProblem(error);
         return E_ACCESSDENIED;
     }
+    // A program killed in the middle of storing a device leaves its temporary file.
+    RemoveAbandonedTemporaries(settings->directory);
     IDeviceEnumerator* enumerator = NewEnumerator(std::move(settings));
     const HRESULT hr = enumerator->QueryInterface(iid, out);
     enumerator->Release();

@@ -6,10 +6,22 @@
 #include "emulator/ImageCodec.h"
 
 #include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
-class Persistence : public EmulatorTest {};
+class Persistence : public EmulatorTest {
+protected:
+    std::vector<std::string> Temporaries() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(devicePath()))
+            if (entry.path().filename().string().find(".tmp.") != std::string::npos)
+                names.push_back(entry.path().filename().string());
+        return names;
+    }
+};
 
 TEST_F(Persistence, ChangesReachANewServerInstance)
 {
@@ -61,15 +73,42 @@ TEST_F(Persistence, ACrashBeforeTheRenameLeavesTheOldImage)
     EXPECT_EQ(ReadText(directory().ImagePath(0x0031)), before) << "the image file is untouched";
 
     // The stray temporary file of the "crash" does not disturb a new server.
-    bool strayFound = false;
-    for (const auto& entry : std::filesystem::directory_iterator(devicePath()))
-        strayFound = strayFound || entry.path().filename().string().find(".tmp.") != std::string::npos;
-    EXPECT_TRUE(strayFound);
+    EXPECT_EQ(Temporaries().size(), 1u);
     emulator::UnregisterEmulatedDeviceServer();
     emulator::RegisterEmulatedDeviceServer();
     uint32_t ms = 0;
     ASSERT_EQ(As<IDeviceReportInterval>(Device(0x0031))->GetReportInterval(&ms), S_OK);
     EXPECT_EQ(ms, 8u);
+}
+
+TEST_F(Persistence, TemporaryFilesOfDeadWritersAreClearedAndNoOthers)
+{
+    // A process that has ended: its id names no process any more.
+    const pid_t gone = fork();
+    ASSERT_GE(gone, 0);
+    if (gone == 0)
+        _exit(0);
+    ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+    ASSERT_NE(Device(0x0031).Get(), nullptr); // the directory is made on first use
+    const std::string image = directory().ImagePath(0x0031).filename().string();
+    const std::string dead = image + ".tmp." + std::to_string(gone) + ".3";
+    const std::string alive = image + ".tmp." + std::to_string(getppid()) + ".1"; // our parent runs
+    const std::vector<std::string> kept = {alive, image + ".tmp.x.1", image + ".tmp." + std::to_string(gone),
+                                           "notes.tmp." + std::to_string(gone) + ".2b"};
+    for (const std::string& name : kept)
+        std::ofstream(devicePath() / name) << "x";
+    std::ofstream(devicePath() / dead) << "half an image";
+    ASSERT_EQ(Temporaries().size(), kept.size() + 1);
+
+    emulator::UnregisterEmulatedDeviceServer();
+    emulator::RegisterEmulatedDeviceServer();
+    ComPtr<IDeviceObject> device = Device(0x0031);
+    ASSERT_NE(device.Get(), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(devicePath() / dead));
+    for (const std::string& name : kept) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(std::filesystem::exists(devicePath() / name));
+    }
 }
 
 TEST_F(Persistence, ADamagedImageFailsEveryCallAndStaysAsItIs)

@@ -3,8 +3,10 @@
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,6 +32,27 @@ bool WriteAll(int fd, std::string_view data)
         data.remove_prefix(size_t(n));
     }
     return true;
+}
+
+// The writer's process id in a temporary file's name "<file>.tmp.<pid>.<n>", or
+// 0 when the name is not one.
+pid_t TemporaryWriter(std::string_view name)
+{
+    const size_t mark = name.rfind(".tmp.");
+    if (mark == std::string_view::npos || mark == 0)
+        return 0;
+    const std::string_view rest = name.substr(mark + 5);
+    const size_t dot = rest.find('.');
+    if (dot == std::string_view::npos || dot == 0 || dot + 1 == rest.size())
+        return 0;
+    const std::string_view counter = rest.substr(dot + 1);
+    if (counter.find_first_not_of("0123456789") != std::string_view::npos)
+        return 0;
+    long pid = 0;
+    const auto [end, ec] = std::from_chars(rest.data(), rest.data() + dot, pid);
+    if (ec != std::errc() || end != rest.data() + dot || pid <= 0)
+        return 0;
+    return pid_t(pid);
 }
 
 } // namespace
@@ -116,4 +139,20 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view con
 void StopNextWriteBeforeRename()
 {
     stopBeforeRename = true;
+}
+
+size_t RemoveAbandonedTemporaries(const std::filesystem::path& directory)
+{
+    size_t removed = 0;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
+        const pid_t writer = TemporaryWriter(it->path().filename().string());
+        // A writer that still runs may yet rename its file; only a gone one's is litter.
+        if (writer == 0 || writer == ::getpid() || ::kill(writer, 0) == 0 || errno != ESRCH)
+            continue;
+        std::error_code removeError;
+        if (it->is_regular_file(removeError) && std::filesystem::remove(it->path(), removeError))
+            ++removed;
+    }
+    return removed;
 }

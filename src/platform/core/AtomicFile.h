@@ -16,6 +16,12 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size
 // untouched and `error` says why.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view contents, std::string& error);
 
+// Removes the temporary files that WriteFileAtomically left in `directory` when
+// the process writing them died before its rename (named "<file>.tmp.<pid>.<n>";
+// a running process's are kept, as is anything else). Returns how many went;
+// a directory that cannot be read gives 0.
+size_t RemoveAbandonedTemporaries(const std::filesystem::path& directory);
+
 // Test hook: the next WriteFileAtomically stops after the temporary file is on
 // disk and before the rename, as a crash there would, and reports failure.
 void StopNextWriteBeforeRename();
