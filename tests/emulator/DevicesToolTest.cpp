@@ -2,7 +2,10 @@
 // The command-line tool, run as a separate process against a temporary directory.
 #include "EmulatorFixture.h"
 
+#include "emulator/SessionLock.h"
+
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <sys/wait.h>
@@ -20,10 +23,11 @@ struct RunResult {
 
 class DevicesTool : public EmulatorTest {
 protected:
-    RunResult Run(const std::string& arguments)
+    // `environment`: assignments put before the command, e.g. "NAME=value".
+    RunResult Run(const std::string& arguments, const std::string& environment = {})
     {
-        const std::string command =
-            std::string("'") + ZT_DEVICES_TOOL + "' --dir '" + devicePath().string() + "' " + arguments + " 2>&1";
+        const std::string command = environment + (environment.empty() ? "" : " ") + "'" + ZT_DEVICES_TOOL +
+                                    "' --dir '" + devicePath().string() + "' " + arguments + " 2>&1";
         RunResult result;
         FILE* pipe = popen(command.c_str(), "r");
         if (!pipe)
@@ -117,6 +121,27 @@ TEST_F(DevicesTool, ResetRestoresFactorySettings)
     EXPECT_EQ(count, 1u);
     ASSERT_EQ(As<IDeviceBattery>(Device(0x0031))->GetLevel(&level), S_OK);
     EXPECT_EQ(level, 9u);
+}
+
+TEST_F(DevicesTool, ResetWaitsForAWriteInProgressAndNeverLandsInsideIt)
+{
+    auto profiles = As<IDeviceProfileCollection>(Device(0x0031));
+    ASSERT_EQ(profiles->CreateProfile(ComPtr<IDeviceProfile>().Put()), S_OK);
+    uint32_t count = 0;
+    {
+        // A program holds the mouse for a write; the tool gives up after its wait.
+        emulator::SessionLock writing(directory().SessionPath(0x0031), emulator::SessionLock::Mode::Exclusive,
+                                      std::chrono::milliseconds(0));
+        ASSERT_TRUE(writing.held());
+        const RunResult r = Run("reset mouse", "ZEMKO_TOVIK_EMU_BUSY_WAIT_MS=200");
+        EXPECT_EQ(r.exitCode, 1) << r.output;
+        EXPECT_NE(r.output.find("busy"), std::string::npos) << r.output;
+        ASSERT_EQ(profiles->GetProfileCount(&count), S_OK);
+        EXPECT_EQ(count, 2u) << "nothing was reset while the write held the mouse";
+    }
+    ASSERT_EQ(Run("reset mouse", "ZEMKO_TOVIK_EMU_BUSY_WAIT_MS=200").exitCode, 0);
+    ASSERT_EQ(profiles->GetProfileCount(&count), S_OK);
+    EXPECT_EQ(count, 1u);
 }
 
 TEST_F(DevicesTool, ShowReportsADamagedImageAndResetRepairsIt)

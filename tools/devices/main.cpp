@@ -8,6 +8,7 @@
 #include "emulator/DeviceDirectory.h"
 #include "emulator/EmulatedDeviceServer.h"
 #include "emulator/ImageReport.h"
+#include "emulator/SessionLock.h"
 
 #include <cstdio>
 #include <string>
@@ -128,6 +129,13 @@ int SetBattery(const DeviceDirectory& devices, const ProductInfo& product, uint3
 
 int Reset(const DeviceDirectory& devices, const ProductInfo& product)
 {
+    // A reset is a change like any program's: it waits for a write in progress to
+    // end rather than landing between its calls.
+    SessionLock session(devices.SessionPath(product.productId), SessionLock::Mode::Shared, BusyWaitFromEnvironment());
+    if (session.outcome() == SessionLock::Outcome::Busy)
+        return Failure("the device is busy: a program is writing to it; try again when it has finished");
+    if (!session.held())
+        return Failure("cannot open " + devices.SessionPath(product.productId).string());
     DeviceLock lock(devices, product.productId);
     if (!lock.ok())
         return Failure("cannot lock " + devices.LockPath(product.productId).string());
