@@ -42,6 +42,15 @@ QString LinkedLabelText(const CBitmapBtn& button)
     return {};
 }
 
+// A press may open a popup, whose own event loop runs until it closes. The tool
+// that asked (over AT-SPI, a D-Bus call awaiting its answer) would hang all that
+// time, so the act comes just after the request is answered, as Qt's own buttons do.
+template <typename Act>
+void ActAfterAnswering(QObject* control, Act act)
+{
+    QTimer::singleShot(0, control, std::move(act));
+}
+
 // The label a sighted user reads for a row of choices ("Scroll wheel" before "On"
 // and "Off"): the label beside the row's first choice. Empty when none.
 QString ChoiceRowLabel(const CBitmapBtn& button)
@@ -138,11 +147,7 @@ void CAccessibleButton::doAction(const QString& actionName)
 {
     if (actionName != pressAction() && actionName != toggleAction())
         return;
-    // A press may open a popup, whose own event loop runs until it closes. The
-    // tool that asked (over AT-SPI, a D-Bus call awaiting its answer) would hang
-    // all that time, so the click comes just after the request is answered, as
-    // Qt's own buttons click.
-    QTimer::singleShot(0, Button(), [button = Button()] { button->ClickFromLabel(); });
+    ActAfterAnswering(Button(), [button = Button()] { button->ClickFromLabel(); });
 }
 
 // ---- labels ----------------------------------------------------------------------
@@ -162,11 +167,8 @@ QAccessible::Role CAccessibleText::role() const
 QString CAccessibleText::text(QAccessible::Text t) const
 {
     switch (t) {
-    case QAccessible::Name: {
-        QString name = Item()->GetText();
-        name.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        return name.simplified();
-    }
+    case QAccessible::Name:
+        return Item()->GetText().simplified();
     case QAccessible::Description:
         return Item()->toolTip();
     default:
@@ -193,9 +195,8 @@ QStringList CAccessibleText::actionNames() const
 
 void CAccessibleText::doAction(const QString& actionName)
 {
-    // Answered first, clicked after, as a button's press is.
     if (actionName == pressAction())
-        QTimer::singleShot(0, Item(), [item = Item()] { item->Click(); });
+        ActAfterAnswering(Item(), [item = Item()] { item->Click(); });
 }
 
 // ---- sliders ---------------------------------------------------------------------
@@ -409,9 +410,7 @@ void CAccessibleDropdown::doAction(const QString& actionName)
         QAccessibleWidget::doAction(actionName);
         return;
     }
-    // The list runs an event loop of its own until a choice is made; the tool
-    // that asked must have its answer first.
-    QTimer::singleShot(0, Dropdown(), [dropdown = Dropdown()] { dropdown->OpenAtChoice(); });
+    ActAfterAnswering(Dropdown(), [dropdown = Dropdown()] { dropdown->OpenAtChoice(); });
 }
 
 QAccessible::State CAccessibleDropdown::state() const
@@ -540,11 +539,8 @@ QString CAccessibleProgress::text(QAccessible::Text t) const
             return window->text(QAccessible::Name);
         return AccessibleControlName(*Panel(), QString());
     }
-    case QAccessible::Description: {
-        QString step = Panel()->LineText(1);
-        step.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        return step.simplified();
-    }
+    case QAccessible::Description:
+        return Panel()->LineText(1).simplified();
     case QAccessible::Value:
         return Panel()->PercentText();
     default:

@@ -13,13 +13,6 @@ namespace {
 constexpr const char* kKindPrefixes[] = {"BUTTON_", "TEXT_",   "SLIDER_", "COMBO_", "LIST_",
                                          "EDIT_",   "BITMAP_", "PANEL_",  "STAGE_"};
 
-QString Tidy(const QString& text)
-{
-    QString flat = text;
-    flat.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return flat.simplified();
-}
-
 } // namespace
 
 QString TextFromSkinName(const QString& skinName)
@@ -28,7 +21,7 @@ QString TextFromSkinName(const QString& skinName)
         return {};
     const LangTranslation translated = TranslateWithCurrent((QStringLiteral("$") + skinName).toStdU16String());
     if (translated.found && !translated.text.empty())
-        return Tidy(QString::fromStdU16String(translated.text));
+        return QString::fromStdU16String(translated.text).simplified();
     return WordsFromSkinName(skinName);
 }
 
@@ -62,7 +55,7 @@ QString LabelBeside(const QWidget& control)
         const auto* label = dynamic_cast<const CTextItem*>(object);
         if (!label || label == &control || !label->isVisible() || label->IsInteractive() || label->LinkedCheckBox())
             continue;
-        const QString text = Tidy(label->GetText());
+        const QString text = label->GetText().simplified();
         if (text.isEmpty())
             continue;
         const QRect box(label->mapTo(window, QPoint(0, 0)), label->size());
@@ -77,11 +70,11 @@ QString LabelBeside(const QWidget& control)
 
 QString AccessibleControlName(const QWidget& widget, const QString& caption)
 {
-    QString name = Tidy(caption);
+    QString name = caption.simplified();
     if (name.isEmpty())
-        name = Tidy(widget.accessibleName());
+        name = widget.accessibleName().simplified();
     if (name.isEmpty())
-        name = Tidy(widget.toolTip());
+        name = widget.toolTip().simplified();
     if (name.isEmpty())
         name = TextFromSkinName(widget.objectName());
     return name;

@@ -6,13 +6,6 @@
 
 namespace {
 
-QString Flat(const QString& text)
-{
-    QString flat = text;
-    flat.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return flat.simplified();
-}
-
 // The words a sighted user reads first: the topmost label with text, the
 // leftmost of a row.
 QString TopmostLabelText(const QWidget& window)
@@ -21,7 +14,7 @@ QString TopmostLabelText(const QWidget& window)
     QPoint firstAt;
     for (const QWidget* child : window.findChildren<QWidget*>()) {
         const auto* label = dynamic_cast<const CTextItem*>(child);
-        if (!label || Flat(label->GetText()).isEmpty())
+        if (!label || label->GetText().simplified().isEmpty())
             continue;
         const QPoint at = label->mapTo(&window, QPoint());
         if (!first || at.y() < firstAt.y() || (at.y() == firstAt.y() && at.x() < firstAt.x())) {
@@ -29,7 +22,7 @@ QString TopmostLabelText(const QWidget& window)
             firstAt = at;
         }
     }
-    return first ? Flat(first->GetText()) : QString();
+    return first ? first->GetText().simplified() : QString();
 }
 
 } // namespace
@@ -55,5 +48,5 @@ QString CAccessibleWindow::text(QAccessible::Text t) const
         if (QString words = TopmostLabelText(*widget()); !words.isEmpty())
             return words;
     }
-    return Flat(widget()->windowTitle());
+    return widget()->windowTitle().simplified();
 }

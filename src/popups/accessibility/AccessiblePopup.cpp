@@ -30,20 +30,14 @@ QString WordsFromFileName(const std::string& fileName)
     return words.simplified();
 }
 
-QString Flat(const QString& text)
-{
-    QString flat = text;
-    flat.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return flat.simplified();
-}
-
 } // namespace
 
 QString PopupHeading(const CPopupBox& popup)
 {
     std::vector<const CTextItem*> labels;
     for (const QWidget* child : popup.findChildren<QWidget*>())
-        if (const auto* label = dynamic_cast<const CTextItem*>(child); label && !Flat(label->GetText()).isEmpty())
+        if (const auto* label = dynamic_cast<const CTextItem*>(child);
+            label && !label->GetText().simplified().isEmpty())
             labels.push_back(label);
     auto topmost = [&popup](const CTextItem* a, const CTextItem* b) {
         const QPoint pa = a->mapTo(&popup, QPoint()), pb = b->mapTo(&popup, QPoint());
@@ -53,10 +47,10 @@ QString PopupHeading(const CPopupBox& popup)
     for (const CTextItem* label : labels) {
         const QString name = label->objectName().toUpper();
         if (name.contains(QLatin1String("HEADING")) || name.contains(QLatin1String("HEADER")))
-            return Flat(label->GetText());
+            return label->GetText().simplified();
     }
     if (!labels.empty())
-        return Flat(labels.front()->GetText());
+        return labels.front()->GetText().simplified();
     return WordsFromFileName(popup.RunName());
 }
 
