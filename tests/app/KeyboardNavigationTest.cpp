@@ -190,6 +190,19 @@ TEST_F(KeyboardNavigationTest, AProgramIsLinkedToAProfileWithTheKeyboardAlone)
     EXPECT_EQ(image.profiles[0].name, u"Arena");
     EXPECT_EQ(image.profiles[0].programPath, u"/usr/games/arena-client");
     EXPECT_TRUE(image.profiles[0].options & kOptionAutoSwitch);
+
+    // A second window reads them back from the mouse.
+    RunApp([&](CTovikEliteAppDlg& window) {
+        ASSERT_TRUE(WaitUntilIdle(window));
+        window.ShowPage(PageBit::Profiles);
+        QCoreApplication::processEvents();
+        auto* list = window.Page(PageBit::Profiles)->Items().FindAs<CXListCtrl>(ItemId::LIST_PROFILELIST);
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->CellText(0, list->ColumnOfKind(ListColumnKind::LCITEM_PROFILENAME)), QStringLiteral("Arena"));
+        EXPECT_EQ(list->CellText(0, list->ColumnOfKind(ListColumnKind::LCITEM_PROFILEEXE)),
+                  QStringLiteral("arena-client"));
+        EXPECT_TRUE(list->IsCellChecked(0, list->ColumnOfKind(ListColumnKind::LCITEM_AUTOSWITCH)));
+    });
 }
 
 TEST_F(KeyboardNavigationTest, TabVisitsEachShownControlOnceRowByRowAndShiftTabGoesBack)
