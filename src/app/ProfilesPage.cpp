@@ -9,6 +9,7 @@
 #include "controls/XListCtrl.h"
 #include "device/DeviceTiming.h"
 #include "device/server/IDeviceProfileProperties.h"
+#include "device/server/IDeviceProfiles.h"
 #include "platform/ModalService.h"
 #include "platform/core/TextCase.h"
 #include "popups/TovikEliteNameEntryPopup.h"
@@ -29,7 +30,8 @@
 
 namespace {
 
-constexpr size_t kProfileLimit = 5;
+// As many as the mouse holds.
+constexpr size_t kProfileLimit = kMaxDeviceProfiles;
 // The longest program path the mouse keeps; a longer one would fail every write.
 constexpr size_t kMaxProgramPathLength = kProgramPathBytes / 2 - 1;
 
@@ -69,11 +71,14 @@ int RunWarning(CTovikEliteAppDlg& window, std::u16string_view skinFile, std::u16
     return popup.DoModal();
 }
 
-// The name typed into a name-entry popup; nothing when cancelled or left empty.
-std::optional<std::u16string> AskForName(CTovikEliteAppDlg& window, std::u16string_view skinFile)
+// The name typed into a name-entry popup, whose field starts with `current` (a
+// rename); nothing when cancelled or left empty.
+std::optional<std::u16string> AskForName(CTovikEliteAppDlg& window, std::u16string_view skinFile,
+                                         std::u16string current = {})
 {
     std::u16string name;
     CTovikEliteNameEntryPopup popup{std::u16string(skinFile), &window, name};
+    popup.SetInitialName(std::move(current));
     if (popup.DoModal() != IDOK || name.empty())
         return std::nullopt;
     return name;
@@ -124,6 +129,11 @@ void CProfilesPage::SetUp(CTovikEliteAppDlg& window, IMouseConfig& /*config*/)
 }
 
 void CProfilesPage::OnDeviceChanged(CTovikEliteAppDlg& window, IMouseConfig& /*config*/)
+{
+    FillProfileOptions(window);
+}
+
+void CProfilesPage::Refresh(CTovikEliteAppDlg& window)
 {
     FillProfileOptions(window);
 }
@@ -378,8 +388,9 @@ void CProfilesPage::RenameProfile(CTovikEliteAppDlg& window, int rowValue)
     IMouseProfile* profile = ProfileOfRow(window, rowValue);
     if (!profile)
         return;
-    const auto name = AskForName(window, u"ProfileRenamePopup.xml");
-    if (!name)
+    const auto name = AskForName(window, u"ProfileRenamePopup.xml", profile->GetName());
+    // The name offered unchanged changes nothing.
+    if (!name || *name == profile->GetName())
         return;
     // The profile itself counts too, so a change of letter case alone is refused.
     if (IsProfileNameTaken(*config, *name)) {

@@ -177,8 +177,18 @@ int CTovikEliteAppApp::Run()
     if (operationPopup_.HasThread())
         operationPopup_.SetText(readText);
 
-    if (auto* picker = dynamic_cast<CMousePicker*>(device_.get()))
-        picker->SetChangeCallback(&CTovikEliteAppDlg::DeviceChangeCallback, mainWindow_.get());
+    auto followChanges = [this] {
+        if (auto* picker = dynamic_cast<CMousePicker*>(device_.get()))
+            picker->SetChangeCallback(&CTovikEliteAppDlg::DeviceChangeCallback, mainWindow_.get());
+    };
+    followChanges();
+    mainWindow_->SetDeviceSearch([this, followChanges] {
+        // The device object the window used so far is replaced by a fresh search.
+        if (auto* picker = dynamic_cast<CMousePicker*>(device_.get()))
+            picker->SetChangeCallback(nullptr, nullptr);
+        FindDevice();
+        followChanges();
+    });
     if (windowLoaded && mainWindow_->Initialise()) {
         if (options_.onMainWindowReady)
             options_.onMainWindowReady(*mainWindow_);
