@@ -66,6 +66,9 @@ void CLightingPage::Bind(CTovikEliteAppDlg& window)
     flashText_ = items.FindAs<CTextItem>(ItemId::TEXT_FLASHSCROLLWHEELHEADING);
     estimateText_ = items.FindAs<CTextItem>(ItemId::TEXT_BATTERYLIFEESTIMATE_HEADER);
     warningText_ = items.FindAs<CTextItem>(ItemId::TEXT_BATTERY_WARNING_TEXT);
+    powerNote_ = items.FindAs<CTextItem>(ItemId::TEXT_WIRELESSMODEHEADING);
+    if (powerNote_)
+        powerNoteSkinText_ = powerNote_->GetText();
 
     const CGUIItems& current = window.LightingItemsCurrentGeneration();
     fixedColour_ = current.FindAs<CBitmapBtn>(ItemId::TOVIKELITE_COLOR_ON);
@@ -123,7 +126,12 @@ void CLightingPage::ShowPowerSection(CTovikEliteAppDlg& window, bool pageShown)
 {
     // A mouse without power settings has none to show: sliders at values it never
     // had would only mislead.
-    if (!pageShown || HasPowerSettings(window))
+    const bool hasPower = HasPowerSettings(window);
+    // The section's note says why it is empty.
+    if (powerNote_)
+        powerNote_->SetPlainText(hasPower ? powerNoteSkinText_
+                                          : QString::fromStdU16String(TranslateText(u"$Nopowersettings")));
+    if (!pageShown || hasPower)
         return;
     static constexpr int kPowerItems[] = {ItemId::BITMAP_SLWIRELESS_BRIGHTNESS,
                                           ItemId::BITMAP_SLWIRELESS_SLEEP,
@@ -131,8 +139,6 @@ void CLightingPage::ShowPowerSection(CTovikEliteAppDlg& window, bool pageShown)
                                           ItemId::SLIDER_POWER_BRIGHTNESS,
                                           ItemId::SLIDER_POWER_SLEEPTOIDLE,
                                           ItemId::SLIDER_POWER_FLASHSCROLL,
-                                          ItemId::TEXT_POWERMANAGEMENTHEADING,
-                                          ItemId::TEXT_WIRELESSMODEHEADING,
                                           ItemId::TEXT_REDUCEBRIGHTNESSHEADING,
                                           ItemId::TEXT_REDUCE_BRIGHTNESS_OFF,
                                           ItemId::TEXT_REDUCE_BRIGHTNESS_DIM,

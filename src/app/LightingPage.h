@@ -85,4 +85,6 @@ private:
     QPointer<CTextItem> warningText_;
     // The reduced-brightness level the text shows; none until it is first shown.
     std::optional<int> shownBrightnessLevel_;
+    CTextItem* powerNote_ = nullptr; // explains the power section, or says there is none
+    QString powerNoteSkinText_;
 };

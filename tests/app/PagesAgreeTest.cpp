@@ -476,14 +476,20 @@ TEST_F(PagesAgreeTest, TheEarlierMouseShowsNoPowerSettingsItDoesNotHave)
         ModalScript::SetStrict(true);
         bool sleepShown = false;
         bool lightShown = false;
+        QString note;
         RunApp([&](CTovikEliteAppDlg& window) {
             ASSERT_TRUE(WaitUntilIdle(window));
             ClickItem(window, ItemId::BUTTON_LIGHTINGMAINTENANCE);
             sleepShown = IsShown(window, PageBit::Lighting, ItemId::SLIDER_POWER_SLEEPTOIDLE);
             lightShown = IsShown(window, PageBit::Lighting, ItemId::SCROLL_LEDON);
+            if (auto* text =
+                    window.EnsurePage(PageBit::Lighting)->Items().FindAs<CTextItem>(ItemId::TEXT_WIRELESSMODEHEADING))
+                note = text->GetText();
         });
         EXPECT_EQ(sleepShown, product == kMouse);
         EXPECT_TRUE(lightShown);
+        EXPECT_EQ(note == QStringLiteral("This mouse has no power settings."), product == kEarlierMouse)
+            << note.toStdString();
     }
 }
 
