@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MacrosPage.h"
 
+#include "app/ExchangeFolder.h"
 #include "app/MacroButtonBindings.h"
 #include "app/MacroEventConversion.h"
 #include "app/TovikEliteAppDlg.h"
@@ -36,7 +37,6 @@ FileDialogRequest MacroFileRequest()
     const std::u16string extension = kMacroExtension;
     request.filter = u"zmm Macro Files (*." + extension + u")|*." + extension + u"||";
     request.defaultExtension = u"." + extension;
-    request.initialDirectory = GetAppDirectory() + u"save/";
     return request;
 }
 
@@ -434,7 +434,7 @@ void CMacrosPage::ImportMacro(CTovikEliteAppDlg& window)
     IMouseDevice* device = window.Device();
     if (!config_ || !device || state_ == MacroPageState::Recording)
         return;
-    const auto path = GetOpenFileName(MacroFileRequest());
+    const auto path = AskExchangeFileToOpen(MacroFileRequest());
     if (!IsUsablePath(path))
         return;
     const size_t before = config_->GetMacroCount();
@@ -463,7 +463,7 @@ void CMacrosPage::ExportMacro(CTovikEliteAppDlg& window)
     }
     FileDialogRequest request = MacroFileRequest();
     request.initialFileName = macro->GetName();
-    const auto path = GetSaveFileName(request);
+    const auto path = AskExchangeFileToSave(request);
     if (!IsUsablePath(path))
         return;
     window.RunDeviceCall([&] { device->ExportMacro(*path, macro); });

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tray ends with a reason, rather than Qt's abort, in a session it cannot
 // show an icon in; everywhere else it goes on.
-#include "tray/SessionDisplay.h"
+#include "platform/SessionDisplay.h"
 
 #include <gtest/gtest.h>
 
