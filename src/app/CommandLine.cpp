@@ -36,7 +36,9 @@ CommandLineOptions ParseCommandLine(const QStringList& arguments)
         options.request = CommandLineRequest::Version;
         return options;
     }
-    if (!parser.isSet(language)) {
+    // An option whose value is missing may count as set, without a value.
+    const QStringList values = parser.isSet(language) ? parser.values(language) : QStringList();
+    if (values.isEmpty()) {
         // The parser drops an option whose value is missing ("--language" last).
         const qsizetype end = arguments.indexOf(QStringLiteral("--"));
         const QStringList given = end < 0 ? arguments : arguments.mid(0, end);
@@ -44,7 +46,7 @@ CommandLineOptions ParseCommandLine(const QStringList& arguments)
             return {CommandLineRequest::Usage, -1, QStringLiteral("--language needs a language name")};
         return {};
     }
-    const QString name = parser.values(language).constLast();
+    const QString name = values.constLast();
     options.language = LanguageNumberFromArgument(name.toStdU16String());
     if (options.language < 0) {
         options.request = CommandLineRequest::Usage;

@@ -437,11 +437,12 @@ TEST_F(TrayControllerTest, StartWithTheDesktopShowsAndWritesTheUsersChoice)
 
     // Chosen from the menu: off, then on again, each written as the user's entry.
     item->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return UserTurnedAutostartOff(folders, "zemko-tovik-tray.desktop"); }));
     ASSERT_TRUE(QTest::qWaitFor([&] { return MenuAction(label) && !MenuAction(label)->isChecked(); }));
-    EXPECT_TRUE(UserTurnedAutostartOff(folders, "zemko-tovik-tray.desktop"));
     MenuAction(label)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return StartsWithSession(folders, "zemko-tovik-tray.desktop"); }));
+    EXPECT_FALSE(UserTurnedAutostartOff(folders, "zemko-tovik-tray.desktop"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return MenuAction(label) && MenuAction(label)->isChecked(); }));
-    EXPECT_TRUE(StartsWithSession(folders, "zemko-tovik-tray.desktop"));
 
     // Without the system entry (an install the session does not read) only the
     // user's own entry starts it.
