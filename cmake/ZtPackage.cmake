@@ -10,10 +10,9 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VENDOR "The Zemko Tovik Configurator developers")
 set(CPACK_PACKAGE_CONTACT "Zemko Tovik Configurator developers <linux@zemko.example.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration program of the Zemko Tovik wireless gaming mouse")
-# The extended description; lines of the control file are indented by CPack.
+# The extended description, below the summary; CPack indents its lines.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "configuration program of the Zemko Tovik wireless gaming mouse
-Reads every setting of the Zemko Tovik wireless gaming mouse and its charging
+    "Reads every setting of the Zemko Tovik wireless gaming mouse and its charging
 dock into one skinned window: button assignments, sensitivity stages, polling
 rate, lift-off range and surface calibration, lighting, power saving, profiles
 and macros, and writes back exactly what changed.
@@ -33,13 +32,17 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-wqy-microhei, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland")
-set(CPACK_DEBIAN_COMPRESSION_TYPE "xz")
+set(CPACK_DEBIAN_COMPRESSION_TYPE "gzip")
 set(CPACK_STRIP_FILES ON)
 # The install runs with the prefix /usr under a staging DESTDIR, so rules that
 # decide by the prefix (the autostart entry goes to /etc/xdg/autostart) see /usr.
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_INSTALL_PREFIX "/usr")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+# The autostart entry is configuration the administrator may change: dpkg keeps
+# their changes on upgrade.
+file(WRITE "${CMAKE_BINARY_DIR}/package-control/conffiles" "/etc/xdg/autostart/zemko-tovik-tray.desktop\n")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${CMAKE_BINARY_DIR}/package-control/conffiles")
 set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/ZtDebianFiles.cmake")
 set(CPACK_ZT_RELEASE_DATE "${ZT_RELEASE_DATE}")
 set(CPACK_ZT_SOURCE_DIR "${PROJECT_SOURCE_DIR}")

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program: one QApplication, one run of the application object.
 #include "app/AppIcon.h"
+#include "app/AppLog.h"
 #include "app/CommandLine.h"
 #include "app/StartupMilestones.h"
 #include "app/TovikEliteAppApp.h"
@@ -72,6 +73,7 @@ int main(int argc, char** argv)
     std::optional<DisplayFailureExit> displayFailure(std::in_place, "zemko-tovik");
     QApplication application(qtArgumentCount, qtArguments.data());
     displayFailure.reset();
+    qCDebug(lcApp).noquote() << "window system:" << QGuiApplication::platformName();
     // The desktop matches windows to the menu entry (and its icon) by this name.
     QGuiApplication::setDesktopFileName(QLatin1String(kDesktopName));
     // The run ends when the main window closes; there is no other main loop.
