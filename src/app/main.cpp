@@ -59,11 +59,15 @@ int main(int argc, char** argv)
         return 1;
     }
     // In a Wayland session with XWayland the skinned windows run on X11, where
-    // popups can be placed beside the main window (QT_QPA_PLATFORM still decides).
+    // popups can be placed beside the main window (QT_QPA_PLATFORM or Qt's own
+    // -platform option still decides).
     std::vector<char*> qtArguments(argv, argv + argc);
     QByteArray platformOption = "-platform";
     QByteArray platform;
-    if (const std::optional<QString> preferred = PreferredPlatform(environment)) {
+    const bool platformGiven =
+        arguments.contains(QStringLiteral("-platform")) || arguments.contains(QStringLiteral("--platform"));
+    const std::optional<QString> preferred = platformGiven ? std::nullopt : PreferredPlatform(environment);
+    if (preferred) {
         platform = preferred->toLatin1();
         qtArguments.push_back(platformOption.data());
         qtArguments.push_back(platform.data());

@@ -75,6 +75,7 @@ std::optional<QString> PreferredPlatform(const QProcessEnvironment& environment)
     if (isSet("QT_QPA_PLATFORM"))
         return std::nullopt;
     if (isSet("WAYLAND_DISPLAY") && isSet("DISPLAY"))
-        return QStringLiteral("xcb");
+        // Qt tries them in order: Wayland still works when no X server answers.
+        return QStringLiteral("xcb;wayland");
     return std::nullopt;
 }

@@ -34,6 +34,7 @@ public:
 // Which Qt platform a skinned program should ask for in this session, or nothing
 // to leave Qt's own choice. In a Wayland session that also offers X11
 // (XWayland), X11 is chosen: there the program can place its popups beside the
-// main window and cut its windows to shape, which a Wayland client cannot do.
-// A platform the user named (QT_QPA_PLATFORM) is always kept.
+// main window and cut its windows to shape, which a Wayland client cannot do;
+// Wayland stays the fallback ("xcb;wayland", a list Qt tries in order). A
+// platform the user named (QT_QPA_PLATFORM) is always kept.
 std::optional<QString> PreferredPlatform(const QProcessEnvironment& environment);

@@ -4,7 +4,8 @@
 # (with XWayland when it is installed) in a private runtime folder, and the
 # program draws its main window into a PNG and ends. Checked: with XWayland the
 # skinned windows run on X11; QT_QPA_PLATFORM=wayland (or no XWayland) runs them
-# as native Wayland windows; both read the mouse and draw it. Exit 77 (skipped)
+# as native Wayland windows, and so does a DISPLAY no X server answers; each run
+# reads the mouse and draws it. Exit 77 (skipped)
 # where weston or Qt's Wayland support is not installed.
 #   wayland-session-check.sh PROGRAM SCREENSHOT_DIR
 set -euo pipefail
@@ -79,6 +80,8 @@ run() {
 
 run native wayland
 run chosen-by-user wayland QT_QPA_PLATFORM=wayland
+# DISPLAY names an X server that does not answer: Wayland is the fallback.
+run no-x-server-answers wayland DISPLAY=:397
 if [ -n "$display" ]; then
   run xwayland xcb DISPLAY="$display"
   run xwayland-but-wayland-chosen wayland DISPLAY="$display" QT_QPA_PLATFORM=wayland
