@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MacrosPage.h"
 
+#include "app/ExchangeFolder.h"
 #include "app/MacroButtonBindings.h"
 #include "app/MacroEventConversion.h"
 #include "app/ProfileFiles.h"
@@ -38,7 +39,6 @@ FileDialogRequest MacroFileRequest()
     const std::u16string extension = kMacroExtension;
     request.filter = u"zmm Macro Files (*." + extension + u")|*." + extension + u"||";
     request.defaultExtension = u"." + extension;
-    request.initialDirectory = GetAppDirectory() + u"save/";
     return request;
 }
 
@@ -450,7 +450,7 @@ void CMacrosPage::ImportMacro(CTovikEliteAppDlg& window)
         return;
     if (IsMacroLimitReached(window))
         return;
-    const auto path = GetOpenFileName(MacroFileRequest());
+    const auto path = AskExchangeFileToOpen(MacroFileRequest());
     if (!IsUsablePath(path))
         return;
     const size_t before = config_->GetMacroCount();
@@ -484,7 +484,7 @@ void CMacrosPage::ExportMacro(CTovikEliteAppDlg& window)
     }
     FileDialogRequest request = MacroFileRequest();
     request.initialFileName = macro->GetName();
-    const auto path = GetSaveFileName(request);
+    const auto path = AskExchangeFileToSave(request);
     if (!IsUsablePath(path))
         return;
     bool exported = false;

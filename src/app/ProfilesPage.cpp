@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ProfilesPage.h"
 
+#include "app/ExchangeFolder.h"
 #include "app/ProfileFiles.h"
 #include "app/ProfileNames.h"
 #include "app/TovikEliteAppDlg.h"
@@ -100,7 +101,6 @@ FileDialogRequest ProfileFileRequest(const IMouseConfig& config)
     FileDialogRequest request;
     request.defaultExtension = extension;
     request.filter = extension + u" Profile Files (*." + extension + u")|*." + extension + u"||";
-    request.initialDirectory = GetSaveDirectory();
     return request;
 }
 
@@ -498,7 +498,7 @@ void CProfilesPage::ExportProfile(CTovikEliteAppDlg& window, int rowValue)
         RunWarning(window, u"ExportProfileWarningPopup.xml", WithColon(*profile));
         return;
     }
-    const auto path = GetSaveFileName(ProfileFileRequest(*config));
+    const auto path = AskExchangeFileToSave(ProfileFileRequest(*config));
     if (!IsUsablePath(path, *config))
         return;
     bool exported = false;
@@ -552,7 +552,7 @@ void CProfilesPage::ImportProfile(CTovikEliteAppDlg& window)
         RunTitledWarning(window, u"ImporttProfileWarningPopup.xml", u"$ImportProfile");
         return;
     }
-    const auto path = GetOpenFileName(ProfileFileRequest(*config));
+    const auto path = AskExchangeFileToOpen(ProfileFileRequest(*config));
     if (!IsUsablePath(path, *config))
         return;
     bool imported = false;

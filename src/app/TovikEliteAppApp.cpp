@@ -14,6 +14,7 @@
 #include "emulator/DeviceChannel.h"
 #include "emulator/EmulatedDeviceServer.h"
 #include "platform/HelperThread.h"
+#include "platform/QtTranslations.h"
 #include "platform/SingleInstance.h"
 #include "platform/com/ComRuntime.h"
 #include "popups/accessibility/AccessiblePopup.h"
@@ -232,7 +233,10 @@ void CTovikEliteAppApp::PrepareEnvironment()
 
     const ProductKeySettings key = ReadProductKey();
     workingDirectoryFromRegistry_ = EnterInstallDirectory(key);
-    selectedLanguage_ = SelectStartupLanguage(key.languageNumber);
+    const LocaleVariables session = options_.session ? *options_.session : LocaleVariablesFromEnvironment();
+    selectedLanguage_ = SelectStartupLanguage(StartupLanguageNumber(key, options_.language, session));
+    // Qt's file and colour dialogs follow, where Qt's translations are installed.
+    qtTranslated_ = InstallQtTranslations(QString::fromStdString(QtLocaleNameOfLanguage(selectedLanguage_)));
 }
 
 void CTovikEliteAppApp::FindDevice()
