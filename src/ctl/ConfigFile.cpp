@@ -335,8 +335,10 @@ bool ApplyDocument(IMouseConfig& config, uint32_t productId, const JsonValue& do
                             config.SetCurrentProfile(renamed);
                     }
                 } else {
-                    if (!config.CreateProfile(name))
+                    IMouseProfile* created = config.CreateProfile(name);
+                    if (!created)
                         throw JsonError("profile " + Quoted(name) + " cannot be created");
+                    TakeDeviceSensitivityRange(config, *created);
                     changes.push_back("create profile " + Quoted(name));
                 }
             }

@@ -572,8 +572,10 @@ int ProfileCommand(const Run& run, const std::vector<std::string>& args)
             return run.Fail(ExitCode::Usage, "the device holds 5 profiles already, the most it can");
         if (IMouseProfile* taken = FindProfile(config, *name))
             return run.Fail(ExitCode::Usage, "a profile is named " + Quoted(taken->GetName()) + " already");
-        if (!config.CreateProfile(*name))
+        IMouseProfile* created = config.CreateProfile(*name);
+        if (!created)
             return run.Fail(ExitCode::Usage, "the profile cannot be created");
+        TakeDeviceSensitivityRange(config, *created);
         const std::u16string wanted = *name;
         check = [wanted](IMouseConfig& fresh) {
             return fresh.FindProfileByName(wanted) ? std::string() : "the profile is not there";
@@ -701,19 +703,12 @@ int MacroCommand(const Run& run, const std::vector<std::string>& args)
             return run.Fail(ExitCode::Usage, "the device holds the most macros it can");
         if (!std::filesystem::is_regular_file(args[1]))
             return run.Fail(ExitCode::Usage, "cannot read " + args[1]);
+        // The device layer takes the macro onto the device, or leaves nothing there
+        // when the model cannot take it (its name is taken, ignoring case).
         if (!device.ImportMacro(*FromUtf8(std::filesystem::absolute(args[1]).string()), &config))
-            return run.Fail(ExitCode::Refused, "the macro file " + args[1] + " was refused");
-        CMacro* imported = config.GetMacro(config.GetMacroCount() - 1);
-        for (size_t i = 0; i + 1 < config.GetMacroCount(); ++i) {
-            if (SameIgnoringCase(config.GetMacro(i)->GetName(), imported->GetName())) {
-                config.DeleteMacro(imported);
-                return run.Fail(ExitCode::Usage,
-                                "a macro is named " + Quoted(config.GetMacro(i)->GetName()) + " already");
-            }
-        }
-        if (int code = WriteResult(run, session.device.Write(TransferFlags::Macros)))
-            return code;
-        const std::u16string wanted = imported->GetName();
+            return run.Fail(ExitCode::Refused,
+                            "the macro file " + args[1] + " was refused (is a macro of its name there already?)");
+        const std::u16string wanted = config.GetMacro(config.GetMacroCount() - 1)->GetName();
         run.Print("imported macro " + Quoted(wanted));
         return Verify(run, session, [wanted](IMouseConfig& fresh) {
             return FindMacro(fresh, wanted) ? std::string() : "the macro is not there";

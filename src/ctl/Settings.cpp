@@ -443,6 +443,18 @@ const Setting* FindSetting(const std::vector<Setting>& settings, const std::stri
     return nullptr;
 }
 
+void TakeDeviceSensitivityRange(IMouseConfig& config, IMouseProfile& created)
+{
+    for (size_t i = 0; i < config.GetProfileCount(); ++i) {
+        IMouseProfile* read = config.GetProfile(i);
+        unsigned minimum = 0, maximum = 0, step = 0;
+        if (read != &created && !read->GetGuid().IsNull() && read->GetSensitivityRange(minimum, maximum, step)) {
+            created.SetSensitivityRange(minimum, maximum, step);
+            return;
+        }
+    }
+}
+
 void ResetAssignmentsTo(IMouseConfig& config, IMouseProfile* target)
 {
     if (!target)

@@ -44,6 +44,10 @@ struct Setting {
 std::vector<Setting> SettingsFor(uint32_t productId, IMouseProfile* profile);
 const Setting* FindSetting(const std::vector<Setting>& settings, const std::string& name);
 
+// A profile made in the model starts with the model's own sensitivity range; the
+// device's range (as read with its other profiles) is what its values must keep.
+void TakeDeviceSensitivityRange(IMouseConfig& config, IMouseProfile& created);
+
 // The buttons the window offers, by number.
 const std::vector<int>& ButtonNumbers();
 
