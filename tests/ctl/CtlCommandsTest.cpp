@@ -376,3 +376,21 @@ TEST_F(CtlTest, ShowAndListSpeakAVersionedJson)
     EXPECT_EQ(entry.String("generation", 8), u"current");
     EXPECT_EQ(entry.String("firmware", 8), u"1.05");
 }
+
+TEST_F(CtlTest, EveryCommandAnswersHelpWithoutTouchingTheDevice)
+{
+    Unplug(0x0031);
+    const CtlResult usage = Ctl("--help");
+    EXPECT_EQ(usage.exitCode, 0);
+    EXPECT_NE(usage.out.find("exit status: 0 done"), std::string::npos) << usage.out;
+    for (const char* command : {"list", "show", "keys", "get", "set", "profile", "macro", "dump", "diff", "apply"}) {
+        SCOPED_TRACE(command);
+        const CtlResult r = Ctl(std::string(command) + " --help");
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out.rfind(std::string("usage: zemko-tovik-ctl [OPTIONS] ") + command, 0), 0u) << r.out;
+    }
+    const CtlResult version = Ctl("--version");
+    EXPECT_EQ(version.exitCode, 0) << version.err;
+    EXPECT_EQ(version.out.rfind("zemko-tovik-ctl ", 0), 0u) << version.out;
+    EXPECT_EQ(Ctl("").exitCode, 2) << "no command";
+}

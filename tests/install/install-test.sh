@@ -26,6 +26,8 @@ expected_files=(
   bin/zemko-tovik
   bin/zemko-tovik-devices
   bin/zemko-tovik-tray
+  bin/zemko-tovik-ctl
+  share/bash-completion/completions/zemko-tovik-ctl
   etc/xdg/autostart/zemko-tovik-tray.desktop
   share/zemko-tovik/xml/MainPage.xml
   share/zemko-tovik/xml/Language.xml
@@ -38,6 +40,7 @@ expected_files=(
   share/icons/hicolor/scalable/apps/zemko-tovik.svg
   share/man/man1/zemko-tovik.1
   share/man/man1/zemko-tovik-devices.1
+  share/man/man1/zemko-tovik-ctl.1
 )
 for size in 16 22 24 32 48 64 128 256; do
   expected_files+=("share/icons/hicolor/${size}x${size}/apps/zemko-tovik.png")
@@ -45,7 +48,7 @@ done
 for file in "${expected_files[@]}"; do
   [ -f "$prefix/$file" ] || fail "not installed: $file"
 done
-for program in zemko-tovik zemko-tovik-devices zemko-tovik-tray; do
+for program in zemko-tovik zemko-tovik-devices zemko-tovik-tray zemko-tovik-ctl; do
   [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
 done
 [ -d "$prefix/share/zemko-tovik/save" ] || fail "the application directory has no save/ folder"
@@ -72,7 +75,7 @@ icon="$(sed -n 's/^Icon=//p' "$entry")"
 exec_line="$(sed -n 's/^Exec=//p' "$entry")"
 [ -x "$prefix/bin/${exec_line%% *}" ] || fail "Exec=$exec_line is not an installed program"
 # The manual pages carry the version and format without warnings (when groff is here).
-for page in zemko-tovik zemko-tovik-devices; do
+for page in zemko-tovik zemko-tovik-devices zemko-tovik-ctl; do
   grep -q "$version" "$prefix/share/man/man1/$page.1" || fail "$page.1 does not name version $version"
   if command -v groff >/dev/null; then
     warnings="$(LC_ALL=C.UTF-8 groff -ww -man -Tutf8 -z "$prefix/share/man/man1/$page.1" 2>&1)"
@@ -84,7 +87,7 @@ done
 moved="$work/moved/elsewhere"
 mkdir -p "$(dirname "$moved")"
 mv "$prefix" "$moved"
-for program in zemko-tovik zemko-tovik-devices zemko-tovik-tray; do
+for program in zemko-tovik zemko-tovik-devices zemko-tovik-tray zemko-tovik-ctl; do
   [ "$("$moved/bin/$program" --version)" = "$program $version.0" ] || fail "$program --version does not say $version.0"
 done
 
