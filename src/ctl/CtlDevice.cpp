@@ -40,16 +40,14 @@ int CtlDevice::Read()
 
 int CtlDevice::Write(uint16_t flags)
 {
-    if (!picker_.Transfer(config_.get(), TransferMode::Write, flags)) {
-        if (!picker_.Selected())
-            return ExitCode::NoMouse;
-        // Another device took the place of the one that was read, or the write
-        // could not start: nothing written.
-        return ExitCode::Refused;
-    }
+    // The mouse that was just read is written: it finds its device by product
+    // when the write opens it, and fails (writing nothing) when that device is
+    // gone, so no second search of the attached devices is needed first.
     std::shared_ptr<CMouse> mouse = picker_.SelectedMouse();
     if (!mouse)
-        return ExitCode::Refused;
+        return ExitCode::NoMouse;
+    if (!mouse->Transfer(config_.get(), TransferMode::Write, flags))
+        return picker_.Enumerate() && picker_.SelectedMouse() == mouse ? ExitCode::Refused : ExitCode::NoMouse;
     // The write runs on the mouse's worker; its result is known when it ends.
     while (mouse->HasWorker())
         std::this_thread::sleep_for(std::chrono::milliseconds(2));

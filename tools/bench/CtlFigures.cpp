@@ -33,6 +33,7 @@ constexpr uint64_t kOneSettingMinimum = 2 + 2 * 1 + 1;
 bool MeasureCtl(const std::filesystem::path& smallDirectory, const std::filesystem::path& largeDirectory, int runs,
                 FigureTable& table, std::string& error)
 {
+    error.clear();
     setenv("ZEMKO_TOVIK_EMU_LATENCY_MS", "0", 1);
     FILE* sink = std::fopen("/dev/null", "w");
     if (!sink) {
@@ -42,7 +43,8 @@ bool MeasureCtl(const std::filesystem::path& smallDirectory, const std::filesyst
     std::vector<double> writeCalls, writeChanging, commandCalls, commandMs, showMs;
     setenv("ZEMKO_TOVIK_DEVICE_DIR", smallDirectory.c_str(), 1);
     for (int run = 0; run < runs && error.empty(); ++run) {
-        const std::string minutes = run % 2 ? "10" : "5";
+        // The write below always changes the value the command of the run before left.
+        const std::string minutes = "5";
         {
             // The write of `set` alone: the program's read, then its write.
             CComThreadScope com;
@@ -68,7 +70,7 @@ bool MeasureCtl(const std::filesystem::path& smallDirectory, const std::filesyst
         // The whole command: read, write and the read that checks what arrived.
         emulator::FaultInjection::ResetCounters();
         const auto start = Clock::now();
-        if (RunCtl({"set", "sleep-minutes", run % 2 ? "5" : "10"}, sink, sink) != ExitCode::Done) {
+        if (RunCtl({"set", "sleep-minutes", "10"}, sink, sink) != ExitCode::Done) {
             error = "zemko-tovik-ctl set failed";
             break;
         }
