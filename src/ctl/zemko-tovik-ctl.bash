@@ -22,12 +22,18 @@ _zemko_tovik_ctl()
         esac
     done
 
+    # Names of the device's profiles or macros, one a line.
+    _zemko_tovik_ctl_names()
+    {
+        local IFS=$'\n'
+        COMPREPLY=($(compgen -W "$(zemko-tovik-ctl --json "$1" list 2>/dev/null |
+            sed -n 's/^ *"name": "\(.*\)",$/\1/p')" -- "$cur"))
+    }
+
     case $prev in
         --wait) return ;;
         --profile)
-            local IFS=$'\n'
-            COMPREPLY=($(compgen -W "$(zemko-tovik-ctl --json profile list 2>/dev/null |
-                sed -n 's/^ *"name": "\(.*\)",$/\1/p')" -- "$cur"))
+            _zemko_tovik_ctl_names profile
             return
             ;;
     esac
@@ -62,6 +68,8 @@ _zemko_tovik_ctl()
                     import" -- "$cur"))
             elif [[ $sub == import ]]; then
                 _filedir zmp
+            elif [[ $sub != list && $sub != create && $cword -eq $((at + 2)) ]]; then
+                _zemko_tovik_ctl_names profile
             elif [[ $sub == export && $cword -ge $((at + 3)) ]]; then
                 _filedir zmp
             fi
@@ -71,6 +79,8 @@ _zemko_tovik_ctl()
                 COMPREPLY=($(compgen -W "list show rename delete export import" -- "$cur"))
             elif [[ $sub == import || ($sub == export && $cword -ge $((at + 3))) ]]; then
                 _filedir zmm
+            elif [[ $sub != list && $cword -eq $((at + 2)) ]]; then
+                _zemko_tovik_ctl_names macro
             fi
             ;;
         dump | diff) _filedir json ;;
