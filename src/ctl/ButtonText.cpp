@@ -3,6 +3,8 @@
 
 #include "ctl/CtlText.h"
 #include "ctl/KeyText.h"
+#include "settings/AllowedKinds.h"
+#include "settings/Generation.h"
 #include "settings/IMouseConfig.h"
 #include "settings/IMouseProfile.h"
 #include "settings/Macro.h"
@@ -63,10 +65,30 @@ int32_t MenuKind(int32_t kind)
     return kind;
 }
 
-std::string AllowedWords(IMouseProfile& profile, tMouseButton button)
+// What the window's menu offers for the button: an earlier-generation mouse has
+// its own lists (never the temporary sensitivity), whatever the profile allows.
+std::vector<int32_t> OfferedKinds(IMouseProfile& profile, tMouseButton button)
 {
+    if (!IsCurrentGeneration()) {
+        const auto kinds = AllowedKinds::ForEarlierGeneration(button);
+        return {kinds.begin(), kinds.end()};
+    }
     std::vector<int32_t> kinds;
     profile.GetAllowedKinds(kinds, button);
+    return kinds;
+}
+
+bool Offered(IMouseProfile& profile, tMouseButton button, int32_t kind)
+{
+    if (IsCurrentGeneration())
+        return profile.IsKindAllowed(kind, button);
+    const std::vector<int32_t> kinds = OfferedKinds(profile, button);
+    return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
+}
+
+std::string AllowedWords(IMouseProfile& profile, tMouseButton button)
+{
+    const std::vector<int32_t> kinds = OfferedKinds(profile, button);
     std::string text;
     for (int32_t kind : kinds) {
         std::string word;
@@ -236,7 +258,7 @@ std::optional<AssignmentRecord> ParseAssignment(const std::string& words, IMouse
                 AllowedWords(profile, button);
         return std::nullopt;
     }
-    if (!profile.IsKindAllowed(MenuKind(record->kind), button)) {
+    if (!Offered(profile, button, MenuKind(record->kind))) {
         error = "button " + std::to_string(int(button)) + " cannot take \"" + joined + "\"; it takes " +
                 AllowedWords(profile, button);
         return std::nullopt;

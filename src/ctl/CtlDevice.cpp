@@ -4,6 +4,7 @@
 #include "device/DeviceTiming.h"
 #include "device/Mouse.h"
 #include "emulator/EmulatedDeviceServer.h"
+#include "settings/Generation.h"
 
 #include <thread>
 
@@ -27,6 +28,10 @@ CMouse* CtlDevice::Mouse() const
 
 int CtlDevice::Read()
 {
+    // A profile's factory settings (of a created or restored profile) follow the
+    // generation, as they do in the window once it knows the device.
+    if (picker_.Enumerate())
+        SetCurrentGeneration(!IsEarlierGeneration(picker_.Selected()->productId));
     if (!picker_.ReadAll(config_.get())) {
         // Either nothing supported is attached or the read failed.
         return picker_.Selected() ? ExitCode::Refused : ExitCode::NoMouse;

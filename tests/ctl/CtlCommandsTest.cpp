@@ -394,3 +394,24 @@ TEST_F(CtlTest, EveryCommandAnswersHelpWithoutTouchingTheDevice)
     EXPECT_EQ(version.out.rfind("zemko-tovik-ctl ", 0), 0u) << version.out;
     EXPECT_EQ(Ctl("").exitCode, 2) << "no command";
 }
+
+TEST_F(CtlTest, AnEarlierGenerationMouseOffersOnlyWhatItHas)
+{
+    Unplug(0x0031);
+    Plug(0x0013);
+    const CtlResult keys = Ctl("keys");
+    ASSERT_EQ(keys.exitCode, 0) << keys.err;
+    for (const char* absent : {"sleep-minutes ", "battery-warning ", "calibration ", "lift-off "}) {
+        SCOPED_TRACE(absent);
+        EXPECT_EQ(keys.out.find(absent), std::string::npos) << keys.out;
+    }
+    const std::string before = MemoryBytes(0x0013);
+    for (const char* refused :
+         {"set sleep-minutes 5", "set button.4 temporary-sensitivity 800", "set sensitivity 6400"}) {
+        SCOPED_TRACE(refused);
+        EXPECT_EQ(Ctl(refused).exitCode, 2);
+    }
+    EXPECT_EQ(MemoryBytes(0x0013), before);
+    ASSERT_EQ(Ctl("set sensitivity 5600").exitCode, 0);
+    EXPECT_EQ(Active(Image(0x0013)).sensitivity.x, 5600u);
+}
