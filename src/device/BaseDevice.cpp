@@ -101,6 +101,7 @@ bool CBaseDevice::StartWorker(IMouseConfig* config, uint16_t flags)
     workerRunning_.store(true);
     busy_.store(true);
     lastWriteResult_.store(-1);
+    lastWriteBusy_.store(false);
     try {
         worker_ = std::thread(&CBaseDevice::WorkerMain, this, config, flags);
     } catch (const std::system_error&) {
@@ -124,6 +125,7 @@ void CBaseDevice::WorkerMain(IMouseConfig* config, uint16_t flags)
             // No other client changes the device between the write's calls.
             const CWriteSessionGuard session(Device().Get(), GetDeviceTiming().writeSessionWait);
             written = session && WriteSelected(config, flags);
+            lastWriteBusy_.store(!session && session.Refusal() == E_DEVICE_BUSY);
         }
         lastWriteResult_.store(written ? 1 : 0);
         std::unique_lock lock(workerMutex_);

@@ -42,6 +42,9 @@ public:
     // The result of the write the worker ran last, once its step has ended;
     // nothing before the first write and from the start of a new one.
     std::optional<bool> LastWriteResult() const override;
+    // Whether that write failed because another client held the device for the
+    // whole wait (see IDeviceWriteSession); false while a write runs.
+    bool LastWriteWasBusy() const { return lastWriteBusy_.load(); }
 
 protected:
     // Finds the descriptor's product on the device server and holds it. Fails for
@@ -104,5 +107,6 @@ private:
     std::condition_variable workerDone_;
     std::atomic<bool> workerRunning_{false};
     std::atomic<int> lastWriteResult_{-1};
+    std::atomic<bool> lastWriteBusy_{false};
     std::thread worker_;
 };

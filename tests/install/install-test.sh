@@ -26,6 +26,8 @@ expected_files=(
   bin/zemko-tovik
   bin/zemko-tovik-devices
   bin/zemko-tovik-tray
+  bin/zemko-tovik-ctl
+  share/bash-completion/completions/zemko-tovik-ctl
   etc/xdg/autostart/zemko-tovik-tray.desktop
   share/zemko-tovik/xml/MainPage.xml
   share/zemko-tovik/xml/Language.xml
@@ -41,6 +43,7 @@ expected_files=(
   share/man/man1/zemko-tovik-tray.1
   share/bash-completion/completions/zemko-tovik
   share/bash-completion/completions/zemko-tovik-devices
+  share/man/man1/zemko-tovik-ctl.1
 )
 for size in 16 22 24 32 48 64 128 256; do
   expected_files+=("share/icons/hicolor/${size}x${size}/apps/zemko-tovik.png")
@@ -48,7 +51,7 @@ done
 for file in "${expected_files[@]}"; do
   [ -f "$prefix/$file" ] || fail "not installed: $file"
 done
-for program in zemko-tovik zemko-tovik-devices zemko-tovik-tray; do
+for program in zemko-tovik zemko-tovik-devices zemko-tovik-tray zemko-tovik-ctl; do
   [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
 done
 # No empty folders: the user's files go to the user's own folders.
@@ -87,7 +90,7 @@ for program in "$prefix"/bin/*; do
   grep -q "<binary>$name</binary>" "$prefix/share/metainfo/$desktop_id.metainfo.xml" ||
     fail "the metainfo does not list $name"
 done
-for page in zemko-tovik zemko-tovik-devices zemko-tovik-tray; do
+for page in zemko-tovik zemko-tovik-devices zemko-tovik-tray zemko-tovik-ctl; do
   grep -q "$version" "$prefix/share/man/man1/$page.1" || fail "$page.1 does not name version $version"
   if command -v groff >/dev/null; then
     warnings="$(LC_ALL=C.UTF-8 groff -ww -man -Tutf8 -z "$prefix/share/man/man1/$page.1" 2>&1)"
@@ -99,7 +102,7 @@ done
 moved="$work/moved/elsewhere"
 mkdir -p "$(dirname "$moved")"
 mv "$prefix" "$moved"
-for program in zemko-tovik zemko-tovik-devices zemko-tovik-tray; do
+for program in zemko-tovik zemko-tovik-devices zemko-tovik-tray zemko-tovik-ctl; do
   [ "$("$moved/bin/$program" --version)" = "$program $version.0" ] || fail "$program --version does not say $version.0"
 done
 

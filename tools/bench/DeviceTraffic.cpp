@@ -33,8 +33,10 @@ double MsSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+} // namespace
+
 // Calls that change the device, by the verb of their operation name.
-uint64_t ChangingCalls()
+uint64_t ChangingDeviceCalls()
 {
     uint64_t total = 0;
     for (const auto& [name, count] : emulator::FaultInjection::CallCounts()) {
@@ -47,6 +49,8 @@ uint64_t ChangingCalls()
     }
     return total;
 }
+
+namespace {
 
 // One device directory holding a mouse whose image has `profiles` profiles and
 // `macros` macros of `events` events.
@@ -135,7 +139,7 @@ ApplyResult Apply(OpenMouse& open)
     result.ms = MsSince(start);
     result.ok = *written;
     result.calls = emulator::FaultInjection::TotalCalls();
-    result.changing = ChangingCalls();
+    result.changing = ChangingDeviceCalls();
     return result;
 }
 

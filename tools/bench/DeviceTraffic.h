@@ -3,6 +3,7 @@
 // Device traffic measured in this process, through the real device layer and the
 // emulated device server in a private device directory: how many server calls a
 // read and an Apply of each kind of change make, and how long they take.
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ struct TrafficOptions {
     int macros = 64;
     int macroEvents = 2000;
 };
+
+// Device-server calls that changed the device since the counters were last reset.
+uint64_t ChangingDeviceCalls();
 
 // Adds the figures of the "read", "apply", "scale" and "emulator" sections.
 // Returns false (with `error`) when the device cannot be prepared or read.

@@ -3,6 +3,7 @@
 // each the median (and range) of several runs, beside the same measurement of a
 // bare frameless Qt window of the main window's size (the floor) and beside its
 // target. Prints a table; --json FILE writes the same figures as JSON.
+#include "CtlFigures.h"
 #include "DeviceTraffic.h"
 #include "Figures.h"
 #include "SkinLoads.h"
@@ -276,6 +277,9 @@ int main(int argc, char** argv)
     traffic.macroEvents = options->macroEvents;
     if (!MeasureDeviceTraffic(traffic, table, error)) {
         table.AddMissing("device", "traffic", error);
+        ++failures;
+    } else if (!MeasureCtl(traffic.directory / "small", traffic.directory / "large", options->runs, table, error)) {
+        table.AddMissing("ctl", "zemko-tovik-ctl", error);
         ++failures;
     }
 
