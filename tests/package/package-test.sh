@@ -48,6 +48,7 @@ expected=(
   /usr/bin/zemko-tovik
   /usr/bin/zemko-tovik-devices
   /usr/bin/zemko-tovik-tray
+  /usr/bin/zemko-tovik-ctl
   /etc/xdg/autostart/zemko-tovik-tray.desktop
   /usr/share/applications/com.example.zemko.tovik.desktop
   /usr/share/metainfo/com.example.zemko.tovik.metainfo.xml
@@ -56,8 +57,10 @@ expected=(
   /usr/share/man/man1/zemko-tovik.1.gz
   /usr/share/man/man1/zemko-tovik-devices.1.gz
   /usr/share/man/man1/zemko-tovik-tray.1.gz
+  /usr/share/man/man1/zemko-tovik-ctl.1.gz
   /usr/share/bash-completion/completions/zemko-tovik
   /usr/share/bash-completion/completions/zemko-tovik-devices
+  /usr/share/bash-completion/completions/zemko-tovik-ctl
   /usr/share/doc/zemko-tovik/copyright
   /usr/share/doc/zemko-tovik/changelog.gz
   /usr/share/zemko-tovik/xml/MainPage.xml
@@ -81,7 +84,7 @@ root="$work/root"
 dpkg-deb -x "$deb" "$root"
 empty="$(find "$root" -type d -empty)"
 [ -z "$empty" ] || fail "empty folders in the package: $empty"
-for program in zemko-tovik zemko-tovik-devices zemko-tovik-tray; do
+for program in zemko-tovik zemko-tovik-devices zemko-tovik-tray zemko-tovik-ctl; do
   if readelf -S "$root/usr/bin/$program" | grep -q '\.debug_info'; then
     fail "$program is not stripped"
   fi
