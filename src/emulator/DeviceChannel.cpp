@@ -31,6 +31,22 @@ std::function<void(const std::string&)>& ProblemReporter()
     return reporter;
 }
 
+// Why a session lock was not taken, as the caller's result: busy, a directory that
+// cannot be written (said once to the user's log), or a device that is gone.
+HRESULT SessionRefusal(const DeviceDirectory& directory, SessionLock::Outcome outcome)
+{
+    if (outcome == SessionLock::Outcome::Busy)
+        return E_DEVICE_BUSY;
+    std::error_code ec;
+    if (std::filesystem::is_directory(directory.path(), ec)) {
+        if (const std::string why = directory.WhyNotWritable(); !why.empty()) {
+            ReportDeviceProblem(why);
+            return E_ACCESSDENIED;
+        }
+    }
+    return E_DEVICE_NOT_CONNECTED;
+}
+
 } // namespace
 
 void SetDeviceProblemReporter(std::function<void(const std::string&)> reporter)
@@ -86,13 +102,26 @@ HRESULT DeviceChannel::Run(std::string_view operation, bool changes,
         guest = std::make_unique<SessionLock>(directory.SessionPath(productId), SessionLock::Mode::Shared,
                                               settings_->busyWait);
         if (!guest->held())
-            return guest->outcome() == SessionLock::Outcome::Busy ? E_DEVICE_BUSY : E_DEVICE_NOT_CONNECTED;
+            return SessionRefusal(directory, guest->outcome());
     }
     SimulateLatency(*settings_);
 
-    DeviceLock lock(directory, productId);
-    if (!lock.ok())
-        return E_DEVICE_NOT_CONNECTED; // the directory itself is gone
+    DeviceLock lock(directory, productId, settings_->busyWait,
+                    changes ? DeviceLock::Purpose::Change : DeviceLock::Purpose::Read);
+    switch (lock.outcome()) {
+    case DeviceLock::Outcome::Held:
+    case DeviceLock::Outcome::Unlocked:
+        break;
+    case DeviceLock::Outcome::Busy:
+        return E_DEVICE_BUSY;
+    case DeviceLock::Outcome::ReadOnly:
+        ReportDeviceProblem(lock.error());
+        return E_ACCESSDENIED;
+    case DeviceLock::Outcome::Unavailable:
+        if (!lock.error().empty() && std::filesystem::is_directory(directory.path()))
+            ReportDeviceProblem(lock.error());
+        return E_DEVICE_NOT_CONNECTED;
+    }
     const auto token = directory.AttachToken(productId);
     if (!token || *token != token_)
         return E_DEVICE_NOT_CONNECTED;
@@ -133,7 +162,7 @@ HRESULT DeviceChannel::BeginSession(std::chrono::milliseconds timeout) const
     auto session =
         std::make_unique<SessionLock>(directory.SessionPath(product_.productId), SessionLock::Mode::Exclusive, timeout);
     if (!session->held())
-        return session->outcome() == SessionLock::Outcome::Busy ? E_DEVICE_BUSY : E_DEVICE_NOT_CONNECTED;
+        return SessionRefusal(directory, session->outcome());
     session_ = std::move(session);
     return S_OK;
 }

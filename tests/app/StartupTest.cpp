@@ -133,7 +133,7 @@ TEST_F(AppTest, StartupLoadsTheKeyboardSoKeysReadFromTheDeviceAreKnown)
                              u"Ctrl tap",
                              {{kMacroEventKeystroke, 0x1D, 0, 0}, {kMacroEventKeystroke, 0x1D, kMacroKeyRelease, 0}}});
     {
-        emulator::DeviceLock lock(directory, 0x0031);
+        emulator::DeviceLock lock(directory, 0x0031, std::chrono::seconds(10));
         ASSERT_TRUE(directory.SaveImage(*image, error)) << error;
     }
     std::vector<MacroEvent> events;
