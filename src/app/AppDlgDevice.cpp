@@ -2,6 +2,7 @@
 // The main window's dealings with the device: the first read, the timers that
 // start and watch writes, removal notices and the picker's change reports.
 #include "app/AppConstants.h"
+#include "app/DeviceNotice.h"
 #include "app/PerformancePage.h"
 #include "app/ProgressPopup.h"
 #include "app/StartupMilestones.h"
@@ -97,7 +98,7 @@ void CTovikEliteAppDlg::OnTimer(UINT id)
             TakeScreenshotAndClose(QString::fromLocal8Bit(screenshot));
             return;
         }
-        RunWarningPopup(u"NoMousePopup.xml", this);
+        RunDeviceNotice(u"NoMousePopup.xml", this);
         CloseWindow(IDCANCEL);
         return;
     case MainTimer::EndOfTransfer:
@@ -165,7 +166,7 @@ void CTovikEliteAppDlg::OnEndOfTransferTimer(UINT id)
     reenumerationGuard_ = false;
     activateWindow();
     if (failed)
-        RunWarningPopup(u"WriteFailedPopup.xml", this);
+        RunDeviceNotice(u"WriteFailedPopup.xml", this);
 
     if (!firstReadDone_) {
         firstReadDone_ = true;
@@ -262,6 +263,6 @@ void CTovikEliteAppDlg::ShowNoMouseAndClose()
     noMouseTimer_ = MainTimer::NoMouse;
     KillTimer(MainTimer::Status);
     operationPopup_->HidePopup();
-    RunWarningPopup(u"NoMousePopup.xml", this);
+    RunDeviceNotice(u"NoMousePopup.xml", this);
     CloseWindow(IDCANCEL);
 }

@@ -1,20 +1,48 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "emulator/DeviceChannel.h"
 
+#include "emulator/EmulatedDeviceServer.h"
 #include "emulator/FaultState.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <mutex>
 #include <set>
 #include <thread>
+#include <utility>
 
 namespace emulator {
 
-void SimulateLatency(const ServerSettings& settings)
+namespace {
+
+std::mutex abandonMutex;
+std::condition_variable abandonWake;
+bool abandoned = false;
+
+} // namespace
+
+void AbandonDeviceCalls(bool abandon)
 {
+    {
+        std::lock_guard lock(abandonMutex);
+        abandoned = abandon;
+    }
+    abandonWake.notify_all();
+}
+
+bool DeviceCallsAbandoned()
+{
+    std::lock_guard lock(abandonMutex);
+    return abandoned;
+}
+
+bool SimulateLatency(const ServerSettings& settings)
+{
+    std::unique_lock lock(abandonMutex);
     if (settings.latencyMs > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(settings.latencyMs));
+        abandonWake.wait_for(lock, std::chrono::milliseconds(settings.latencyMs), [] { return abandoned; });
+    return !abandoned;
 }
 
 namespace {
@@ -40,7 +68,7 @@ HRESULT SessionRefusal(const DeviceDirectory& directory, SessionLock::Outcome ou
     std::error_code ec;
     if (std::filesystem::is_directory(directory.path(), ec)) {
         if (const std::string why = directory.WhyNotWritable(); !why.empty()) {
-            ReportDeviceProblem(why);
+            RecordDeviceProblem({DeviceProblem::Kind::ReadOnlyStorage, directory.path().string(), why});
             return E_ACCESSDENIED;
         }
     }
@@ -53,6 +81,32 @@ void SetDeviceProblemReporter(std::function<void(const std::string&)> reporter)
 {
     std::lock_guard lock(ProblemMutex());
     ProblemReporter() = std::move(reporter);
+}
+
+namespace {
+
+std::optional<DeviceProblem>& LastProblem()
+{
+    static std::optional<DeviceProblem> last;
+    return last;
+}
+
+} // namespace
+
+void RecordDeviceProblem(DeviceProblem problem)
+{
+    const std::string message = problem.message;
+    {
+        std::lock_guard lock(ProblemMutex());
+        LastProblem() = std::move(problem);
+    }
+    ReportDeviceProblem(message);
+}
+
+std::optional<DeviceProblem> TakeDeviceProblem()
+{
+    std::lock_guard lock(ProblemMutex());
+    return std::exchange(LastProblem(), std::nullopt);
 }
 
 void ReportDeviceProblem(const std::string& message)
@@ -104,7 +158,8 @@ HRESULT DeviceChannel::Run(std::string_view operation, bool changes,
         if (!guest->held())
             return SessionRefusal(directory, guest->outcome());
     }
-    SimulateLatency(*settings_);
+    if (!SimulateLatency(*settings_))
+        return E_DEVICE_NOT_CONNECTED;
 
     DeviceLock lock(directory, productId, settings_->busyWait,
                     changes ? DeviceLock::Purpose::Change : DeviceLock::Purpose::Read);
@@ -115,7 +170,7 @@ HRESULT DeviceChannel::Run(std::string_view operation, bool changes,
     case DeviceLock::Outcome::Busy:
         return E_DEVICE_BUSY;
     case DeviceLock::Outcome::ReadOnly:
-        ReportDeviceProblem(lock.error());
+        RecordDeviceProblem({DeviceProblem::Kind::ReadOnlyStorage, directory.path().string(), lock.error()});
         return E_ACCESSDENIED;
     case DeviceLock::Outcome::Unavailable:
         if (!lock.error().empty() && std::filesystem::is_directory(directory.path()))
@@ -128,7 +183,7 @@ HRESULT DeviceChannel::Run(std::string_view operation, bool changes,
     std::string error;
     auto image = directory.LoadImage(productId, error);
     if (!image) {
-        ReportDeviceProblem(error);
+        RecordDeviceProblem({DeviceProblem::Kind::DamagedData, directory.ImagePath(productId).string(), error});
         return E_FILE_CORRUPT;
     }
     if (!changes)

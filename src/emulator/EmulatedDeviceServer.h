@@ -33,4 +33,11 @@ int LatencyFromEnvironment();
 // else 10 seconds. Read at each activation.
 std::chrono::milliseconds BusyWaitFromEnvironment();
 
+// Gives up on the device: every call of this process under way (waiting out its
+// latency) or to come answers at once that the device is not connected, until
+// called again with false. For a program that stops waiting for a device that
+// does not answer.
+void AbandonDeviceCalls(bool abandon = true);
+bool DeviceCallsAbandoned();
+
 } // namespace emulator
