@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/StartupPatience.h"
 
+#include "app/AppConstants.h"
 #include "app/AppLog.h"
 #include "app/WarningPopup.h"
 #include "emulator/EmulatedDeviceServer.h"
@@ -49,5 +50,8 @@ void CStartupPatience::GiveUp()
     emulator::AbandonDeviceCalls();
     if (hidePopups_)
         hidePopups_();
+    // An unattended run (a screenshot) has nobody to answer the notice: the log says it.
+    if (const char* screenshot = std::getenv(kScreenshotVariable); screenshot && *screenshot)
+        return;
     RunWarningPopup(u"NoAnswerPopup.xml", parent_);
 }
