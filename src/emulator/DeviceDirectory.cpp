@@ -37,18 +37,6 @@ std::string NewToken()
     return buffer;
 }
 
-// One mutex per device image in this process, keyed by the lock file's path.
-std::timed_mutex& ThreadMutexFor(const std::filesystem::path& lockPath)
-{
-    static std::mutex tableMutex;
-    static std::map<std::string, std::unique_ptr<std::timed_mutex>> table;
-    std::lock_guard guard(tableMutex);
-    auto& slot = table[lockPath.lexically_normal().string()];
-    if (!slot)
-        slot = std::make_unique<std::timed_mutex>();
-    return *slot;
-}
-
 std::string BusyText(const std::filesystem::path& lockPath)
 {
     return "the device is busy: another program has held " + lockPath.string() +
@@ -228,15 +216,20 @@ bool DeviceDirectory::SaveImage(const DeviceImage& image, std::string& error) co
 
 DeviceLock::DeviceLock(const DeviceDirectory& directory, uint32_t productId, std::chrono::milliseconds timeout,
                        Purpose purpose)
-    : threadLock_(ThreadMutexFor(directory.LockPath(productId)), std::defer_lock)
 {
     const std::filesystem::path path = directory.LockPath(productId);
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    if (!threadLock_.try_lock_until(deadline)) {
-        outcome_ = Outcome::Busy;
-        error_ = BusyText(path);
-        return;
+    ThreadGate& gate = GateFor(path);
+    {
+        std::unique_lock lock(gate.mutex);
+        if (!gate.freed.wait_until(lock, deadline, [&] { return !gate.held; })) {
+            outcome_ = Outcome::Busy;
+            error_ = BusyText(path);
+            return;
+        }
+        gate.held = true;
     }
+    gate_ = &gate;
     constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK;
     fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | kFlags, 0600);
     if (fd_ < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
@@ -300,6 +293,25 @@ DeviceLock::~DeviceLock()
 {
     if (fd_ >= 0)
         ::close(fd_); // closing releases the flock
+    if (gate_) {
+        {
+            std::lock_guard lock(gate_->mutex);
+            gate_->held = false;
+        }
+        gate_->freed.notify_one();
+    }
+}
+
+// One gate per device image in this process, keyed by the lock file's path.
+DeviceLock::ThreadGate& DeviceLock::GateFor(const std::filesystem::path& lockPath)
+{
+    static std::mutex tableMutex;
+    static std::map<std::string, std::unique_ptr<ThreadGate>> table;
+    std::lock_guard guard(tableMutex);
+    auto& slot = table[lockPath.lexically_normal().string()];
+    if (!slot)
+        slot = std::make_unique<ThreadGate>();
+    return *slot;
 }
 
 } // namespace emulator

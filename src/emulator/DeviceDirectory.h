@@ -10,6 +10,7 @@
 #include "emulator/DeviceImage.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -100,7 +101,15 @@ public:
     const std::string& error() const { return error_; }
 
 private:
-    std::unique_lock<std::timed_mutex> threadLock_;
+    // Between the threads of this process: a gate per lock file (a mutex and a
+    // condition, so that the wait can be bounded).
+    struct ThreadGate {
+        std::mutex mutex;
+        std::condition_variable freed;
+        bool held = false;
+    };
+    static ThreadGate& GateFor(const std::filesystem::path& lockPath);
+    ThreadGate* gate_ = nullptr; // set while this object holds it
     int fd_ = -1;
     Outcome outcome_ = Outcome::Unavailable;
     std::string error_;
