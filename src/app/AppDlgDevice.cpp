@@ -2,6 +2,7 @@
 // The main window's dealings with the device: the first read, the timers that
 // start and watch writes, removal notices and the picker's change reports.
 #include "app/AppConstants.h"
+#include "app/DeviceNotice.h"
 #include "app/PerformancePage.h"
 #include "app/ProgressPopup.h"
 #include "app/StartupMilestones.h"
@@ -172,7 +173,7 @@ void CTovikEliteAppDlg::OnEndOfTransferTimer(UINT id)
     reenumerationGuard_ = false;
     activateWindow();
     if (failed)
-        RunWarningPopup(u"WriteFailedPopup.xml", this);
+        RunDeviceNotice(u"WriteFailedPopup.xml", this);
 
     if (!firstReadDone_) {
         firstReadDone_ = true;
@@ -300,6 +301,12 @@ void CTovikEliteAppDlg::TellNoMouse()
     if (const char* screenshot = std::getenv(kScreenshotVariable); screenshot && *screenshot) {
         // Nobody is there to answer the popup: the picture shows the window as it is.
         TakeScreenshotAndClose(QString::fromLocal8Bit(screenshot));
+        return;
+    }
+    // A problem the user can mend (damaged device data, a device folder that cannot
+    // be written) is named instead; there is no mouse to wait for then.
+    if (RunDeviceProblemNotice(this)) {
+        CloseWindow(IDCANCEL);
         return;
     }
     CTovikEliteWarningDlg notice(u"NoMousePopup.xml", this);

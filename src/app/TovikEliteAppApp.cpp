@@ -6,6 +6,7 @@
 #include "app/AppIcon.h"
 #include "app/AppLog.h"
 #include "app/ProductKey.h"
+#include "app/StartupPatience.h"
 #include "app/TovikEliteAppDlg.h"
 #include "controls/ControlFactories.h"
 #include "controls/accessibility/ControlAccessibility.h"
@@ -33,6 +34,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -158,6 +160,11 @@ int CTovikEliteAppApp::Run()
     searchConfig_ = config_.get();
     windowConfig_ = config_.get();
 
+    // A mouse that does not answer gets a notice and the program ends, not a popup at 0 % for ever.
+    std::optional<CStartupPatience> patience(std::in_place, [this] {
+        startupPopup_.HidePopup();
+        operationPopup_.HidePopup();
+    });
     startupPopup_.Show(u"ReadingFromCorvanePopup.xml", kProgressPopupTemplate, ItemId::PROG_PANEL_ITEM_POPUP,
                        ItemId::TEXT_PROGRESS_MESSAGE, ItemId::BUTTON_POPUP_CANCEL, nullptr);
     // The start-up popup stays on show for the designed 100 ms. The device search
@@ -173,8 +180,9 @@ int CTovikEliteAppApp::Run()
     const std::u16string readText = TranslateText(u"$Readfromdevice");
     operationPopup_.Attach(devicePointer_->GetProgressMessenger(), readText.c_str());
     startupPopup_.Close();
-    operationPopup_.Show(u"ProgressPopup.xml", kProgressPopupTemplate, ItemId::PROG_PANEL_ITEM_POPUP,
-                         ItemId::TEXT_PROGRESS_MESSAGE, ItemId::BUTTON_POPUP_CANCEL, nullptr);
+    if (!patience->GaveUp())
+        operationPopup_.Show(u"ProgressPopup.xml", kProgressPopupTemplate, ItemId::PROG_PANEL_ITEM_POPUP,
+                             ItemId::TEXT_PROGRESS_MESSAGE, ItemId::BUTTON_POPUP_CANCEL, nullptr);
     if (operationPopup_.HasThread())
         operationPopup_.SetText(readText);
 
@@ -190,7 +198,12 @@ int CTovikEliteAppApp::Run()
         FindDevice();
         followChanges();
     });
-    if (windowLoaded && mainWindow_->Initialise()) {
+    const bool initialised = !patience->GaveUp() && windowLoaded && mainWindow_->Initialise();
+    const bool gaveUp = patience->GaveUp();
+    patience.reset();
+    if (gaveUp) {
+        outcome_ = Outcome::NoAnswer;
+    } else if (initialised) {
         if (options_.onMainWindowReady)
             options_.onMainWindowReady(*mainWindow_);
         mainWindowResult_ = mainWindow_->DoModal();
@@ -266,6 +279,8 @@ void CTovikEliteAppApp::TearDown()
         languageItems_.Clear();
         keyboardItems_.Clear();
     }
+    if (outcome_ == Outcome::NoAnswer)
+        emulator::AbandonDeviceCalls(false); // a later run in this process starts afresh
     if (instance_) {
         CoUninitialize();
         instance_.reset();

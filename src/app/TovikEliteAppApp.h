@@ -42,6 +42,7 @@ public:
         AnotherInstanceStarting, // the single-instance lock stayed taken
         MainWindowFailed,        // the main page skin did not load
         Completed,               // the main window ran and closed
+        NoAnswer,                // the mouse did not answer the start-up read; the user was told
     };
 
     explicit CTovikEliteAppApp(AppOptions options = {});

@@ -66,6 +66,7 @@ private:
     bool ReadButtons(IDeviceProfile* deviceProfile, IMouseProfile* profile);
     bool ReadLighting(IDeviceProfile* deviceProfile, IMouseProfile* profile);
     bool ReadMacros(IMouseConfig* config);
+    void SettleNamelessProfiles(IMouseConfig* config, const std::vector<GUID>& nameless, const GUID& activeId);
     bool ReadAcceleration(IMouseConfig* config);
     bool ReadReportInterval(IMouseConfig* config);
     bool ReadBattery(IMouseConfig* config);

@@ -58,6 +58,7 @@ bool CMouse::ReadAll(IMouseConfig* config)
         config->DeleteAllProfiles();
         ComPtr<IDeviceProfileCollection> collection = QueryAs<IDeviceProfileCollection>(device);
         ok = bool(collection);
+        std::vector<GUID> nameless;
         for (uint32_t index = 0; ok && index < kMaxCollectionItems; ++index) {
             ComPtr<IDeviceProfile> deviceProfile;
             const HRESULT hr = collection->GetProfile(index, deviceProfile.Put());
@@ -81,6 +82,8 @@ bool CMouse::ReadAll(IMouseConfig* config)
                 break;
             }
             profile->SetGuid(id);
+            if (name.empty())
+                nameless.push_back(id);
             if (Has(Feature::Sensitivity))
                 ok = ReadSensitivity(deviceProfile.Get(), profile);
         }
@@ -94,6 +97,8 @@ bool CMouse::ReadAll(IMouseConfig* config)
             RememberActiveProfile(ok ? std::optional(activeId) : std::nullopt);
             if (ok && Has(Feature::Buttons))
                 ok = ReadButtonList(byId.Get());
+            if (ok)
+                SettleNamelessProfiles(config, nameless, activeId);
         }
     }
     if (ok && Has(Feature::Acceleration))
@@ -121,6 +126,43 @@ bool CMouse::ReadAll(IMouseConfig* config)
     Close();
     SetDeviceReadDone();
     return ok;
+}
+
+namespace {
+
+// The first of "<stem>01", "<stem>02"... that no item is called.
+template <typename Taken>
+std::u16string FreeName(std::u16string_view stem, const Taken& taken)
+{
+    for (int n = 1;; ++n) {
+        std::u16string name(stem);
+        if (n < 10)
+            name += u'0';
+        for (char c : std::to_string(n))
+            name += char16_t(c);
+        if (!taken(name))
+            return name;
+    }
+}
+
+} // namespace
+
+void CMouse::SettleNamelessProfiles(IMouseConfig* config, const std::vector<GUID>& nameless, const GUID& activeId)
+{
+    // A profile made on the device and never named (the device went away in
+    // between) is never shown as a nameless row: the next write removes it, or
+    // names it when the device could not do without it.
+    for (const GUID& id : nameless) {
+        IMouseProfile* profile = config->FindProfileByGuid(id);
+        if (!profile)
+            continue;
+        if (id != activeId && config->GetProfileCount() > 1) {
+            config->DeleteProfile(profile);
+            continue;
+        }
+        profile->SetName(FreeName(
+            u"PROFILE", [&](const std::u16string& name) { return config->FindProfileByName(name) != nullptr; }));
+    }
 }
 
 bool CMouse::ReadVersionStrings()
@@ -191,7 +233,9 @@ bool CMouse::ReadIdentity(IDeviceProfile* deviceProfile, IMouseProfile* profile)
     const std::u16string name = TakeTaskString(rawName);
     if (!named || FAILED(deviceProfile->GetId(&id)))
         return false;
-    profile->SetName(name);
+    // A device profile left nameless keeps the name the model gave it; the next write sends it.
+    if (!name.empty() || profile->GetName().empty())
+        profile->SetName(name);
     profile->SetGuid(id);
 
     ComPtr<IDeviceProfileProperties> properties =
@@ -329,6 +373,10 @@ bool CMouse::ReadMacros(IMouseConfig* config)
             return false;
         macro->SetGuid(entry.id);
         macro->SetEvents(std::move(entry.events));
+        // Made on the device and never named (the device went away in between):
+        // not a macro anyone recorded; never shown, and the next write removes it.
+        if (entry.name.empty())
+            config->DeleteMacro(macro);
     }
     return true;
 }

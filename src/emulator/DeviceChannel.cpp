@@ -1,20 +1,48 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "emulator/DeviceChannel.h"
 
+#include "emulator/EmulatedDeviceServer.h"
 #include "emulator/FaultState.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <mutex>
 #include <set>
 #include <thread>
+#include <utility>
 
 namespace emulator {
 
-void SimulateLatency(const ServerSettings& settings)
+namespace {
+
+std::mutex abandonMutex;
+std::condition_variable abandonWake;
+bool abandoned = false;
+
+} // namespace
+
+void AbandonDeviceCalls(bool abandon)
 {
+    {
+        std::lock_guard lock(abandonMutex);
+        abandoned = abandon;
+    }
+    abandonWake.notify_all();
+}
+
+bool DeviceCallsAbandoned()
+{
+    std::lock_guard lock(abandonMutex);
+    return abandoned;
+}
+
+bool SimulateLatency(const ServerSettings& settings)
+{
+    std::unique_lock lock(abandonMutex);
     if (settings.latencyMs > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(settings.latencyMs));
+        abandonWake.wait_for(lock, std::chrono::milliseconds(settings.latencyMs), [] { return abandoned; });
+    return !abandoned;
 }
 
 namespace {
@@ -31,12 +59,54 @@ std::function<void(const std::string&)>& ProblemReporter()
     return reporter;
 }
 
+// Why a session lock was not taken, as the caller's result: busy, a directory that
+// cannot be written (said once to the user's log), or a device that is gone.
+HRESULT SessionRefusal(const DeviceDirectory& directory, SessionLock::Outcome outcome)
+{
+    if (outcome == SessionLock::Outcome::Busy)
+        return E_DEVICE_BUSY;
+    std::error_code ec;
+    if (std::filesystem::is_directory(directory.path(), ec)) {
+        if (const std::string why = directory.WhyNotWritable(); !why.empty()) {
+            RecordDeviceProblem({DeviceProblem::Kind::ReadOnlyStorage, directory.path().string(), why});
+            return E_ACCESSDENIED;
+        }
+    }
+    return E_DEVICE_NOT_CONNECTED;
+}
+
 } // namespace
 
 void SetDeviceProblemReporter(std::function<void(const std::string&)> reporter)
 {
     std::lock_guard lock(ProblemMutex());
     ProblemReporter() = std::move(reporter);
+}
+
+namespace {
+
+std::optional<DeviceProblem>& LastProblem()
+{
+    static std::optional<DeviceProblem> last;
+    return last;
+}
+
+} // namespace
+
+void RecordDeviceProblem(DeviceProblem problem)
+{
+    const std::string message = problem.message;
+    {
+        std::lock_guard lock(ProblemMutex());
+        LastProblem() = std::move(problem);
+    }
+    ReportDeviceProblem(message);
+}
+
+std::optional<DeviceProblem> TakeDeviceProblem()
+{
+    std::lock_guard lock(ProblemMutex());
+    return std::exchange(LastProblem(), std::nullopt);
 }
 
 void ReportDeviceProblem(const std::string& message)
@@ -86,20 +156,34 @@ HRESULT DeviceChannel::Run(std::string_view operation, bool changes,
         guest = std::make_unique<SessionLock>(directory.SessionPath(productId), SessionLock::Mode::Shared,
                                               settings_->busyWait);
         if (!guest->held())
-            return guest->outcome() == SessionLock::Outcome::Busy ? E_DEVICE_BUSY : E_DEVICE_NOT_CONNECTED;
+            return SessionRefusal(directory, guest->outcome());
     }
-    SimulateLatency(*settings_);
+    if (!SimulateLatency(*settings_))
+        return E_DEVICE_NOT_CONNECTED;
 
-    DeviceLock lock(directory, productId);
-    if (!lock.ok())
-        return E_DEVICE_NOT_CONNECTED; // the directory itself is gone
+    DeviceLock lock(directory, productId, settings_->busyWait,
+                    changes ? DeviceLock::Purpose::Change : DeviceLock::Purpose::Read);
+    switch (lock.outcome()) {
+    case DeviceLock::Outcome::Held:
+    case DeviceLock::Outcome::Unlocked:
+        break;
+    case DeviceLock::Outcome::Busy:
+        return E_DEVICE_BUSY;
+    case DeviceLock::Outcome::ReadOnly:
+        RecordDeviceProblem({DeviceProblem::Kind::ReadOnlyStorage, directory.path().string(), lock.error()});
+        return E_ACCESSDENIED;
+    case DeviceLock::Outcome::Unavailable:
+        if (!lock.error().empty() && std::filesystem::is_directory(directory.path()))
+            ReportDeviceProblem(lock.error());
+        return E_DEVICE_NOT_CONNECTED;
+    }
     const auto token = directory.AttachToken(productId);
     if (!token || *token != token_)
         return E_DEVICE_NOT_CONNECTED;
     std::string error;
     auto image = directory.LoadImage(productId, error);
     if (!image) {
-        ReportDeviceProblem(error);
+        RecordDeviceProblem({DeviceProblem::Kind::DamagedData, directory.ImagePath(productId).string(), error});
         return E_FILE_CORRUPT;
     }
     if (!changes)
@@ -133,7 +217,7 @@ HRESULT DeviceChannel::BeginSession(std::chrono::milliseconds timeout) const
     auto session =
         std::make_unique<SessionLock>(directory.SessionPath(product_.productId), SessionLock::Mode::Exclusive, timeout);
     if (!session->held())
-        return session->outcome() == SessionLock::Outcome::Busy ? E_DEVICE_BUSY : E_DEVICE_NOT_CONNECTED;
+        return SessionRefusal(directory, session->outcome());
     session_ = std::move(session);
     return S_OK;
 }

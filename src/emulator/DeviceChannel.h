@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,13 +26,28 @@ struct ServerSettings {
     std::chrono::milliseconds busyWait{10000};
 };
 
-// Delay of one call (the latency model).
-void SimulateLatency(const ServerSettings& settings);
+// Delay of one call (the latency model). False, at once, when calls are abandoned.
+bool SimulateLatency(const ServerSettings& settings);
 
 // Reports a problem with a device (a damaged image, a failed store), once per
 // distinct message: to the reporter when one is set, else to standard error (the
 // command-line tool's channel).
 void ReportDeviceProblem(const std::string& message);
+// The last problem that leaves the device unusable in a way a person can mend,
+// for the program to tell its user instead of "no mouse" or a bare failure.
+struct DeviceProblem {
+    enum class Kind {
+        DamagedData,     // the device's memory file cannot be read as one (`file` names it)
+        ReadOnlyStorage, // the device directory cannot be written (`file` names it)
+    };
+    Kind kind = Kind::DamagedData;
+    std::string file;
+    std::string message; // as logged
+};
+void RecordDeviceProblem(DeviceProblem problem);
+// The problem recorded since the last take, if any; taking forgets it.
+std::optional<DeviceProblem> TakeDeviceProblem();
+
 // Replaces where problems go (the program sends them to its log); an empty
 // function restores standard error.
 void SetDeviceProblemReporter(std::function<void(const std::string&)> reporter);

@@ -5,6 +5,7 @@
 #include "emulator/ServerObjects.h"
 #include "platform/com/ComRuntime.h"
 #include "platform/core/AtomicFile.h"
+#include "platform/core/UserHome.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -20,13 +21,18 @@ HRESULT ActivateServer(const IID& iid, void** out)
     settings->directory = DefaultDeviceDirectory();
     settings->latencyMs = LatencyFromEnvironment();
     settings->busyWait = BusyWaitFromEnvironment();
+    if (settings->directory.empty()) {
+        ReportDeviceProblem(kNoDeviceDirectoryText);
+        return E_ACCESSDENIED;
+    }
     std::string error;
-    if (!DeviceDirectory(settings->directory).EnsureInitialised(error)) {
+    const DeviceDirectory directory(settings->directory);
+    if (!directory.EnsureInitialised(error)) {
         ReportDeviceProblem(error);
         return E_ACCESSDENIED;
     }
     // A program killed in the middle of storing a device leaves its temporary file.
-    RemoveAbandonedTemporaries(settings->directory);
+    directory.RemoveAbandonedTemporaries();
     IDeviceEnumerator* enumerator = NewEnumerator(std::move(settings));
     const HRESULT hr = enumerator->QueryInterface(iid, out);
     enumerator->Release();
@@ -51,9 +57,9 @@ std::filesystem::path DefaultDeviceDirectory()
         return dir;
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/')
         return std::filesystem::path(data) / "zemko-tovik" / "devices";
-    if (const char* home = std::getenv("HOME"); home && *home)
+    if (const std::string home = UserHomeDirectory(); !home.empty())
         return std::filesystem::path(home) / ".local" / "share" / "zemko-tovik" / "devices";
-    return std::filesystem::path(".zemko-tovik") / "devices";
+    return {};
 }
 
 namespace {

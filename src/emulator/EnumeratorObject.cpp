@@ -95,7 +95,8 @@ public:
         const HRESULT gate = CheckCall(op::EnumeratorGetDevice, nullptr);
         if (FAILED(gate))
             return gate;
-        SimulateLatency(*settings_);
+        if (!SimulateLatency(*settings_))
+            return E_DEVICE_NOT_CONNECTED;
         const auto attached = DeviceDirectory(settings_->directory).Attached();
         if (index >= attached.size())
             return E_BOUNDS;
@@ -112,7 +113,8 @@ public:
         const HRESULT gate = CheckCall(op::EnumeratorGetDeviceCount, nullptr);
         if (FAILED(gate))
             return gate;
-        SimulateLatency(*settings_);
+        if (!SimulateLatency(*settings_))
+            return E_DEVICE_NOT_CONNECTED;
         *count = uint32_t(DeviceDirectory(settings_->directory).Attached().size());
         return S_OK;
     }

@@ -4,7 +4,9 @@
 #include "device/server/IDeviceMacros.h"
 #include "device/server/IDeviceProfileProperties.h"
 #include "emulator/Json.h"
+#include "platform/core/KeyNames.h"
 #include "platform/core/Utf.h"
+#include "platform/core/WinTypes.h"
 
 #include <cstdio>
 #include <sstream>
@@ -47,7 +49,67 @@ std::string Stage(SensitivityPair pair, bool separate = false)
                                          : std::to_string(pair.x) + "x" + std::to_string(pair.y);
 }
 
+bool NeedsEscape(char32_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029 || c == 0x200E || c == 0x200F ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) || c == 0x061C || c == 0xFEFF;
+}
+
+std::string Quoted(std::u16string_view text)
+{
+    return '"' + PrintableText(text, true) + '"';
+}
+
+// The colour word holds red in its low byte, as the window stores it; people
+// pick and read colours as #RRGGBB.
+std::string ColourText(uint32_t colour)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", unsigned(GetRValue(colour)), unsigned(GetGValue(colour)),
+                  unsigned(GetBValue(colour)));
+    return text;
+}
+
+std::string KeyText(const MacroEvent& e)
+{
+    const bool extended = (e.flags & kMacroKeyExtended) != 0;
+    const std::u16string name = e.code <= 0xFF ? KeyNameForScanCode(e.code, extended) : std::u16string();
+    if (!name.empty())
+        return Quoted(name);
+    char code[24];
+    std::snprintf(code, sizeof code, "scan 0x%02X%s", unsigned(e.code), extended ? "e" : "");
+    return code;
+}
+
 } // namespace
+
+std::string PrintableText(std::string_view utf8, bool quoted)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    for (size_t pos = 0; pos < utf8.size();) {
+        const char32_t c = DecodeUtf8CodePoint(utf8, pos).value_or(0xFFFD);
+        char escape[16];
+        if (c == '\\' || (quoted && c == '"')) {
+            out += '\\';
+            out += char(c);
+        } else if (c <= 0xFF && NeedsEscape(c)) {
+            std::snprintf(escape, sizeof escape, "\\x%02X", unsigned(c));
+            out += escape;
+        } else if (NeedsEscape(c)) {
+            std::snprintf(escape, sizeof escape, "\\u%04X", unsigned(c));
+            out += escape;
+        } else {
+            AppendUtf8(out, c);
+        }
+    }
+    return out;
+}
+
+std::string PrintableText(std::u16string_view text, bool quoted)
+{
+    return PrintableText(Utf16ToUtf8(text), quoted);
+}
 
 std::string DescribeImage(const DeviceImage& image)
 {
@@ -70,10 +132,10 @@ std::string DescribeImage(const DeviceImage& image)
             << ", sleep after " << image.sleepTimeout << " s\n";
     out << "  profiles (" << image.profiles.size() << "):\n";
     for (const ProfileImage& p : image.profiles) {
-        out << "    " << (p.id == image.activeProfile ? "* " : "  ") << '"' << Utf16ToUtf8(p.name) << "\" "
-            << p.id.ToString() << "\n";
+        out << "    " << (p.id == image.activeProfile ? "* " : "  ") << Quoted(p.name) << ' ' << p.id.ToString()
+            << "\n";
         if (!p.programPath.empty())
-            out << "        program " << Utf16ToUtf8(p.programPath) << "\n";
+            out << "        program " << Quoted(p.programPath) << "\n";
         out << "        options:" << (p.options & kOptionAutoSwitch ? " auto-switch" : "")
             << (p.options & kOptionSensitivityOsd ? " sensitivity-display" : "")
             << (p.options & kOptionProfileOsd ? " profile-display" : "") << (p.options == 0 ? " none" : "") << "\n";
@@ -90,21 +152,19 @@ std::string DescribeImage(const DeviceImage& image)
             out << "        button " << button << ": " << Hex(record.bytes, kButtonRecordSize) << "\n";
         }
         for (const LightImage& light : p.lights) {
-            char colour[16];
-            std::snprintf(colour, sizeof colour, "0x%06X", light.colour);
-            out << "        light " << light.number << ": " << (light.on ? "on" : "off") << ", colour " << colour
-                << ", brightness " << light.brightness << "%, effect " << light.effect << "\n";
+            out << "        light " << light.number << ": " << (light.on ? "on" : "off") << ", colour "
+                << ColourText(light.colour) << ", brightness " << light.brightness << "%, effect " << light.effect
+                << "\n";
         }
     }
     out << "  macros (" << image.macros.size() << "):\n";
     for (const MacroImage& m : image.macros) {
-        out << "    \"" << Utf16ToUtf8(m.name) << "\" " << m.id.ToString() << ", " << m.events.size() << " events:";
+        out << "    " << Quoted(m.name) << ' ' << m.id.ToString() << ", " << m.events.size() << " events:";
         for (const MacroEvent& e : m.events) {
             if (e.type == kMacroEventDelay)
                 out << " wait " << e.milliseconds << "ms";
             else if (e.type == kMacroEventKeystroke)
-                out << " key " << e.code << ((e.flags & kMacroKeyExtended) ? "e" : "")
-                    << ((e.flags & kMacroKeyRelease) ? " up" : " down");
+                out << " key " << KeyText(e) << ((e.flags & kMacroKeyRelease) ? " up" : " down");
             else
                 out << " button " << (e.code & 0x7F) << ((e.code & 0x80) ? " up" : " down");
             out << ';';

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -12,9 +13,20 @@ namespace emulator {
 
 SessionLock::SessionLock(const std::filesystem::path& path, Mode mode, std::chrono::milliseconds timeout)
 {
-    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // Never through a planted link; a read-only directory still lets an existing
+    // lock file be locked (flock needs no write access).
+    constexpr int kFlags = O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK;
+    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | kFlags, 0600);
+    if (fd_ < 0 && (errno == EACCES || errno == EROFS))
+        fd_ = ::open(path.c_str(), O_RDONLY | kFlags);
     if (fd_ < 0)
         return;
+    struct stat status {};
+    if (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
+        return;
+    }
     const int operation = (mode == Mode::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     // flock has no timed wait: poll, starting fast (most sessions are short) and

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ModalService.h"
 
+#include "platform/core/FileNameText.h"
+
 #include "platform/SkinWindow.h"
 
 #include <QApplication>
@@ -84,9 +86,13 @@ std::u16string ToU16(const QString& text)
     return text.toStdU16String();
 }
 
-std::optional<std::u16string> RunFileDialog(const FileDialogRequest& request, bool save)
+std::optional<std::u16string> RunFileDialog(const FileDialogRequest& asked, bool save)
 {
     const auto kind = save ? ModalRecord::Kind::SaveFile : ModalRecord::Kind::OpenFile;
+    // A suggested name comes from what people named things (an imported macro may
+    // be called "../../.bashrc"): it never picks a folder or a hidden file.
+    FileDialogRequest request = asked;
+    request.initialFileName = SafeFileNameFrom(asked.initialFileName);
     ModalRecord record;
     record.kind = kind;
     record.fileRequest = request;

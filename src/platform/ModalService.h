@@ -27,6 +27,7 @@ struct FileDialogRequest {
     // Extension ("zmm" or ".zmm"), added to a typed name that has none.
     std::u16string defaultExtension;
     std::u16string initialDirectory;
+    // Offered as the file name after SafeFileNameFrom (platform/core/FileNameText.h).
     std::u16string initialFileName;
     std::u16string title;
 };

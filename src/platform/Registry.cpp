@@ -1,11 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Registry.h"
 
+#include "platform/core/AtomicFile.h"
+#include "platform/core/UserHome.h"
+#include "platform/core/Utf.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QSettings>
 #include <QStandardPaths>
+#include <cerrno>
 #include <cstdlib>
+#include <mutex>
+#include <set>
+#include <sys/stat.h>
 
 namespace {
 
@@ -55,10 +65,115 @@ QString FindNoCase(const QStringList& names, const QString& wanted)
     return {};
 }
 
-// Opens the store; nothing when the file exists but cannot be parsed, so that a
-// damaged store is reported instead of being overwritten.
+Q_LOGGING_CATEGORY(lcSettingsStore, "zemko.tovik.platform")
+
+// Far above any store this program writes; a larger file is not ours.
+constexpr size_t kMaxStoreBytes = size_t(4) << 20;
+
+// Each distinct problem once per process, so that every lookup does not repeat it.
+void WarnOnce(const QString& message)
+{
+    static std::mutex mutex;
+    static std::set<QString> said;
+    std::lock_guard lock(mutex);
+    if (said.insert(message).second)
+        qCWarning(lcSettingsStore).noquote() << message;
+}
+
+// The first line (1-based) that the INI reader would silently drop or misread:
+// not UTF-8, a section header without its closing bracket, or a line that is
+// neither blank, a comment, a header nor "key=value". 0 when every line is whole.
+size_t FirstDamagedLine(std::string_view text)
+{
+    if (!DecodeUtf8(text))
+        return 1;
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    size_t number = 0;
+    bool continued = false;
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        ++number;
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+            line.remove_suffix(1);
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        const bool wasContinued = continued;
+        continued = !line.empty() && line.back() == '\\';
+        if (wasContinued || line.empty() || line.front() == ';' || line.front() == '#')
+            continue;
+        if (line.front() == '[' ? line.back() != ']' : line.find('=') == std::string_view::npos)
+            return number;
+        if (line.find('\0') != std::string_view::npos)
+            return number;
+    }
+    return 0;
+}
+
+// A free name beside the store for a damaged copy: "<file>.damaged", then ".damaged.2"...
+QString AsideName(const QString& file)
+{
+    QString aside = file + QStringLiteral(".damaged");
+    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
+        aside = file + QStringLiteral(".damaged.") + QString::number(n);
+    return aside;
+}
+
+// Whether the store may be opened: a missing file (a new store) or a whole,
+// regular one. A FIFO, device node or directory is refused (opening it could
+// block start-up for ever). A damaged file is moved aside, never rewritten, and
+// the store starts from defaults; when it cannot be moved it is left as it is
+// and the store is not used.
+bool IsUsableStore(const QString& file)
+{
+    const QByteArray path = QFile::encodeName(file);
+    struct stat status {};
+    if (::stat(path.constData(), &status) != 0)
+        return errno == ENOENT;
+    if (!S_ISREG(status.st_mode)) {
+        WarnOnce(QStringLiteral("settings store %1 is not a regular file; it is neither read nor written").arg(file));
+        return false;
+    }
+    std::string error;
+    const auto text = ReadWholeFile(path.toStdString(), kMaxStoreBytes, error);
+    size_t damagedLine = 0;
+    if (!text) {
+        if (status.st_size <= off_t(kMaxStoreBytes)) {
+            WarnOnce(QStringLiteral("settings store %1 cannot be read (%2); it is left as it is")
+                         .arg(file, QString::fromStdString(error)));
+            return false;
+        }
+        damagedLine = 1;
+    } else {
+        damagedLine = FirstDamagedLine(*text);
+    }
+    if (damagedLine == 0)
+        return true;
+    const QString aside = AsideName(file);
+    if (::rename(path.constData(), QFile::encodeName(aside).constData()) != 0) {
+        WarnOnce(QStringLiteral("settings store %1 is damaged (line %2) and cannot be moved aside; it is left as it "
+                                "is and not used")
+                     .arg(file)
+                     .arg(damagedLine));
+        return false;
+    }
+    qCWarning(lcSettingsStore).noquote() << QStringLiteral(
+                                                "settings store %1 is damaged (line %2); kept as %3, starting "
+                                                "from default settings")
+                                                .arg(file)
+                                                .arg(damagedLine)
+                                                .arg(aside);
+    return true;
+}
+
+// Opens the store; nothing when it is not usable (see IsUsableStore) or cannot be
+// parsed, so that a damaged store is reported instead of being overwritten.
 std::unique_ptr<QSettings> OpenIni(const QString& file)
 {
+    if (!IsUsableStore(file))
+        return nullptr;
     auto settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
     if (settings->status() != QSettings::NoError)
         return nullptr;
@@ -113,7 +228,15 @@ std::string RegistryKey::StoreFile()
 {
     if (const char* env = std::getenv("ZEMKO_TOVIK_REGISTRY"); env && *env)
         return env;
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    // The home from the password database when $HOME is missing, as the device
+    // directory does: every program of ours then finds the same store.
+    QString dir;
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config == '/')
+        dir = QFile::decodeName(config);
+    else if (const std::string home = UserHomeDirectory(); !home.empty())
+        dir = QFile::decodeName(home.c_str()) + QStringLiteral("/.config");
+    else
+        dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     return (dir + QStringLiteral("/zemko-tovik/registry.ini")).toStdString();
 }
 
@@ -227,7 +350,9 @@ std::u16string GetPrivateProfileString(std::u16string_view section, std::u16stri
     const std::u16string fallback(defaultValue);
     const QString sectionName = ToQ(section);
     const QString keyName = ToQ(key);
-    if (!QFileInfo::exists(QString::fromStdString(file)) || !IsAllowedName(sectionName) || !IsAllowedName(keyName))
+    if (!IsAllowedName(sectionName) || !IsAllowedName(keyName))
+        return fallback;
+    if (struct stat status{}; ::stat(file.c_str(), &status) != 0)
         return fallback;
     auto settings = OpenIni(QString::fromStdString(file));
     if (!settings)

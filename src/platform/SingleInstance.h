@@ -3,7 +3,10 @@
 // Makes sure one copy of the program runs per user. The first copy listens on a
 // local socket named after the caller's name; a later copy asks it to come
 // forward and then ends. A lock file serialises the check, so two copies started
-// together cannot both become the first.
+// together cannot both become the first. Both live only in the user's private
+// runtime directory, and only a peer of the same user counts (SO_PEERCRED): with
+// no private place, or another user's socket there, Claim says Failed (and logs
+// why), and the caller runs without the rule.
 #include <QObject>
 #include <chrono>
 #include <functional>
@@ -35,6 +38,7 @@ public:
     // Shows a window normally (restoring it when minimised) and puts it in front.
     static void BringWindowForward(QWidget& window);
 
+    // Empty when there is no private runtime directory.
     std::string SocketPath() const;
     std::string LockPath() const;
 

@@ -2,8 +2,10 @@
 #include "AppTestSupport.h"
 
 #include "app/ProductKey.h"
+#include "controls/TextItem.h"
 #include "device/server/DeviceServer.h"
 #include "platform/Registry.h"
+#include "popups/TovikEliteWarningDlg.h"
 #include "settings/IMouseConfig.h"
 #include "settings/Macro.h"
 #include "skin/LangTable.h"
@@ -135,7 +137,7 @@ TEST_F(AppTest, StartupLoadsTheKeyboardSoKeysReadFromTheDeviceAreKnown)
                              u"Ctrl tap",
                              {{kMacroEventKeystroke, 0x1D, 0, 0}, {kMacroEventKeystroke, 0x1D, kMacroKeyRelease, 0}}});
     {
-        emulator::DeviceLock lock(directory, 0x0031);
+        emulator::DeviceLock lock(directory, 0x0031, std::chrono::seconds(10));
         ASSERT_TRUE(directory.SaveImage(*image, error)) << error;
     }
     std::vector<MacroEvent> events;
@@ -173,6 +175,50 @@ TEST_F(AppTest, ASecondInstanceBringsTheFirstForwardAndEnds)
         first);
     EXPECT_EQ(secondOutcome, CTovikEliteAppApp::Outcome::AnotherInstanceRunning);
     EXPECT_TRUE(restored);
+}
+
+TEST_F(AppTest, AMouseThatDoesNotAnswerGetsANoticeAndTheProgramEnds)
+{
+    Plug(0x0031);
+    // Ten seconds a call: the start-up read would take about eleven minutes.
+    setenv("ZEMKO_TOVIK_EMU_LATENCY_MS", "10000", 1);
+    setenv("ZEMKO_TOVIK_NO_ANSWER_MS", "300", 1);
+    ModalScript::EndNextRun("NoAnswerPopup.xml", IDOK);
+    CTovikEliteAppApp app(Options());
+    app.Run();
+    const auto outcome = app.LastOutcome();
+    setenv("ZEMKO_TOVIK_EMU_LATENCY_MS", "0", 1);
+    unsetenv("ZEMKO_TOVIK_NO_ANSWER_MS");
+    EXPECT_EQ(outcome, CTovikEliteAppApp::Outcome::NoAnswer);
+    EXPECT_TRUE(WasRun("NoAnswerPopup.xml"));
+    EXPECT_FALSE(WasRun("MainPage.xml")) << "no window over a read that never came";
+    EXPECT_FALSE(WasRun("NoMousePopup.xml")) << "the mouse is there; it does not answer";
+    EXPECT_FALSE(emulator::DeviceCallsAbandoned()) << "a later start waits for the device again";
+    // The device itself is as it was, and the next start reads it.
+    bool read = false;
+    EXPECT_EQ(RunApp([&](CTovikEliteAppDlg& window) { read = WaitUntil([&] { return window.IsFirstReadDone(); }); }),
+              CTovikEliteAppApp::Outcome::Completed);
+    EXPECT_TRUE(read);
+}
+
+TEST_F(AppTest, DamagedMouseDataIsNamedNotTakenForAMissingMouse)
+{
+    Plug(0x0031);
+    const std::string damaged = "{\"format\": ";
+    {
+        std::ofstream(directory().ImagePath(0x0031), std::ios::trunc) << damaged;
+    }
+    QString heading;
+    ModalScript::EndNextRun("DamagedDataPopup.xml", IDOK, [&](CSkinWindow& popup) {
+        if (CTextItem* text = static_cast<CTovikEliteWarningDlg&>(popup).Heading())
+            heading = text->GetText();
+    });
+    RunApp([](CTovikEliteAppDlg& window) { EXPECT_TRUE(QTest::qWaitFor([&] { return window.IsEnded(); }, 10000)); });
+    EXPECT_TRUE(WasRun("DamagedDataPopup.xml"));
+    EXPECT_FALSE(WasRun("NoMousePopup.xml")) << "the mouse is there; its data is damaged";
+    EXPECT_TRUE(heading.endsWith(QStringLiteral(": 0031.device"))) << heading.toStdString();
+    std::ifstream in(directory().ImagePath(0x0031));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged) << "kept as it is";
 }
 
 } // namespace

@@ -152,6 +152,44 @@ TEST_F(NothingLostTest, AProfileTheProgramNeverKnewIsNotDeleted)
     EXPECT_EQ(DeviceProfileNames().size(), 2u);
 }
 
+TEST_F(NothingLostTest, ItemsLeftNamelessByAnUnplugAreNeverShownAndTheNextWriteSettlesThem)
+{
+    // What an unplug between creating an item on the device and naming it leaves.
+    emulator::DeviceImage image = Image(kProduct);
+    emulator::ProfileImage leftover = image.profiles.front();
+    leftover.id = GUID::Generate();
+    leftover.name.clear();
+    image.profiles.push_back(leftover);
+    image.macros.push_back({GUID::Generate(), u"", {}});
+    image.macros.push_back({GUID::Generate(), u"Reload", {{kMacroEventDelay, 0, 0, 20}}});
+    Store(image);
+    Start();
+    ASSERT_EQ(config_.GetProfileCount(), 1u) << "no nameless row";
+    EXPECT_EQ(First()->GetName(), image.profiles.front().name);
+    ASSERT_EQ(config_.GetMacroCount(), 1u);
+    EXPECT_EQ(config_.GetMacro(0)->GetName(), u"Reload");
+    First()->SetDpiOsd(!First()->GetDpiOsd());
+    ASSERT_TRUE(Write());
+    const emulator::DeviceImage after = Image(kProduct);
+    ASSERT_EQ(after.profiles.size(), 1u);
+    EXPECT_EQ(after.profiles[0].name, image.profiles.front().name);
+    ASSERT_EQ(after.macros.size(), 1u);
+    EXPECT_EQ(after.macros[0].name, u"Reload");
+
+    // When the nameless one is all the device has (and so active), it is named.
+    emulator::DeviceImage only = Image(kProduct);
+    only.profiles[0].name.clear();
+    Store(only);
+    config_.DeleteAllProfiles();
+    config_.DeleteAllMacros();
+    Start();
+    ASSERT_EQ(config_.GetProfileCount(), 1u);
+    EXPECT_EQ(First()->GetName(), u"PROFILE01");
+    First()->SetDpiOsd(!First()->GetDpiOsd());
+    ASSERT_TRUE(Write());
+    EXPECT_EQ(DeviceProfileNames(), std::vector<std::u16string>{u"PROFILE01"});
+}
+
 TEST_F(NothingLostTest, CopiesAndRenamesReachTheDeviceWithLightsThatAreOffOrZero)
 {
     Start();

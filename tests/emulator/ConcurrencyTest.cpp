@@ -6,7 +6,10 @@
 #include "platform/com/ComObject.h"
 
 #include <atomic>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -86,6 +89,24 @@ TEST_F(Concurrency, AdviseAndUnadviseWhileDevicesComeAndGo)
     ASSERT_TRUE(Eventually([&] { return witness->calls == 13; }));
     EXPECT_EQ(sink->calls, after) << "no call after the last Unadvise";
     source->Unadvise(witnessCookie);
+}
+
+TEST_F(Concurrency, AHolderThatNeverLetsGoMakesCallsBusyNotWaitForEver)
+{
+    setenv("ZEMKO_TOVIK_EMU_BUSY_WAIT_MS", "100", 1);
+    ComPtr<IDeviceObject> device = Device(0x0031);
+    unsetenv("ZEMKO_TOVIK_EMU_BUSY_WAIT_MS");
+    ASSERT_TRUE(device);
+    // Another program took the device and stopped (Ctrl+Z, a debugger).
+    const int holder = ::open(directory().LockPath(0x0031).c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
+    uint32_t ms = 0;
+    EXPECT_EQ(As<IDeviceReportInterval>(device)->GetReportInterval(&ms), E_DEVICE_BUSY);
+    EXPECT_EQ(As<IDeviceReportInterval>(device)->SetReportInterval(4), E_DEVICE_BUSY);
+    ::close(holder);
+    ASSERT_EQ(As<IDeviceReportInterval>(device)->GetReportInterval(&ms), S_OK);
+    EXPECT_EQ(ms, 2u) << "the refused change left nothing";
 }
 
 } // namespace

@@ -271,4 +271,41 @@ TEST_F(ExchangeFiles, ExportToAnUnwritablePlaceFails)
     EXPECT_EQ(ActiveProfile(device)->ExportToFile(nullptr), E_INVALIDARG);
 }
 
+TEST_F(ExchangeFiles, ExportMakesPrivateFilesAndKeepsTheRightsOfAFileItReplaces)
+{
+    ComPtr<IDeviceObject> device = Device(0x0031);
+    ComPtr<IDeviceMacro> macro;
+    ASSERT_EQ(As<IDeviceMacroCollection>(device)->CreateMacro(macro.Put()), S_OK);
+    const auto mode = [&](const std::string& name) {
+        struct stat status {};
+        return ::stat((temp_ / name).c_str(), &status) == 0 ? unsigned(status.st_mode & 07777) : 0u;
+    };
+    const mode_t umaskBefore = ::umask(022);
+    struct Case {
+        const char* what;
+        const char* name;
+        int existingMode; // -1: no file there yet
+        unsigned expected;
+    };
+    // Recorded keystrokes are nobody else's business; a file the user set up
+    // keeps what the user chose.
+    for (const Case& c :
+         {Case{"new macro file", "new.zmm", -1, 0600u}, Case{"new profile file", "new.zmp", -1, 0600u},
+          Case{"private macro file", "private.zmm", 0600, 0600u},
+          Case{"shared profile file", "shared.zmp", 0644, 0644u}, Case{"group macro file", "group.zmm", 0640, 0640u}}) {
+        SCOPED_TRACE(c.what);
+        if (c.existingMode >= 0) {
+            Write(c.name, "old contents");
+            std::filesystem::permissions(temp_ / c.name, std::filesystem::perms(c.existingMode));
+        }
+        const std::u16string path = PathText(c.name);
+        const HRESULT hr = std::string(c.name).ends_with(".zmm") ? macro->ExportToFile(path.c_str())
+                                                                 : ActiveProfile(device)->ExportToFile(path.c_str());
+        ASSERT_EQ(hr, S_OK);
+        EXPECT_EQ(mode(c.name), c.expected);
+        EXPECT_NE(ReadText(temp_ / c.name), "old contents");
+    }
+    ::umask(umaskBefore);
+}
+
 } // namespace

@@ -535,7 +535,7 @@ TEST_F(InterfaceConformance, RestoringFactorySettingsKeepsBatteryAndDropsTheRest
     ASSERT_EQ(As<IDeviceReportInterval>(device)->SetReportInterval(1), S_OK);
     emulator::DeviceDirectory dir = directory();
     {
-        emulator::DeviceLock lock(dir, 0x0031);
+        emulator::DeviceLock lock(dir, 0x0031, std::chrono::seconds(10));
         std::string error;
         auto image = dir.LoadImage(0x0031, error);
         ASSERT_TRUE(image) << error;

@@ -93,18 +93,41 @@ TEST_F(Persistence, TemporaryFilesOfDeadWritersAreClearedAndNoOthers)
     const std::string image = directory().ImagePath(0x0031).filename().string();
     const std::string dead = image + ".tmp." + std::to_string(gone) + ".3";
     const std::string alive = image + ".tmp." + std::to_string(getppid()) + ".1"; // our parent runs
-    const std::vector<std::string> kept = {alive, image + ".tmp.x.1", image + ".tmp." + std::to_string(gone),
-                                           "notes.tmp." + std::to_string(gone) + ".2b"};
+    const std::string deadAttachment = "0032.attached.tmp." + std::to_string(gone) + ".0";
+    const std::string pid = std::to_string(gone);
+    // Only the exact names our own stores write through are litter: anything else
+    // a dead process left (or a user keeps) there stays, whatever it is called.
+    const std::vector<std::string> kept = {alive,
+                                           image + ".tmp.x.1",
+                                           image + ".tmp." + pid,
+                                           "notes.tmp." + pid + ".2b",
+                                           "holiday.jpg.tmp." + pid + ".4",
+                                           "0031.lock.tmp." + pid + ".1",
+                                           "0099.device.tmp." + pid + ".1",
+                                           "x" + image + ".tmp." + pid + ".1",
+                                           image + ".tmp.0" + pid + ".1",
+                                           image + ".tmp." + pid + ".01",
+                                           image + ".tmp.+" + pid + ".1",
+                                           image + ".tmp." + pid + ".1.bak"};
     for (const std::string& name : kept)
         std::ofstream(devicePath() / name) << "x";
     std::ofstream(devicePath() / dead) << "half an image";
-    ASSERT_EQ(Temporaries().size(), kept.size() + 1);
+    std::ofstream(devicePath() / deadAttachment) << "half a token";
+    // A directory and a link by a valid name are not files we wrote either.
+    const std::string dirName = image + ".tmp." + pid + ".7";
+    const std::string linkName = image + ".tmp." + pid + ".8";
+    std::filesystem::create_directory(devicePath() / dirName);
+    std::filesystem::create_symlink(devicePath() / kept[3], devicePath() / linkName);
+    ASSERT_EQ(Temporaries().size(), kept.size() + 4);
 
     emulator::UnregisterEmulatedDeviceServer();
     emulator::RegisterEmulatedDeviceServer();
     ComPtr<IDeviceObject> device = Device(0x0031);
     ASSERT_NE(device.Get(), nullptr);
     EXPECT_FALSE(std::filesystem::exists(devicePath() / dead));
+    EXPECT_FALSE(std::filesystem::exists(devicePath() / deadAttachment));
+    EXPECT_TRUE(std::filesystem::is_directory(devicePath() / dirName));
+    EXPECT_TRUE(std::filesystem::is_symlink(devicePath() / linkName));
     for (const std::string& name : kept) {
         SCOPED_TRACE(name);
         EXPECT_TRUE(std::filesystem::exists(devicePath() / name));

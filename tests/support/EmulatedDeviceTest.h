@@ -66,12 +66,12 @@ protected:
     void Store(const emulator::DeviceImage& image)
     {
         std::string error;
-        emulator::DeviceLock lock(directory(), image.productId);
+        emulator::DeviceLock lock(directory(), image.productId, std::chrono::seconds(10));
         ASSERT_TRUE(directory().SaveImage(image, error)) << error;
     }
     void ChangeImage(uint32_t productId, const std::function<void(emulator::DeviceImage&)>& change)
     {
-        emulator::DeviceLock lock(directory(), productId);
+        emulator::DeviceLock lock(directory(), productId, std::chrono::seconds(10));
         emulator::DeviceImage image = Image(productId);
         change(image);
         std::string error;

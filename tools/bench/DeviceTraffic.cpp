@@ -59,7 +59,7 @@ bool PrepareDirectory(const std::filesystem::path& directory, int profiles, int 
     const emulator::DeviceDirectory devices(directory);
     if (!devices.EnsureInitialised(error))
         return false;
-    emulator::DeviceLock lock(devices, kMouse);
+    emulator::DeviceLock lock(devices, kMouse, std::chrono::seconds(10));
     auto image = devices.LoadImage(kMouse, error);
     if (!image)
         return false;
@@ -306,7 +306,7 @@ bool MeasureScale(const TrafficOptions& options, FigureTable& table, std::string
     const emulator::DeviceDirectory devices(options.directory / "large");
     std::vector<double> decoded, kept;
     for (int run = 0; run < options.runs; ++run) {
-        emulator::DeviceLock lock(devices, kMouse);
+        emulator::DeviceLock lock(devices, kMouse, std::chrono::seconds(10));
         emulator::ImageCache::Instance().Clear();
         auto start = Clock::now();
         if (!devices.LoadImage(kMouse, error))

@@ -63,9 +63,10 @@ int Usage(const std::string& message)
     return kUsage;
 }
 
+// Messages may quote what a device file or directory name holds: printed escaped.
 int Failure(const std::string& message)
 {
-    std::fprintf(stderr, "zemko-tovik-devices: %s\n", message.c_str());
+    std::fprintf(stderr, "zemko-tovik-devices: %s\n", PrintableText(message).c_str());
     return kFailed;
 }
 
@@ -96,9 +97,9 @@ int Show(const DeviceDirectory& devices, const ProductInfo& product)
     std::string error;
     std::optional<DeviceImage> image;
     {
-        DeviceLock lock(devices, product.productId);
+        DeviceLock lock(devices, product.productId, BusyWaitFromEnvironment(), DeviceLock::Purpose::Read);
         if (!lock.ok())
-            return Failure("cannot lock " + devices.LockPath(product.productId).string());
+            return Failure(lock.error());
         image = devices.LoadImage(product.productId, error);
     }
     if (!image)
@@ -111,9 +112,9 @@ int Show(const DeviceDirectory& devices, const ProductInfo& product)
 int SetBattery(const DeviceDirectory& devices, const ProductInfo& product, uint32_t level,
                std::optional<uint32_t> charging)
 {
-    DeviceLock lock(devices, product.productId);
+    DeviceLock lock(devices, product.productId, BusyWaitFromEnvironment());
     if (!lock.ok())
-        return Failure("cannot lock " + devices.LockPath(product.productId).string());
+        return Failure(lock.error());
     std::string error;
     std::optional<DeviceImage> image = devices.HasImage(product.productId) ? devices.LoadImage(product.productId, error)
                                                                            : std::optional(FactoryImage(product));
@@ -134,18 +135,20 @@ int Reset(const DeviceDirectory& devices, const ProductInfo& product)
     SessionLock session(devices.SessionPath(product.productId), SessionLock::Mode::Shared, BusyWaitFromEnvironment());
     if (session.outcome() == SessionLock::Outcome::Busy)
         return Failure("the device is busy: a program is writing to it; try again when it has finished");
-    if (!session.held())
-        return Failure("cannot open " + devices.SessionPath(product.productId).string());
-    DeviceLock lock(devices, product.productId);
+    if (!session.held()) {
+        const std::string why = devices.WhyNotWritable();
+        return Failure(why.empty() ? "cannot open " + devices.SessionPath(product.productId).string() : why);
+    }
+    DeviceLock lock(devices, product.productId, BusyWaitFromEnvironment());
     if (!lock.ok())
-        return Failure("cannot lock " + devices.LockPath(product.productId).string());
+        return Failure(lock.error());
     std::string error;
     std::optional<DeviceImage> image;
     if (devices.HasImage(product.productId)) {
         image = devices.LoadImage(product.productId, error);
         if (!image)
             std::fprintf(stderr, "zemko-tovik-devices: the old memory was damaged (%s); writing a new one\n",
-                         error.c_str());
+                         PrintableText(error).c_str());
     }
     if (image)
         RestoreFactorySettings(*image);
@@ -172,6 +175,8 @@ int main(int argc, char** argv)
         return PrintVersion();
 
     const std::filesystem::path directory = command.directory.empty() ? DefaultDeviceDirectory() : command.directory;
+    if (directory.empty())
+        return Failure(kNoDeviceDirectoryText);
     const DeviceDirectory devices(directory);
     std::string error;
     // Looking must not create: only commands that change a device give a missing
@@ -183,6 +188,8 @@ int main(int argc, char** argv)
             return Failure("no device directory at " + directory.string() +
                            (std::filesystem::exists(directory, status) ? " (it is not a directory)"
                                                                        : " (no device has been used there yet)"));
+        if (!devices.CheckOwnership(error))
+            return Failure(error);
     } else if (!devices.EnsureInitialised(error)) {
         return Failure(error);
     }

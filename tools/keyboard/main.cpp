@@ -18,7 +18,8 @@ bool WriteKeyFile(const std::filesystem::path& path, const std::vector<uint8_t>&
     if (path.has_parent_path())
         std::filesystem::create_directories(path.parent_path(), ec);
     std::string error;
-    if (WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), error))
+    if (WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), error,
+                            NewFileAccess::Shared))
         return true;
     std::fprintf(stderr, "%s\n", error.c_str());
     return false;

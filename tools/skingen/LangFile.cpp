@@ -68,7 +68,7 @@ int main(int argc, char** argv)
         bytes.push_back(static_cast<char>(unit >> 8));
     }
     std::string error;
-    if (!WriteFileAtomically(argv[2], bytes, error)) {
+    if (!WriteFileAtomically(argv[2], bytes, error, NewFileAccess::Shared)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }

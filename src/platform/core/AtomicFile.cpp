@@ -34,23 +34,32 @@ bool WriteAll(int fd, std::string_view data)
     return true;
 }
 
-// The writer's process id in a temporary file's name "<file>.tmp.<pid>.<n>", or
-// 0 when the name is not one.
-pid_t TemporaryWriter(std::string_view name)
+// The decimal text of a positive number exactly as std::to_string writes it
+// (no sign, no leading zero), or 0.
+long CanonicalNumber(std::string_view text)
+{
+    if (text.empty() || text.size() > 18 || text.front() == '0' ||
+        text.find_first_not_of("0123456789") != std::string_view::npos)
+        return 0;
+    long value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() ? value : 0;
+}
+
+// The writer's process id in a temporary file's name "<file>.tmp.<pid>.<n>" for
+// one of `targets`, or 0 when the name is not exactly such a name.
+pid_t TemporaryWriter(std::string_view name, const std::set<std::string>& targets)
 {
     const size_t mark = name.rfind(".tmp.");
-    if (mark == std::string_view::npos || mark == 0)
+    if (mark == std::string_view::npos || !targets.count(std::string(name.substr(0, mark))))
         return 0;
     const std::string_view rest = name.substr(mark + 5);
     const size_t dot = rest.find('.');
-    if (dot == std::string_view::npos || dot == 0 || dot + 1 == rest.size())
+    if (dot == std::string_view::npos)
         return 0;
+    const long pid = CanonicalNumber(rest.substr(0, dot));
     const std::string_view counter = rest.substr(dot + 1);
-    if (counter.find_first_not_of("0123456789") != std::string_view::npos)
-        return 0;
-    long pid = 0;
-    const auto [end, ec] = std::from_chars(rest.data(), rest.data() + dot, pid);
-    if (ec != std::errc() || end != rest.data() + dot || pid <= 0)
+    if (pid <= 0 || (counter != "0" && CanonicalNumber(counter) <= 0))
         return 0;
     return pid_t(pid);
 }
@@ -96,16 +105,30 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size
     return data;
 }
 
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view contents, std::string& error)
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view contents, std::string& error,
+                         NewFileAccess access)
 {
     const std::filesystem::path directory = path.parent_path().empty() ? "." : path.parent_path();
     const std::filesystem::path temporary =
         directory / (path.filename().string() + ".tmp." + std::to_string(::getpid()) + "." +
                      std::to_string(temporaryCounter.fetch_add(1)));
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                          access == NewFileAccess::Private ? 0600 : 0644);
     if (fd < 0) {
         error = SystemError("cannot create", temporary);
         return false;
+    }
+    // A file that is replaced keeps who may read it: the user chose that, not us.
+    struct stat existing {};
+    if (::lstat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+        if (::fchown(fd, existing.st_uid, existing.st_gid) != 0)
+            (void)::fchown(fd, ::geteuid(), existing.st_gid); // the group alone, where we belong to it
+        if (::fchmod(fd, existing.st_mode & 0777) != 0) {
+            error = SystemError("cannot set the permissions of", temporary);
+            ::close(fd);
+            ::unlink(temporary.c_str());
+            return false;
+        }
     }
     if (!WriteAll(fd, contents) || ::fsync(fd) != 0) {
         error = SystemError("cannot write", temporary);
@@ -141,17 +164,19 @@ void StopNextWriteBeforeRename()
     stopBeforeRename = true;
 }
 
-size_t RemoveAbandonedTemporaries(const std::filesystem::path& directory)
+size_t RemoveAbandonedTemporaries(const std::filesystem::path& directory, const std::set<std::string>& targets)
 {
     size_t removed = 0;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
-        const pid_t writer = TemporaryWriter(it->path().filename().string());
+        const pid_t writer = TemporaryWriter(it->path().filename().string(), targets);
         // A writer that still runs may yet rename its file; only a gone one's is litter.
         if (writer == 0 || writer == ::getpid() || ::kill(writer, 0) == 0 || errno != ESRCH)
             continue;
-        std::error_code removeError;
-        if (it->is_regular_file(removeError) && std::filesystem::remove(it->path(), removeError))
+        struct stat status {};
+        if (::lstat(it->path().c_str(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != ::geteuid())
+            continue;
+        if (::unlink(it->path().c_str()) == 0)
             ++removed;
     }
     return removed;

@@ -3,6 +3,7 @@
 // ended by the window itself.
 #include "platform/ModalService.h"
 #include "platform/SkinWindow.h"
+#include "platform/core/FileNameText.h"
 
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -143,6 +144,34 @@ TEST_F(ModalServiceTest, FileAndColourDialogsAnswerInQueueOrderAndRecordTheReque
     EXPECT_EQ(records[1].fileRequest.defaultExtension, u"zmm");
     EXPECT_EQ(records[1].result, IDOK);
     EXPECT_EQ(records[3].colour, RGB(0x12, 0x34, 0x56));
+}
+
+TEST_F(ModalServiceTest, ANameOfferedAsAFileNameNeverPicksAFolder)
+{
+    // What imported macro and profile names may hold.
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {u"Reload", u"Reload"},
+        {u"../../.bashrc", u"_.._.bashrc"},
+        {u"/etc/passwd", u"_etc_passwd"},
+        {u"..\\..\\boot.ini", u"_.._boot.ini"},
+        {u"..", u""},
+        {u".hidden", u"hidden"},
+        {u"two\nlines\x1b[2J\u009b", u"twolines[2J"},
+        {u"exe\u202Etxt.zmm", u"exetxt.zmm"},
+        {u"  spaced  ", u"spaced"},
+        {u"Gr\u00fc\u00dfe \U0001F5B1", u"Gr\u00fc\u00dfe \U0001F5B1"},
+    };
+    for (const auto& [name, offered] : cases) {
+        SCOPED_TRACE(std::string(name.begin(), name.end()));
+        ModalScript::AnswerNextSaveFile(std::nullopt);
+        FileDialogRequest request;
+        request.initialFileName = name;
+        EXPECT_EQ(GetSaveFileName(request), std::nullopt);
+        ASSERT_FALSE(ModalScript::Records().empty());
+        EXPECT_EQ(ModalScript::Records().back().fileRequest.initialFileName, offered);
+    }
+    const std::u16string longName(400, u'\u00e9'); // two bytes each in UTF-8
+    EXPECT_EQ(SafeFileNameFrom(longName).size(), 127u);
 }
 
 TEST(FileDialogFilter, PipePairsBecomeQtFilters)

@@ -4,8 +4,16 @@
 
 #include "support/TempDir.h"
 
+#include <QStringList>
+#include <algorithm>
+#include <chrono>
+#include <fcntl.h>
 #include <fstream>
+#include <future>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -100,20 +108,99 @@ TEST_F(RegistryTest, UnwritableStoreFailsCreationAndWritesAndChangesNothing)
     EXPECT_FALSE(key->SetString(u"Language", u"German"));
 }
 
-TEST_F(RegistryTest, DamagedStoreIsReportedAndNotOverwritten)
+std::string ReadAll(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Warnings of the program's categories, gathered while the object lives.
+class WarningLog {
+public:
+    WarningLog()
+    {
+        lines().clear();
+        previous_ = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& text) { lines().push_back(text); });
+    }
+    ~WarningLog() { qInstallMessageHandler(previous_); }
+    static QStringList& lines()
+    {
+        static QStringList gathered;
+        return gathered;
+    }
+    bool Has(const QString& part) const
+    {
+        return std::any_of(lines().begin(), lines().end(), [&](const QString& l) { return l.contains(part); });
+    }
+
+private:
+    QtMessageHandler previous_;
+};
+
+TEST_F(RegistryTest, DamagedStoreIsKeptWholeAsideAndTheStoreStartsFromDefaults)
 {
     const auto file = dir_ / "registry.ini";
-    std::ofstream(file) << "[HKEY_LOCAL_MACHINE\n\x01\x02 garbage = = =\n[[[";
-    const auto before = std::filesystem::file_size(file);
-    const std::string contentBefore = [&] {
-        std::ifstream in(file);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }();
-    EXPECT_FALSE(RegistryKey::Create(RegistryRoot::LocalMachine, kProductKey));
-    EXPECT_FALSE(RegistryKey::Open(RegistryRoot::LocalMachine, kProductKey));
-    std::ifstream in(file);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), contentBefore);
-    EXPECT_EQ(std::filesystem::file_size(file), before);
+    const std::string whole = "[HKEY_LOCAL_MACHINE]\nSoftware\\Zemko\\Tovik\\Language=German\n";
+    // Damage the INI reader reports, and damage it reads past without a word (a
+    // header cut short, a line that is no setting, bytes that are not text).
+    const std::string cases[] = {"[HKEY_LOCAL_MACHINE\n\x01\x02 garbage = = =\n[[[",
+                                 whole + "[HKEY_CURRENT_USER\nSoftware\\A\\B=1\n",
+                                 whole + "Software\\Zemko\\Tovik\\Skin\n", whole + "\xFF\xFE\x80 random\x9B=bytes\n",
+                                 std::string("\x7F\x45\x4C\x46\x02\x01\x01\0\0\0", 10)};
+    for (const std::string& damaged : cases) {
+        SCOPED_TRACE(damaged);
+        for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+            std::filesystem::remove(entry.path());
+        std::ofstream(file, std::ios::binary) << damaged;
+        WarningLog log;
+        auto key = RegistryKey::Create(RegistryRoot::LocalMachine, kProductKey);
+        ASSERT_TRUE(key);
+        EXPECT_FALSE(key->QueryString(u"Language")) << "defaults, not half of the damaged store";
+        ASSERT_TRUE(key->SetString(u"Skin", u"Dark"));
+        EXPECT_EQ(ReadAll(dir_ / "registry.ini.damaged"), damaged) << "every byte kept";
+        EXPECT_TRUE(log.Has(QStringLiteral("registry.ini.damaged"))) << "the log says where it went";
+        EXPECT_EQ(RegistryKey::Open(RegistryRoot::LocalMachine, kProductKey)->QueryString(u"Skin"), u"Dark");
+    }
+    // A store that is whole is read and rewritten as it is.
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+        std::filesystem::remove(entry.path());
+    std::ofstream(file) << "; a comment\n\n" << whole;
+    auto key = RegistryKey::Open(RegistryRoot::LocalMachine, kProductKey);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->QueryString(u"Language"), u"German");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "registry.ini.damaged"));
+}
+
+TEST_F(RegistryTest, AStoreThatIsNoRegularFileIsRefusedWithoutWaiting)
+{
+    const auto fifo = dir_ / "registry.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    WarningLog log;
+    std::promise<bool> done;
+    auto finished = done.get_future();
+    std::thread reader([&] {
+        const bool opened = RegistryKey::Open(RegistryRoot::LocalMachine, kProductKey).has_value();
+        const bool created = RegistryKey::Create(RegistryRoot::LocalMachine, kProductKey).has_value();
+        const bool wrote = WritePrivateProfileString(u"S", u"K", u"V", fifo.string());
+        const bool defaulted = GetPrivateProfileString(u"S", u"K", u"dflt", fifo.string()) == u"dflt";
+        done.set_value(!opened && !created && !wrote && defaulted);
+    });
+    const bool inTime = finished.wait_for(std::chrono::seconds(30)) == std::future_status::ready;
+    // Release a reader stuck in the FIFO (each open waits for a writer) so that
+    // the test can end and report.
+    while (finished.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
+        const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+    }
+    reader.join();
+    ASSERT_TRUE(inTime) << "the store was opened as a file and waited for a writer";
+    EXPECT_TRUE(finished.get());
+    struct stat status {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode)) << "left as it is";
+    EXPECT_TRUE(log.Has(QStringLiteral("not a regular file")));
 }
 
 TEST_F(RegistryTest, PrivateProfileStringsRoundTripAndFallBackToTheDefault)

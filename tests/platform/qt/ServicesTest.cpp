@@ -14,6 +14,14 @@
 #include <atomic>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -76,6 +84,114 @@ TEST(SingleInstance, OtherRequestsAreIgnored)
     junk.waitForBytesWritten(1000);
     QTest::qWait(50);
     EXPECT_EQ(forwardRequests, 0);
+}
+
+// Sets an environment variable for the scope, restoring it afterwards.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::string* value) : name_(name)
+    {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        if (value)
+            setenv(name, value->c_str(), 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedVariable()
+    {
+        if (old_)
+            setenv(name_, old_->c_str(), 1);
+        else
+            unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(SingleInstance, WithoutAPrivateRuntimeDirectoryNothingGoesToASharedOne)
+{
+    TempDir shared;
+    std::filesystem::permissions(shared.path(), std::filesystem::perms::all | std::filesystem::perms::sticky_bit);
+    const struct passwd* account = ::getpwuid(::geteuid());
+    ASSERT_TRUE(account);
+    const std::string tmp = shared.path().string();
+    const std::string open = (shared / "open").string();
+    const std::string link = (shared / "link").string();
+    std::filesystem::create_directory(open);
+    std::filesystem::permissions(open, std::filesystem::perms::all);
+    std::filesystem::create_directory(shared / "private");
+    std::filesystem::permissions(shared / "private", std::filesystem::perms::owner_all);
+    std::filesystem::create_directory_symlink(shared / "private", link);
+    // What the fallback would take is no directory of ours: another user got there first.
+    std::ofstream(shared / (std::string("runtime-") + account->pw_name)) << "";
+    struct Case {
+        const char* what;
+        const std::string* runtime;
+    };
+    for (const Case& c :
+         {Case{"no runtime directory", nullptr}, Case{"a directory anyone may write", &open}, Case{"a link", &link}}) {
+        SCOPED_TRACE(c.what);
+        ScopedVariable temporary("TMPDIR", &tmp);
+        ScopedVariable runtime("XDG_RUNTIME_DIR", c.runtime);
+        const auto before = std::distance(std::filesystem::recursive_directory_iterator(shared.path()), {});
+        SingleInstance instance(UniqueName("SINGLE_INSTANCE_SHARED"));
+        EXPECT_EQ(instance.Claim(std::chrono::milliseconds(20)), SingleInstance::Outcome::Failed);
+        EXPECT_EQ(std::distance(std::filesystem::recursive_directory_iterator(shared.path()), {}), before)
+            << "a lock or socket was placed in a shared directory";
+    }
+}
+
+TEST(SingleInstance, OnlyAPeerOfTheSameUserCounts)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "a listener of another user needs root to set up";
+    TempDir runtimeDir;
+    std::filesystem::permissions(runtimeDir.path(), std::filesystem::perms::owner_all);
+    const std::string runtimePath = runtimeDir.path().string();
+    ScopedVariable runtime("XDG_RUNTIME_DIR", &runtimePath);
+    const std::string name = UniqueName("SINGLE_INSTANCE_PEER");
+    SingleInstance ours(name);
+    const std::string socketPath = ours.SocketPath();
+    ASSERT_FALSE(socketPath.empty());
+    // A listener that runs as another user answers at our socket's name.
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t other = ::fork();
+    ASSERT_GE(other, 0);
+    if (other == 0) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        if (::setresgid(65534, 65534, 65534) != 0 || ::setresuid(65534, 65534, 65534) != 0)
+            _exit(2);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.c_str());
+        // Bound before the uid change would do too; here the directory lets it in.
+        if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, 4) != 0)
+            _exit(3);
+        (void)!::write(ready[1], "r", 1);
+        for (;;) {
+            const int peer = ::accept(fd, nullptr, nullptr);
+            if (peer >= 0)
+                ::close(peer);
+        }
+    }
+    ::close(ready[1]);
+    std::filesystem::permissions(runtimeDir.path(), std::filesystem::perms::all); // let it bind
+    char byte = 0;
+    const bool listening = ::read(ready[0], &byte, 1) == 1;
+    std::filesystem::permissions(runtimeDir.path(), std::filesystem::perms::owner_all);
+    ::close(ready[0]);
+    SingleInstance::Outcome outcome = SingleInstance::Outcome::First;
+    if (listening)
+        outcome = ours.Claim(std::chrono::milliseconds(200));
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
+    ASSERT_TRUE(listening);
+    EXPECT_NE(outcome, SingleInstance::Outcome::AnotherRunning) << "another user's socket made this copy end";
+    EXPECT_TRUE(std::filesystem::exists(socketPath)) << "another user's socket is not ours to remove";
 }
 
 TEST(ShellOpen, StartsAProgramWithItsParametersInItsDirectory)

@@ -19,6 +19,8 @@ const std::u16string kKeyPath = u"Software\\Zemko\\Tovik";
 std::filesystem::path WorkDirectory()
 {
     static const std::filesystem::path dir = [] {
+        // Every damaged input is moved aside with a warning: not worth printing here.
+        setenv("QT_LOGGING_RULES", "zemko.tovik.*.warning=false", 0);
         std::string pattern = (std::filesystem::temp_directory_path() / "zt-fuzz-registry-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
             std::abort();
@@ -44,6 +46,7 @@ void Remove(const std::filesystem::path& file)
     std::error_code ignored;
     std::filesystem::remove(file, ignored);
     std::filesystem::remove(file.string() + ".lock", ignored);
+    std::filesystem::remove(file.string() + ".damaged", ignored); // a damaged store is moved aside
 }
 
 void CheckRegistry(const std::filesystem::path& file)
@@ -58,7 +61,7 @@ void CheckRegistry(const std::filesystem::path& file)
     }
     auto key = RegistryKey::Create(RegistryRoot::LocalMachine, kKeyPath);
     if (!key)
-        return; // a store that cannot be read is refused, never overwritten
+        return; // a store that cannot be read whole is refused or moved aside, never overwritten
     if (!key->SetString(u"Language", u"Fuzzed, \"value\" = 1"))
         std::abort(); // the store was just written by Create
     auto again = RegistryKey::Open(RegistryRoot::LocalMachine, kKeyPath);
