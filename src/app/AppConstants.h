@@ -13,6 +13,8 @@ inline constexpr std::u16string_view kLanguageValue = u"Language";
 inline constexpr std::u16string_view kInstallDirValue = u"InstallDir";
 // The tray companion, installed beside the program.
 inline constexpr std::u16string_view kTrayProgram = u"zemko-tovik-tray";
+// The tray's autostart entry: the user's choice whether it starts with the desktop.
+inline constexpr std::u16string_view kTrayAutostartFile = u"zemko-tovik-tray.desktop";
 
 // Pages opened in the browser from the main window's header and the maintenance page.
 inline constexpr std::u16string_view kDriverDownloadAddress = u"https://zemko.example.com/support/tovik/downloads";

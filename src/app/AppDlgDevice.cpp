@@ -8,10 +8,13 @@
 #include "app/TovikEliteAppDlg.h"
 #include "app/WarningPopup.h"
 #include "controls/BitmapBtn.h"
+#include "device/DeviceDescriptor.h"
 #include "device/DevicePath.h"
 #include "device/Mouse.h"
 #include "device/ProgressMessenger.h"
+#include "platform/ModalService.h"
 #include "platform/core/DeviceBroadcast.h"
+#include "popups/TovikEliteWarningDlg.h"
 #include "settings/IMouseConfig.h"
 #include "skin/LangTable.h"
 
@@ -90,15 +93,7 @@ void CTovikEliteAppDlg::OnTimer(UINT id)
         return;
     switch (id) {
     case MainTimer::NoMouse:
-        KillTimer(MainTimer::NoMouse);
-        operationPopup_->HidePopup();
-        if (const char* screenshot = std::getenv(kScreenshotVariable); screenshot && *screenshot) {
-            // Nobody is there to answer the popup: the picture shows the window as it is.
-            TakeScreenshotAndClose(QString::fromLocal8Bit(screenshot));
-            return;
-        }
-        RunWarningPopup(u"NoMousePopup.xml", this);
-        CloseWindow(IDCANCEL);
+        TellNoMouse();
         return;
     case MainTimer::EndOfTransfer:
     case MainTimer::EndOfWriteThenClose:
@@ -121,6 +116,9 @@ void CTovikEliteAppDlg::OnTimer(UINT id)
 void CTovikEliteAppDlg::OnStartWriteTimer(UINT id)
 {
     KillTimer(id);
+    // The popup was shown for the first read with a heading that says so.
+    if (CurrentLanguage())
+        operationPopup_->SetText(TranslateText(u"$Writetodevice"));
     operationPopup_->ShowPopup();
     setEnabled(false);
     ProbeDock(1);
@@ -157,11 +155,20 @@ void CTovikEliteAppDlg::OnEndOfTransferTimer(UINT id)
     }
     if (watched || failedToStart)
         EndTourApply(!failed);
-    if (id == MainTimer::EndOfWriteThenClose && !failed) {
+    const bool closeRequested =
+        id == MainTimer::EndOfWriteThenClose || ((watched || failedToStart) && closeAfterWrite_);
+    if (watched || failedToStart)
+        closeAfterWrite_ = false;
+    if (closeRequested && !failed && !settingsChanged_) {
         CloseWindow(IDOK);
         return;
     }
     PrepareNextWrite();
+    if (closeRequested && !failed) {
+        // Changed while the write ran: that change is written before closing too.
+        StartWrite(true);
+        return;
+    }
     reenumerationGuard_ = false;
     activateWindow();
     if (failed)
@@ -191,12 +198,20 @@ void CTovikEliteAppDlg::PrepareNextWrite()
 LRESULT CTovikEliteAppDlg::OnDeviceRemoval(WPARAM event, LPARAM lParam)
 {
     const auto* broadcast = reinterpret_cast<const DeviceInterfaceBroadcast*>(lParam);
-    if (event != DBT_DEVICEREMOVECOMPLETE || !broadcast || broadcast->deviceType != DBT_DEVTYP_DEVICEINTERFACE)
+    if ((event != DBT_DEVICEREMOVECOMPLETE && event != DBT_DEVICEARRIVAL) || !broadcast ||
+        broadcast->deviceType != DBT_DEVTYP_DEVICEINTERFACE)
         return 1;
     const uint32_t vendor = VendorIdFromPath(broadcast->name);
     const uint32_t product = ProductIdFromPath(broadcast->name);
+    if (event == DBT_DEVICEARRIVAL && noMouseNotice_ && vendor == kVendorId && FindSupportedDevice(product)) {
+        // A mouse plugged while the no-mouse notice is shown is taken up.
+        mouseArrived_ = true;
+        noMouseNotice_->EndModal(IDOK);
+        return 1;
+    }
     const uint32_t inUse = ProductIdOfDeviceCode(deviceCode_);
-    if (vendor != kVendorId || inUse == 0 || product != inUse || noMouseTimer_ != 0)
+    if (event != DBT_DEVICEREMOVECOMPLETE || vendor != kVendorId || inUse == 0 || product != inUse ||
+        noMouseTimer_ != 0)
         return 1;
     // An earlier-generation device re-enumerates after some writes; that is not a removal.
     const bool currentGeneration = deviceCode_ == DeviceCode::EliteMouse || deviceCode_ == DeviceCode::EliteDock;
@@ -230,7 +245,15 @@ void CTovikEliteAppDlg::OnDeviceChanged(int productId)
         pendingDeviceChange_ = productId;
         return;
     }
+    if (noMouseTimer_ != 0)
+        return; // the no-mouse notice is on its way or shown; it decides what follows
     const int newCode = productId < 0 ? DeviceCode::None : DeviceCodeForProduct(productId);
+    if (newCode != deviceCode_ && CancelModalRunsAbove(this) > 0) {
+        // Popups open now belong to the mouse that went: they end as cancelled
+        // first, and the change is handled once they have unwound.
+        PostDeviceChange(productId);
+        return;
+    }
     if (newCode == DeviceCode::None) {
         ShowNoMouseAndClose();
         return;
@@ -259,9 +282,59 @@ void CTovikEliteAppDlg::OnDeviceChanged(int productId)
 
 void CTovikEliteAppDlg::ShowNoMouseAndClose()
 {
+    // Told from the timer, so that popups open now are ended first.
     noMouseTimer_ = MainTimer::NoMouse;
     KillTimer(MainTimer::Status);
+    SetTimer(MainTimer::NoMouse, 5);
+}
+
+void CTovikEliteAppDlg::TellNoMouse()
+{
+    // A popup still open belongs to the mouse that is gone: it ends as cancelled
+    // (nothing it holds is kept), and the notice comes once it has unwound. The
+    // timer keeps running until then.
+    if (CancelModalRunsAbove(this) > 0)
+        return;
+    KillTimer(MainTimer::NoMouse);
     operationPopup_->HidePopup();
-    RunWarningPopup(u"NoMousePopup.xml", this);
+    if (const char* screenshot = std::getenv(kScreenshotVariable); screenshot && *screenshot) {
+        // Nobody is there to answer the popup: the picture shows the window as it is.
+        TakeScreenshotAndClose(QString::fromLocal8Bit(screenshot));
+        return;
+    }
+    CTovikEliteWarningDlg notice(u"NoMousePopup.xml", this);
+    noMouseNotice_ = &notice;
+    mouseArrived_ = false;
+    notice.DoModal();
+    noMouseNotice_ = nullptr;
+    if (mouseArrived_ && !ended_) {
+        TakeUpArrivedMouse();
+        return;
+    }
     CloseWindow(IDCANCEL);
+}
+
+void CTovikEliteAppDlg::TakeUpArrivedMouse()
+{
+    mouseArrived_ = false;
+    noMouseTimer_ = 0;
+    if (deviceSearch_)
+        deviceSearch_();
+    IMouseDevice* device = Device();
+    int productId = 0;
+    if (device)
+        RunDeviceCall([&] { productId = device->IsPresent() ? device->GetProductId() : 0; });
+    const int code = DeviceCodeForProduct(productId);
+    if (code == DeviceCode::Unknown) {
+        // Gone again before it could be read.
+        ShowNoMouseAndClose();
+        return;
+    }
+    // The mouse is read as at start-up, into the pages of its own generation.
+    deviceCode_ = code;
+    UseLayoutOfDevice();
+    RefreshConnection();
+    ReadFirstTime();
+    if (noMouseTimer_ == 0)
+        ShowPage(PageBit::ButtonAssignment);
 }

@@ -94,11 +94,15 @@ void CButtonAssignmentPage::Bind(CTovikEliteAppDlg&)
 
 void CButtonAssignmentPage::SetUp(CTovikEliteAppDlg& window, IMouseConfig&)
 {
-    RefillSubMenus(window);
-    FillButtonMenus(window);
+    Refresh(window);
 }
 
 void CButtonAssignmentPage::OnDeviceChanged(CTovikEliteAppDlg& window, IMouseConfig&)
+{
+    Refresh(window);
+}
+
+void CButtonAssignmentPage::Refresh(CTovikEliteAppDlg& window)
 {
     RefillSubMenus(window);
     FillButtonMenus(window);
@@ -344,12 +348,9 @@ void CButtonAssignmentPage::RefillSubMenus(CTovikEliteAppDlg& window)
         }
     }
     if (profileSubMenu_) {
-        // A button never switches to the profile being edited.
-        IMouseProfile* excluded = nullptr;
-        if (CMainWindowPage* profiles = window.Page(PageBit::Profiles))
-            excluded = profiles->SelectedProfile(window);
-        if (!excluded)
-            excluded = config->GetCurrentProfile();
+        // A button never switches to the profile it belongs to: the active one,
+        // whatever row the profiles page has selected.
+        IMouseProfile* excluded = config->GetCurrentProfile();
         profileSubMenu_->ClearEntries();
         for (size_t i = 0; i < config->GetProfileCount(); ++i) {
             IMouseProfile* profile = config->GetProfile(i);

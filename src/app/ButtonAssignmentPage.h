@@ -23,6 +23,7 @@ public:
     void Bind(CTovikEliteAppDlg& window) override;
     void SetUp(CTovikEliteAppDlg& window, IMouseConfig& config) override;
     void OnDeviceChanged(CTovikEliteAppDlg& window, IMouseConfig& config) override;
+    void Refresh(CTovikEliteAppDlg& window) override;
     bool OnItemClick(CTovikEliteAppDlg& window, int itemId) override;
     std::optional<LRESULT> OnControlMessage(CTovikEliteAppDlg& window, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void FillButtonMenus(CTovikEliteAppDlg& window) override;

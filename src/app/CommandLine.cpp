@@ -2,6 +2,8 @@
 #include "app/CommandLine.h"
 
 #include "device/FileVersions.h"
+#include "skin/LanguageNumbers.h"
+#include "skin/SessionLanguage.h"
 
 #include <QCommandLineParser>
 
@@ -11,7 +13,7 @@ const QString kProgramName = QStringLiteral("zemko-tovik");
 
 } // namespace
 
-CommandLineRequest ParseCommandLine(const QStringList& arguments)
+CommandLineOptions ParseCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
     // Qt's own options ("-platform offscreen", "-style X") arrive here too; they
@@ -19,20 +21,52 @@ CommandLineRequest ParseCommandLine(const QStringList& arguments)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption language(QStringLiteral("language"), QString(), QStringLiteral("NAME"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(language);
     // Unknown options make parse() return false, but what it recognised still counts.
     parser.parse(arguments);
-    if (parser.isSet(help))
-        return CommandLineRequest::Help;
-    if (parser.isSet(version))
-        return CommandLineRequest::Version;
-    return CommandLineRequest::Run;
+    CommandLineOptions options;
+    if (parser.isSet(help)) {
+        options.request = CommandLineRequest::Help;
+        return options;
+    }
+    if (parser.isSet(version)) {
+        options.request = CommandLineRequest::Version;
+        return options;
+    }
+    // An option whose value is missing may count as set, without a value.
+    const QStringList values = parser.isSet(language) ? parser.values(language) : QStringList();
+    if (values.isEmpty()) {
+        // The parser drops an option whose value is missing ("--language" last).
+        const qsizetype end = arguments.indexOf(QStringLiteral("--"));
+        const QStringList given = end < 0 ? arguments : arguments.mid(0, end);
+        if (given.contains(QStringLiteral("--language")) || given.contains(QStringLiteral("-language")))
+            return {CommandLineRequest::Usage, -1, QStringLiteral("--language needs a language name")};
+        return {};
+    }
+    const QString name = values.constLast();
+    options.language = LanguageNumberFromArgument(name.toStdU16String());
+    if (options.language < 0) {
+        options.request = CommandLineRequest::Usage;
+        options.error = QStringLiteral("unknown language \"%1\"; choose one of %2, or a locale name such as fr_CA")
+                            .arg(name, ShippedLanguageNames().join(QStringLiteral(", ")));
+    }
+    return options;
+}
+
+QStringList ShippedLanguageNames()
+{
+    QStringList names;
+    for (int id : ShippedLanguageNumbers())
+        names << QString::fromUtf16(LanguageNameFromNumber(id).data(), LanguageNameFromNumber(id).size());
+    return names;
 }
 
 QString HelpText()
 {
-    return QStringLiteral("Usage: zemko-tovik [--help] [--version]\n"
+    return QStringLiteral("Usage: zemko-tovik [--language NAME] [--help] [--version]\n"
                           "Configuration program of the Zemko Tovik wireless gaming mouse and its charging dock.\n"
                           "\n"
                           "Without arguments the program reads every setting of the attached mouse and opens\n"
@@ -40,8 +74,13 @@ QString HelpText()
                           "managed with zemko-tovik-devices(1).\n"
                           "\n"
                           "Options:\n"
-                          "  -h, --help     print this help and exit\n"
-                          "  -v, --version  print the program's version and exit\n"
+                          "  --language NAME  use this language for this run: English, ChineseSimplified,\n"
+                          "                   ChineseTraditional, French, FrenchCanadian, German, Korean,\n"
+                          "                   Russian, Japanese, Spanish, or a locale name such as fr_CA\n"
+                          "                   (default: the language chosen in the registry file, else\n"
+                          "                   the session's: LANGUAGE, LC_ALL, LC_MESSAGES, LANG)\n"
+                          "  -h, --help       print this help and exit\n"
+                          "  -v, --version    print the program's version and exit\n"
                           "\n"
                           "Environment:\n"
                           "  ZEMKO_TOVIK_DEVICE_DIR      device directory of the emulator\n"

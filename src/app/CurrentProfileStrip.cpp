@@ -25,6 +25,12 @@ void CCurrentProfileStrip::OnDeviceChanged(CTovikEliteAppDlg&, IMouseConfig& con
     FillProfiles(config);
 }
 
+void CCurrentProfileStrip::Refresh(CTovikEliteAppDlg& window)
+{
+    if (window.Config())
+        FillProfiles(*window.Config());
+}
+
 void CCurrentProfileStrip::OnPageSwitched(CTovikEliteAppDlg& window, bool isShown)
 {
     // Profiles may have been added, renamed or switched on another page.

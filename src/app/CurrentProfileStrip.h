@@ -14,6 +14,7 @@ public:
     void Bind(CTovikEliteAppDlg& window) override;
     void SetUp(CTovikEliteAppDlg& window, IMouseConfig& config) override;
     void OnDeviceChanged(CTovikEliteAppDlg& window, IMouseConfig& config) override;
+    void Refresh(CTovikEliteAppDlg& window) override;
     void OnPageSwitched(CTovikEliteAppDlg& window, bool isShown) override;
     std::optional<LRESULT> OnControlMessage(CTovikEliteAppDlg& window, UINT msg, WPARAM wParam, LPARAM lParam) override;
 

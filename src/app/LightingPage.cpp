@@ -8,6 +8,7 @@
 #include "controls/PHSlider.h"
 #include "controls/SliderHMulti.h"
 #include "controls/TextItem.h"
+#include "device/DeviceDescriptor.h"
 #include "settings/IMouseConfig.h"
 #include "skin/ItemIds.h"
 #include "skin/LangTable.h"
@@ -65,6 +66,9 @@ void CLightingPage::Bind(CTovikEliteAppDlg& window)
     flashText_ = items.FindAs<CTextItem>(ItemId::TEXT_FLASHSCROLLWHEELHEADING);
     estimateText_ = items.FindAs<CTextItem>(ItemId::TEXT_BATTERYLIFEESTIMATE_HEADER);
     warningText_ = items.FindAs<CTextItem>(ItemId::TEXT_BATTERY_WARNING_TEXT);
+    powerNote_ = items.FindAs<CTextItem>(ItemId::TEXT_WIRELESSMODEHEADING);
+    if (powerNote_)
+        powerNoteSkinText_ = powerNote_->GetText();
 
     const CGUIItems& current = window.LightingItemsCurrentGeneration();
     fixedColour_ = current.FindAs<CBitmapBtn>(ItemId::TOVIKELITE_COLOR_ON);
@@ -101,21 +105,65 @@ void CLightingPage::SetSliderRanges()
 
 void CLightingPage::OnShown(CTovikEliteAppDlg& window)
 {
-    Refresh(window, true);
+    FillAll(window, true);
 }
 
 void CLightingPage::OnPageSwitched(CTovikEliteAppDlg& window, bool isShown)
 {
     UpdateBatteryWarning(isShown);
     ShowDockPair(window, isShown);
+    ShowPowerSection(window, isShown);
+}
+
+bool CLightingPage::HasPowerSettings(const CTovikEliteAppDlg& window)
+{
+    // Before a device is known the section shows as the skin draws it.
+    const DeviceDescriptor* device = FindSupportedDevice(ProductIdOfDeviceCode(window.GetDeviceCode()));
+    return !device || device->Has(Feature::Power);
+}
+
+void CLightingPage::ShowPowerSection(CTovikEliteAppDlg& window, bool pageShown)
+{
+    // A mouse without power settings has none to show: sliders at values it never
+    // had would only mislead.
+    const bool hasPower = HasPowerSettings(window);
+    // The section's note says why it is empty.
+    if (powerNote_)
+        powerNote_->SetPlainText(hasPower ? powerNoteSkinText_
+                                          : QString::fromStdU16String(TranslateText(u"$Nopowersettings")));
+    if (!pageShown || hasPower)
+        return;
+    static constexpr int kPowerItems[] = {ItemId::BITMAP_SLWIRELESS_BRIGHTNESS,
+                                          ItemId::BITMAP_SLWIRELESS_SLEEP,
+                                          ItemId::BITMAP_SLWIRELESS_FLASH_SCROLLWHEEL,
+                                          ItemId::SLIDER_POWER_BRIGHTNESS,
+                                          ItemId::SLIDER_POWER_SLEEPTOIDLE,
+                                          ItemId::SLIDER_POWER_FLASHSCROLL,
+                                          ItemId::TEXT_REDUCEBRIGHTNESSHEADING,
+                                          ItemId::TEXT_REDUCE_BRIGHTNESS_OFF,
+                                          ItemId::TEXT_REDUCE_BRIGHTNESS_DIM,
+                                          ItemId::TEXT_REDUCE_BRIGHTNESS_NORMAL,
+                                          ItemId::TEXT_REDUCE_BRIGHTNESS_BRIGHT,
+                                          ItemId::TEXT_SLEEPAFTERIDLEHEADING,
+                                          ItemId::TEXT_FLASHSCROLLWHEELHEADING,
+                                          ItemId::TEXT_BATTERYLIFEESTIMATE_HEADER,
+                                          ItemId::TEXT_BATTERY_WARNING_TEXT};
+    for (int id : kPowerItems)
+        if (CGUIItem* item = Items().FindById(id))
+            item->Show(0);
 }
 
 void CLightingPage::OnDeviceChanged(CTovikEliteAppDlg& window, IMouseConfig& /*config*/)
 {
-    Refresh(window, window.CurrentPage() == this);
+    FillAll(window, window.CurrentPage() == this);
 }
 
-void CLightingPage::Refresh(CTovikEliteAppDlg& window, bool pageShown)
+void CLightingPage::Refresh(CTovikEliteAppDlg& window)
+{
+    FillAll(window, window.CurrentPage() == this);
+}
+
+void CLightingPage::FillAll(CTovikEliteAppDlg& window, bool pageShown)
 {
     FillLightingPage(window);
     UpdateBrightnessText(window);
@@ -124,6 +172,7 @@ void CLightingPage::Refresh(CTovikEliteAppDlg& window, bool pageShown)
     UpdateBatteryEstimate(window);
     UpdateBatteryWarning(pageShown);
     ShowDockPair(window, pageShown);
+    ShowPowerSection(window, pageShown);
 }
 
 void CLightingPage::ShowDockPair(CTovikEliteAppDlg& window, bool pageShown)

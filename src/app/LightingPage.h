@@ -29,6 +29,7 @@ public:
     bool OnItemClick(CTovikEliteAppDlg& window, int itemId) override;
     std::optional<LRESULT> OnControlMessage(CTovikEliteAppDlg& window, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDeviceChanged(CTovikEliteAppDlg& window, IMouseConfig& config) override;
+    void Refresh(CTovikEliteAppDlg& window) override;
 
     // Sets every control from the active profile and the configuration. The
     // earlier generation has no colour, brightness or effect controls, and only
@@ -44,6 +45,10 @@ public:
     void UpdateBatteryWarning(bool pageShown);
 
 private:
+    // Whether the device in use has power settings (reduced brightness, sleep,
+    // battery warning); hides that section when shown for one that has not.
+    static bool HasPowerSettings(const CTovikEliteAppDlg& window);
+    void ShowPowerSection(CTovikEliteAppDlg& window, bool pageShown);
     struct LedPair {
         QPointer<CBitmapBtn> on;
         QPointer<CBitmapBtn> off;
@@ -56,7 +61,7 @@ private:
     void SetSliderRanges();
     // The dock LED pair belongs to the earlier generation's dock only.
     void ShowDockPair(CTovikEliteAppDlg& window, bool pageShown);
-    void Refresh(CTovikEliteAppDlg& window, bool pageShown);
+    void FillAll(CTovikEliteAppDlg& window, bool pageShown);
 
     // The reduced-brightness level the slider stands for (0..3).
     int ReducedBrightnessLevel() const;
@@ -80,4 +85,6 @@ private:
     QPointer<CTextItem> warningText_;
     // The reduced-brightness level the text shows; none until it is first shown.
     std::optional<int> shownBrightnessLevel_;
+    CTextItem* powerNote_ = nullptr; // explains the power section, or says there is none
+    QString powerNoteSkinText_;
 };

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MacrosPage.h"
 
+#include "app/ExchangeFolder.h"
 #include "app/MacroButtonBindings.h"
 #include "app/MacroEventConversion.h"
+#include "app/ProfileFiles.h"
 #include "app/TovikEliteAppDlg.h"
 #include "controls/BitmapBtn.h"
 #include "controls/DropdownListItem.h"
@@ -19,6 +21,7 @@
 #include "skin/AppPaths.h"
 #include "skin/ItemIds.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 namespace {
@@ -36,7 +39,6 @@ FileDialogRequest MacroFileRequest()
     const std::u16string extension = kMacroExtension;
     request.filter = u"zmm Macro Files (*." + extension + u")|*." + extension + u"||";
     request.defaultExtension = u"." + extension;
-    request.initialDirectory = GetAppDirectory() + u"save/";
     return request;
 }
 
@@ -130,6 +132,16 @@ void CMacrosPage::OnDeviceChanged(CTovikEliteAppDlg& window, IMouseConfig& confi
 {
     AbandonActivity(window);
     SetUp(window, config);
+}
+
+void CMacrosPage::Refresh(CTovikEliteAppDlg& window)
+{
+    if (!config_)
+        return;
+    AbandonActivity(window);
+    // The macro chosen before stays chosen while it exists.
+    FillMacroList(*config_, SelectedMacro());
+    EnableMacroControls();
 }
 
 void CMacrosPage::AbandonActivity(CTovikEliteAppDlg& window)
@@ -370,7 +382,7 @@ void CMacrosPage::CreateMacro(CTovikEliteAppDlg& window)
 {
     if (!config_ || state_ == MacroPageState::Recording)
         return;
-    if (config_->GetMacroCount() >= kMaxMacros)
+    if (IsMacroLimitReached(window))
         return;
     std::u16string name;
     CTovikEliteNameEntryPopup popup(u"MacroNamePopup.xml", &window, name);
@@ -396,7 +408,9 @@ void CMacrosPage::RenameMacro(CTovikEliteAppDlg& window)
         return;
     std::u16string name;
     CTovikEliteNameEntryPopup popup(u"MacroRenamePopup.xml", &window, name);
-    if (popup.DoModal() != IDOK || name.empty())
+    popup.SetInitialName(macro->GetName());
+    // The name offered unchanged changes nothing.
+    if (popup.DoModal() != IDOK || name.empty() || name == macro->GetName())
         return;
     const CMacro* existing = config_->FindMacroByName(name);
     if (existing && existing != macro) {
@@ -434,14 +448,21 @@ void CMacrosPage::ImportMacro(CTovikEliteAppDlg& window)
     IMouseDevice* device = window.Device();
     if (!config_ || !device || state_ == MacroPageState::Recording)
         return;
-    const auto path = GetOpenFileName(MacroFileRequest());
+    if (IsMacroLimitReached(window))
+        return;
+    const auto path = AskExchangeFileToOpen(MacroFileRequest());
     if (!IsUsablePath(path))
         return;
     const size_t before = config_->GetMacroCount();
     bool imported = false;
     IMouseConfig* config = config_;
-    if (!window.RunDeviceCall([&] { imported = device->ImportMacro(*path, config); }) || !imported)
+    device = window.Device(); // the dialog may have outlived the mouse
+    if (IsReadableFile(*path) && device)
+        window.RunDeviceCall([&] { imported = device->ImportMacro(*path, config); });
+    if (!imported) {
+        ShowFileProblem(window, *path);
         return;
+    }
     EndPreview();
     window.SetSettingsChanged();
     // The imported macro is the one added last.
@@ -463,8 +484,28 @@ void CMacrosPage::ExportMacro(CTovikEliteAppDlg& window)
     }
     FileDialogRequest request = MacroFileRequest();
     request.initialFileName = macro->GetName();
-    const auto path = GetSaveFileName(request);
+    const auto path = AskExchangeFileToSave(request);
     if (!IsUsablePath(path))
         return;
-    window.RunDeviceCall([&] { device->ExportMacro(*path, macro); });
+    bool exported = false;
+    device = window.Device(); // the dialog may have outlived the mouse
+    if (IsWritableFilePath(*path) && device)
+        window.RunDeviceCall([&] { exported = device->ExportMacro(*path, macro); });
+    if (!exported)
+        ShowFileProblem(window, *path);
+}
+
+bool CMacrosPage::IsMacroLimitReached(CTovikEliteAppDlg& window) const
+{
+    // The mouse holds no more; a macro made beyond that would fail every later write.
+    if (config_->GetMacroCount() < kMaxMacros)
+        return false;
+    CTovikEliteWarningDlg(u"MacroLimitReachedPopup.xml", &window).DoModal();
+    return true;
+}
+
+void CMacrosPage::ShowFileProblem(CTovikEliteAppDlg& window, std::u16string_view path)
+{
+    const QString name = QFileInfo(QString::fromUtf16(path.data(), qsizetype(path.size()))).fileName();
+    CTovikEliteWarningDlg(u"MacroFileWarningPopup.xml", &window, u": " + name.toStdU16String()).DoModal();
 }

@@ -5,6 +5,7 @@
 // navigation, hand-inserted delays, ready-made commands and keystroke editing.
 // Every change goes straight into the configuration's macro and enables Apply.
 #include "app/MainWindowPage.h"
+#include "device/server/IDeviceMacros.h"
 
 #include <vector>
 
@@ -27,8 +28,9 @@ constexpr int Recording = 3;
 
 class CMacrosPage : public CMainWindowPage {
 public:
-    // When the configuration holds this many macros, no more are created.
-    static constexpr size_t kMaxMacros = 65536;
+    // When the configuration holds this many macros (as many as the mouse holds),
+    // no more are created or imported.
+    static constexpr size_t kMaxMacros = kMaxDeviceMacros;
     static constexpr unsigned kBlinkPeriodMs = 500;
 
     CMacrosPage(int pageBit, std::u16string skinFile);
@@ -41,6 +43,7 @@ public:
     bool OnItemClick(CTovikEliteAppDlg& window, int itemId) override;
     std::optional<LRESULT> OnControlMessage(CTovikEliteAppDlg& window, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDeviceChanged(CTovikEliteAppDlg& window, IMouseConfig& config) override;
+    void Refresh(CTovikEliteAppDlg& window) override;
     bool IsRecording() const override { return state_ == MacroPageState::Recording; }
 
     int State() const { return state_; }
@@ -68,6 +71,10 @@ public:
     void SelectMacro(int index);
 
 private:
+    // Tells the user when the mouse holds no more macros; true then.
+    bool IsMacroLimitReached(CTovikEliteAppDlg& window) const;
+    // A macro file that could not be read or written, named in the notice.
+    void ShowFileProblem(CTovikEliteAppDlg& window, std::u16string_view path);
     void FillMacroList(IMouseConfig& config, const CMacro* select);
     void FillCommandLists();
     void ShowMacroEvents();

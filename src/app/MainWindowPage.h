@@ -57,9 +57,18 @@ public:
     // Another mouse or generation was read in (the window has already switched its
     // device code and show groups): refill everything the page shows from `config`.
     virtual void OnDeviceChanged(CTovikEliteAppDlg& /*window*/, IMouseConfig& /*config*/) {}
+    // The configuration changed since the page last showed it (another page, a
+    // popup, the profile strip): show what it holds now. The window calls it when
+    // a page that missed such a change is shown again.
+    virtual void Refresh(CTovikEliteAppDlg& /*window*/) {}
     // While true the window ignores every item but the stop button, and Enter,
     // Escape and help (macro recording).
     virtual bool IsRecording() const { return false; }
+
+    // Set by the window when the configuration changes while the page is hidden;
+    // cleared when the page has been refreshed.
+    bool IsStale() const { return stale_; }
+    void SetStale(bool stale) { stale_ = stale; }
 
     // --- calls between pages ----------------------------------------------------
     // One page asks another to refresh through these (window.Page(bit)->...), so no
@@ -92,4 +101,5 @@ private:
     int pageBit_;
     std::u16string skinFile_;
     CGUIItems items_;
+    bool stale_ = false;
 };

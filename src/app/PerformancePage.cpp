@@ -79,6 +79,11 @@ void CPerformancePage::SetUp(CTovikEliteAppDlg& window, IMouseConfig& /*config*/
 
 void CPerformancePage::OnDeviceChanged(CTovikEliteAppDlg& window, IMouseConfig& /*config*/)
 {
+    Refresh(window);
+}
+
+void CPerformancePage::Refresh(CTovikEliteAppDlg& window)
+{
     SetupPerformancePage(window);
     FillPerformancePage(window);
 }

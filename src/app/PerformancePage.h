@@ -27,6 +27,7 @@ public:
     bool OnItemClick(CTovikEliteAppDlg& window, int itemId) override;
     std::optional<LRESULT> OnControlMessage(CTovikEliteAppDlg& window, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDeviceChanged(CTovikEliteAppDlg& window, IMouseConfig& config) override;
+    void Refresh(CTovikEliteAppDlg& window) override;
 
     // The earlier generation keeps no current sensitivity of its own for profiles
     // that are not active: each takes its selected stage's. Done after every read

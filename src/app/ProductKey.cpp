@@ -2,10 +2,12 @@
 #include "app/ProductKey.h"
 
 #include "app/AppConstants.h"
+#include "platform/Autostart.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "skin/LangTable.h"
 #include "skin/LanguageNumbers.h"
+#include "skin/SessionLanguage.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -37,8 +39,10 @@ ProductKeySettings ReadProductKey()
     if (!key)
         return settings;
     settings.keyAvailable = true;
-    if (std::optional<std::u16string> language = ReadLimited(*key, kLanguageValue))
+    if (std::optional<std::u16string> language = ReadLimited(*key, kLanguageValue)) {
         settings.languageNumber = LanguageNumberForRegistryName(*language);
+        settings.languageChosen = true;
+    }
     if (std::optional<std::u16string> directory = ReadLimited(*key, kInstallDirValue)) {
         // One trailing separator is dropped; either kind, since the value may have
         // been written on the original platform.
@@ -47,6 +51,15 @@ ProductKeySettings ReadProductKey()
         settings.installDirectory = std::move(*directory);
     }
     return settings;
+}
+
+int StartupLanguageNumber(const ProductKeySettings& settings, int argumentLanguage, const LocaleVariables& session)
+{
+    if (argumentLanguage >= 0)
+        return argumentLanguage;
+    if (settings.languageChosen)
+        return settings.languageNumber;
+    return LanguageNumberFromSession(session);
 }
 
 int SelectStartupLanguage(int languageNumber)
@@ -69,6 +82,11 @@ bool EnterInstallDirectory(const ProductKeySettings& settings)
     // itself; whether it starts is not ours to judge. A run that only draws the
     // window into a picture and ends leaves nothing running behind it.
     if (qEnvironmentVariableIsSet(kScreenshotVariable))
+        return changed;
+    // A user who turned the tray's start with the desktop off does not want it
+    // started behind their back either.
+    if (UserTurnedAutostartOff(AutostartFoldersFrom(QProcessEnvironment::systemEnvironment()),
+                               QString::fromUtf16(kTrayAutostartFile.data(), kTrayAutostartFile.size())))
         return changed;
     const QString tray = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() + QLatin1Char('/') +
                                                             QString::fromUtf16(kTrayProgram.data(), kTrayProgram.size())

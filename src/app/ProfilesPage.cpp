@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ProfilesPage.h"
 
+#include "app/ExchangeFolder.h"
 #include "app/ProfileFiles.h"
 #include "app/ProfileNames.h"
 #include "app/TovikEliteAppDlg.h"
@@ -9,6 +10,7 @@
 #include "controls/XListCtrl.h"
 #include "device/DeviceTiming.h"
 #include "device/server/IDeviceProfileProperties.h"
+#include "device/server/IDeviceProfiles.h"
 #include "platform/ModalService.h"
 #include "platform/core/TextCase.h"
 #include "popups/TovikEliteNameEntryPopup.h"
@@ -29,7 +31,8 @@
 
 namespace {
 
-constexpr size_t kProfileLimit = 5;
+// As many as the mouse holds.
+constexpr size_t kProfileLimit = kMaxDeviceProfiles;
 // The longest program path the mouse keeps; a longer one would fail every write.
 constexpr size_t kMaxProgramPathLength = kProgramPathBytes / 2 - 1;
 
@@ -69,11 +72,14 @@ int RunWarning(CTovikEliteAppDlg& window, std::u16string_view skinFile, std::u16
     return popup.DoModal();
 }
 
-// The name typed into a name-entry popup; nothing when cancelled or left empty.
-std::optional<std::u16string> AskForName(CTovikEliteAppDlg& window, std::u16string_view skinFile)
+// The name typed into a name-entry popup, whose field starts with `current` (a
+// rename); nothing when cancelled or left empty.
+std::optional<std::u16string> AskForName(CTovikEliteAppDlg& window, std::u16string_view skinFile,
+                                         std::u16string current = {})
 {
     std::u16string name;
     CTovikEliteNameEntryPopup popup{std::u16string(skinFile), &window, name};
+    popup.SetInitialName(std::move(current));
     if (popup.DoModal() != IDOK || name.empty())
         return std::nullopt;
     return name;
@@ -95,7 +101,6 @@ FileDialogRequest ProfileFileRequest(const IMouseConfig& config)
     FileDialogRequest request;
     request.defaultExtension = extension;
     request.filter = extension + u" Profile Files (*." + extension + u")|*." + extension + u"||";
-    request.initialDirectory = GetSaveDirectory();
     return request;
 }
 
@@ -124,6 +129,11 @@ void CProfilesPage::SetUp(CTovikEliteAppDlg& window, IMouseConfig& /*config*/)
 }
 
 void CProfilesPage::OnDeviceChanged(CTovikEliteAppDlg& window, IMouseConfig& /*config*/)
+{
+    FillProfileOptions(window);
+}
+
+void CProfilesPage::Refresh(CTovikEliteAppDlg& window)
 {
     FillProfileOptions(window);
 }
@@ -378,8 +388,9 @@ void CProfilesPage::RenameProfile(CTovikEliteAppDlg& window, int rowValue)
     IMouseProfile* profile = ProfileOfRow(window, rowValue);
     if (!profile)
         return;
-    const auto name = AskForName(window, u"ProfileRenamePopup.xml");
-    if (!name)
+    const auto name = AskForName(window, u"ProfileRenamePopup.xml", profile->GetName());
+    // The name offered unchanged changes nothing.
+    if (!name || *name == profile->GetName())
         return;
     // The profile itself counts too, so a change of letter case alone is refused.
     if (IsProfileNameTaken(*config, *name)) {
@@ -487,7 +498,7 @@ void CProfilesPage::ExportProfile(CTovikEliteAppDlg& window, int rowValue)
         RunWarning(window, u"ExportProfileWarningPopup.xml", WithColon(*profile));
         return;
     }
-    const auto path = GetSaveFileName(ProfileFileRequest(*config));
+    const auto path = AskExchangeFileToSave(ProfileFileRequest(*config));
     if (!IsUsablePath(path, *config))
         return;
     bool exported = false;
@@ -541,7 +552,7 @@ void CProfilesPage::ImportProfile(CTovikEliteAppDlg& window)
         RunTitledWarning(window, u"ImporttProfileWarningPopup.xml", u"$ImportProfile");
         return;
     }
-    const auto path = GetOpenFileName(ProfileFileRequest(*config));
+    const auto path = AskExchangeFileToOpen(ProfileFileRequest(*config));
     if (!IsUsablePath(path, *config))
         return;
     bool imported = false;

@@ -25,6 +25,7 @@ public:
     bool OnItemClick(CTovikEliteAppDlg& window, int itemId) override;
     std::optional<LRESULT> OnControlMessage(CTovikEliteAppDlg& window, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDeviceChanged(CTovikEliteAppDlg& window, IMouseConfig& config) override;
+    void Refresh(CTovikEliteAppDlg& window) override;
     // Refills the list of profiles and the profile display check box.
     void FillProfileOptions(CTovikEliteAppDlg& window) override;
     void FillProfileList(CTovikEliteAppDlg& window) override { FillProfileOptions(window); }

@@ -14,6 +14,7 @@
 #include "emulator/DeviceChannel.h"
 #include "emulator/EmulatedDeviceServer.h"
 #include "platform/HelperThread.h"
+#include "platform/QtTranslations.h"
 #include "platform/SingleInstance.h"
 #include "platform/com/ComRuntime.h"
 #include "popups/accessibility/AccessiblePopup.h"
@@ -177,8 +178,18 @@ int CTovikEliteAppApp::Run()
     if (operationPopup_.HasThread())
         operationPopup_.SetText(readText);
 
-    if (auto* picker = dynamic_cast<CMousePicker*>(device_.get()))
-        picker->SetChangeCallback(&CTovikEliteAppDlg::DeviceChangeCallback, mainWindow_.get());
+    auto followChanges = [this] {
+        if (auto* picker = dynamic_cast<CMousePicker*>(device_.get()))
+            picker->SetChangeCallback(&CTovikEliteAppDlg::DeviceChangeCallback, mainWindow_.get());
+    };
+    followChanges();
+    mainWindow_->SetDeviceSearch([this, followChanges] {
+        // The device object the window used so far is replaced by a fresh search.
+        if (auto* picker = dynamic_cast<CMousePicker*>(device_.get()))
+            picker->SetChangeCallback(nullptr, nullptr);
+        FindDevice();
+        followChanges();
+    });
     if (windowLoaded && mainWindow_->Initialise()) {
         if (options_.onMainWindowReady)
             options_.onMainWindowReady(*mainWindow_);
@@ -222,7 +233,10 @@ void CTovikEliteAppApp::PrepareEnvironment()
 
     const ProductKeySettings key = ReadProductKey();
     workingDirectoryFromRegistry_ = EnterInstallDirectory(key);
-    selectedLanguage_ = SelectStartupLanguage(key.languageNumber);
+    const LocaleVariables session = options_.session ? *options_.session : LocaleVariablesFromEnvironment();
+    selectedLanguage_ = SelectStartupLanguage(StartupLanguageNumber(key, options_.language, session));
+    // Qt's file and colour dialogs follow, where Qt's translations are installed.
+    qtTranslated_ = InstallQtTranslations(QString::fromStdString(QtLocaleNameOfLanguage(selectedLanguage_)));
 }
 
 void CTovikEliteAppApp::FindDevice()

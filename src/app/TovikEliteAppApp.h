@@ -7,10 +7,12 @@
 #include "app/ProgressPopup.h"
 #include "device/GenDevice.h"
 #include "skin/GUIItems.h"
+#include "skin/SessionLanguage.h"
 
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class CTovikEliteAppDlg;
@@ -23,6 +25,11 @@ struct AppOptions {
     // The single-instance rendezvous (tests use names of their own).
     std::string instanceName;
     std::chrono::milliseconds instanceLockWait{1000};
+    // The language of this run (--language); -1 to take the product key's, else
+    // the session's.
+    int language = -1;
+    // The session's locale variables; nothing for this process's environment.
+    std::optional<LocaleVariables> session;
     // Called once the main window is initialised, just before its modal run.
     std::function<void(CTovikEliteAppDlg&)> onMainWindowReady;
 };
@@ -50,6 +57,8 @@ public:
     int MainWindowResult() const { return mainWindowResult_; }
     // The language chosen at start-up (-1 when no language table loaded).
     int SelectedLanguage() const { return selectedLanguage_; }
+    // Qt's own dialogs speak that language (its translation is installed).
+    bool QtTranslated() const { return qtTranslated_; }
     bool WorkingDirectoryFromRegistry() const { return workingDirectoryFromRegistry_; }
     CTovikEliteAppDlg* MainWindow() const { return mainWindow_.get(); }
     CTovikEliteProgressPopup& OperationPopup() { return operationPopup_; }
@@ -66,6 +75,7 @@ private:
     Outcome outcome_ = Outcome::NotRun;
     int mainWindowResult_ = 0;
     int selectedLanguage_ = -1;
+    bool qtTranslated_ = false;
     bool workingDirectoryFromRegistry_ = false;
 
     CGUIItems languageItems_;

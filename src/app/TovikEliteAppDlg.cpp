@@ -269,6 +269,21 @@ void CTovikEliteAppDlg::LoadPages()
     EnsurePage(PageBit::ButtonAssignment);
 }
 
+void CTovikEliteAppDlg::UseLayoutOfDevice()
+{
+    if (IsEarlierGenerationCode(deviceCode_) == earlierLayout_)
+        return;
+    // The pages are made anew from the other generation's files, as at start-up.
+    currentPage_ = nullptr;
+    lightingEarlier_.Clear();
+    lightingCurrent_.Clear();
+    for (auto* page : {&lightingPage_, &macrosPage_, &profilesPage_, &performancePage_, &buttonPage_})
+        page->reset();
+    earlierLayout_ = IsEarlierGenerationCode(deviceCode_);
+    SetCurrentGeneration(!earlierLayout_);
+    ShowPage(PageBit::ButtonAssignment);
+}
+
 void CTovikEliteAppDlg::BindItems()
 {
     const CGUIItems& items = Items();
@@ -343,6 +358,12 @@ void CTovikEliteAppDlg::ShowPage(int pageBits)
     }
     currentPage_ = chosen;
     ApplyShowGroups();
+    if (chosen->IsStale()) {
+        // The configuration changed while the page was hidden.
+        chosen->SetStale(false);
+        if (pagesSetUp_)
+            chosen->Refresh(*this);
+    }
     for (int bit : kOrder)
         if (CMainWindowPage* page = Page(bit))
             page->OnPageSwitched(*this, page == currentPage_);
@@ -365,6 +386,15 @@ void CTovikEliteAppDlg::SetSettingsChanged()
     settingsChanged_ = true;
     if (applyButton_)
         applyButton_->setEnabled(true);
+    ConfigurationChanged();
+}
+
+void CTovikEliteAppDlg::ConfigurationChanged()
+{
+    for (CMainWindowPage* page :
+         {buttonPage_.get(), performancePage_.get(), profilesPage_.get(), macrosPage_.get(), lightingPage_.get()})
+        if (page && page != currentPage_)
+            page->SetStale(true);
 }
 
 void CTovikEliteAppDlg::StartWrite(bool closeAfterwards)
@@ -548,6 +578,20 @@ void CTovikEliteAppDlg::OnMainItem(int itemId)
 
 void CTovikEliteAppDlg::OnOk()
 {
+    if (HasTimer(MainTimer::StartWrite)) {
+        // Apply's write has not started yet: it becomes OK's write, which closes
+        // the window once everything has reached the device.
+        KillTimer(MainTimer::StartWrite);
+        SetTimer(MainTimer::StartWriteThenClose, 250);
+        return;
+    }
+    if (HasTimer(MainTimer::StartWriteThenClose) || HasTimer(MainTimer::EndOfWriteThenClose))
+        return; // OK's write is already on its way
+    if (writeWatched_ || writeStartFailed_) {
+        // A write is under way: the window closes when it has ended well.
+        closeAfterWrite_ = true;
+        return;
+    }
     if (settingsChanged_)
         StartWrite(true);
     else

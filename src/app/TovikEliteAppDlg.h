@@ -81,8 +81,12 @@ public:
     void ShowPage(int pageBits);
     // Starts writing the changed settings in 250 ms, then closes when asked to.
     void StartWrite(bool closeAfterwards);
-    // A page changed the configuration: enables Apply.
+    // A page changed the configuration: enables Apply, and every page not on show
+    // refreshes itself from the configuration when it is shown next.
     void SetSettingsChanged();
+    // The configuration changed: the pages not on show are refreshed when they are
+    // shown next (the page on show keeps itself up to date).
+    void ConfigurationChanged();
     bool AreSettingsChanged() const { return settingsChanged_; }
     // Set by a polling-rate change and by restoring a profile's defaults; an
     // earlier-generation mouse that re-enumerates during the next write is not
@@ -94,6 +98,11 @@ public:
     void CloseWindow(int result);
     bool IsEnded() const { return ended_; }
     int EndResult() const { return endResult_; }
+
+    // How the window finds a mouse plugged while the no-mouse notice is shown: the
+    // application searches again and puts the device found (or a null device) at
+    // the address the window was given.
+    void SetDeviceSearch(std::function<void()> search) { deviceSearch_ = std::move(search); }
 
     // Called by the device picker, on any thread, with the product id of the new
     // device or -1 for none; handled on the window's thread.
@@ -163,7 +172,15 @@ private:
     std::optional<LRESULT> RouteToPages(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OnDeviceRemoval(WPARAM event, LPARAM lParam);
     void OnDeviceChanged(int productId);
+    // Tells the user that the mouse is gone (after the popups open for it have
+    // ended) and closes, unless a mouse is plugged while the notice is shown.
     void ShowNoMouseAndClose();
+    void TellNoMouse();
+    // Reads the mouse plugged during the no-mouse notice and shows it.
+    void TakeUpArrivedMouse();
+    // Makes the pages again when the device in use needs the other generation's
+    // page files.
+    void UseLayoutOfDevice();
     void OnOk();
     // Ctrl+Tab and Ctrl+Shift+Tab: the next or previous page, as its tab would.
     void SwitchPageByKeyboard(bool forward);
@@ -208,12 +225,16 @@ private:
 
     CDeviceListener deviceListener_;
     UINT noMouseTimer_ = 0;
+    std::function<void()> deviceSearch_;
+    CSkinWindow* noMouseNotice_ = nullptr; // while the no-mouse notice is shown
+    bool mouseArrived_ = false;
     int deviceCode_ = DeviceCode::Unknown;
     bool settingsChanged_ = false;
     bool reenumerationGuard_ = false;
     bool firstReadDone_ = false;
     bool writeStartFailed_ = false;
-    bool writeWatched_ = false; // the end-of-transfer timer waits for a started write
+    bool writeWatched_ = false;    // the end-of-transfer timer waits for a started write
+    bool closeAfterWrite_ = false; // OK came while a write was under way
     int writesStarted_ = 0;
     bool tourApplyPending_ = false;
 

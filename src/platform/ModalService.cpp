@@ -23,10 +23,17 @@ struct ScriptedAnswer {
     std::optional<COLORREF> colour;           // colour dialog
 };
 
+// A modal run in progress: a skinned window or one of Qt's dialogs.
+struct OpenRun {
+    QPointer<CSkinWindow> window;
+    QPointer<QDialog> dialog;
+};
+
 struct ScriptState {
     std::deque<ScriptedAnswer> answers;
     std::vector<ModalRecord> records;
     bool strict = false;
+    std::vector<OpenRun> openRuns; // innermost last
 };
 
 ScriptState& State()
@@ -34,6 +41,23 @@ ScriptState& State()
     static ScriptState state;
     return state;
 }
+
+// Keeps a run on the list of open runs for as long as it lasts.
+class OpenRunScope {
+public:
+    explicit OpenRunScope(OpenRun run) : index_(State().openRuns.size()) { State().openRuns.push_back(std::move(run)); }
+    ~OpenRunScope()
+    {
+        auto& runs = State().openRuns;
+        if (index_ < runs.size())
+            runs.resize(index_);
+    }
+    OpenRunScope(const OpenRunScope&) = delete;
+    OpenRunScope& operator=(const OpenRunScope&) = delete;
+
+private:
+    size_t index_;
+};
 
 // Takes the first queued answer of that kind (and, for windows, that name).
 std::optional<ScriptedAnswer> TakeAnswer(ModalRecord::Kind kind, std::string_view name = {})
@@ -94,6 +118,7 @@ std::optional<std::u16string> RunFileDialog(const FileDialogRequest& request, bo
         dialog.selectFile(ToQString(request.initialFileName));
 
     std::optional<std::u16string> chosen;
+    OpenRunScope open({nullptr, &dialog});
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
         chosen = ToU16(dialog.selectedFiles().first());
     record.path = chosen;
@@ -134,6 +159,7 @@ int RunModal(CSkinWindow& window, std::string_view name)
     window.show();
 
     if (guard && !window.modalEnded_) {
+        OpenRunScope open({&window, nullptr});
         QEventLoop loop;
         window.modalLoop_ = &loop;
         if (answer) {
@@ -157,6 +183,30 @@ int RunModal(CSkinWindow& window, std::string_view name)
     }
     state.records[recordIndex].result = result;
     return result;
+}
+
+size_t CancelModalRunsAbove(const CSkinWindow* base)
+{
+    const std::vector<OpenRun> runs = State().openRuns; // ending one may change the list
+    size_t first = 0;
+    for (size_t i = 0; base && i < runs.size(); ++i) {
+        if (runs[i].window == base)
+            first = i + 1;
+    }
+    size_t running = 0;
+    // Innermost first, as a person closing them would.
+    for (size_t i = runs.size(); i-- > first;) {
+        const OpenRun& run = runs[i];
+        if (run.window) {
+            ++running;
+            if (!run.window->modalEnded_)
+                run.window->EndModal(IDCANCEL);
+        } else if (run.dialog) {
+            ++running;
+            run.dialog->reject();
+        }
+    }
+    return running;
 }
 
 std::optional<std::u16string> GetOpenFileName(const FileDialogRequest& request)
@@ -185,10 +235,16 @@ std::optional<COLORREF> ChooseColor(COLORREF initial)
         return std::nullopt;
     }
     const QColor start(GetRValue(initial), GetGValue(initial), GetBValue(initial));
-    const QColor chosen = QColorDialog::getColor(start, QApplication::activeWindow());
+    QColorDialog dialog(start, QApplication::activeWindow());
     std::optional<COLORREF> result;
-    if (chosen.isValid())
-        result = RGB(uint8_t(chosen.red()), uint8_t(chosen.green()), uint8_t(chosen.blue()));
+    {
+        OpenRunScope open({nullptr, &dialog});
+        if (dialog.exec() == QDialog::Accepted) {
+            const QColor chosen = dialog.selectedColor();
+            if (chosen.isValid())
+                result = RGB(uint8_t(chosen.red()), uint8_t(chosen.green()), uint8_t(chosen.blue()));
+        }
+    }
     record.colour = result;
     record.result = result ? IDOK : IDCANCEL;
     State().records.push_back(record);

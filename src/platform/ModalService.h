@@ -31,6 +31,13 @@ struct FileDialogRequest {
     std::u16string title;
 };
 
+// Ends, as cancelled, every modal run and dialog that began after `base`'s own run
+// (every one when `base` is null or not in a run): skinned windows end with
+// IDCANCEL, file and colour dialogs answer nothing. Their loops unwind once the
+// caller returns to the event loop. Returns how many were still running; 0 means
+// nothing is open above `base` any more.
+size_t CancelModalRunsAbove(const CSkinWindow* base);
+
 // The chosen path, or nothing when the user cancelled.
 std::optional<std::u16string> GetOpenFileName(const FileDialogRequest& request);
 std::optional<std::u16string> GetSaveFileName(const FileDialogRequest& request);

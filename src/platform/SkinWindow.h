@@ -106,6 +106,8 @@ public:
     // window is being shown), the run returns at once with that result.
     void EndModal(int result);
     bool IsInModalRun() const { return modalLoop_ != nullptr; }
+    // True once the current (or last) modal run has been asked to end.
+    bool IsModalRunEnded() const { return modalEnded_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -117,6 +119,7 @@ protected:
 
 private:
     friend int RunModal(CSkinWindow& window, std::string_view name);
+    friend size_t CancelModalRunsAbove(const CSkinWindow* base);
 
     LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
     void ApplyRegion();

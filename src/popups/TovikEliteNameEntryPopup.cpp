@@ -33,6 +33,10 @@ bool CTovikEliteNameEntryPopup::OnInitDialog()
         // for fewer but never for more.
         const int skinLimit = edit_->Edit()->maxLength();
         edit_->SetMaxLength(skinLimit > 0 ? std::min(skinLimit, kMaxNameLength) : kMaxNameLength);
+        if (!initialName_.empty()) {
+            edit_->SetText(QString::fromStdU16String(initialName_));
+            edit_->Edit()->selectAll();
+        }
         edit_->Edit()->setFocus();
     }
     return true;

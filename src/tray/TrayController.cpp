@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tray/TrayController.h"
 
+#include "app/AppConstants.h"
 #include "device/DeviceDescriptor.h"
 #include "tray/TrayTexts.h"
 
@@ -31,9 +32,20 @@ void StartConfigurator()
         qCWarning(lcTray) << "could not start" << program;
 }
 
+QString AutostartFileName()
+{
+    return QString::fromUtf16(kTrayAutostartFile.data(), kTrayAutostartFile.size());
+}
+
 } // namespace
 
-CTrayController::CTrayController(QObject* parent) : QObject(parent), openConfigurator_(StartConfigurator)
+CTrayController::CTrayController(QObject* parent)
+    : QObject(parent), openConfigurator_(StartConfigurator),
+      autostartFolders_(AutostartFoldersFrom(QProcessEnvironment::systemEnvironment())),
+      autostartProgram_{QStringLiteral("Zemko Tovik Tray"),
+                        QStringLiteral("Shows the Zemko Tovik mouse's battery and switches its profiles"),
+                        QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString(),
+                        QStringLiteral("zemko-tovik")}
 {
     connect(&deviceTimer_, &QTimer::timeout, this, &CTrayController::Refresh);
     connect(&focusTimer_, &QTimer::timeout, this, &CTrayController::CheckFocus);
@@ -205,10 +217,34 @@ void CTrayController::RebuildMenu()
     }
     menu_.addSeparator();
     connect(menu_.addAction(traytext::OpenConfigurator()), &QAction::triggered, this, [this] { openConfigurator_(); });
+    QAction* autostart = menu_.addAction(traytext::StartWithDesktop());
+    autostart->setCheckable(true);
+    autostart->setChecked(StartsWithSession(autostartFolders_, AutostartFileName()));
+    // Rebuilding the menu deletes the action that is sending: let it finish first.
+    connect(autostart, &QAction::triggered, this,
+            [this](bool checked) { QTimer::singleShot(0, this, [this, checked] { SetStartWithDesktop(checked); }); });
     connect(menu_.addAction(traytext::Quit()), &QAction::triggered, this, [this] {
         if (onQuit)
             onQuit();
     });
+}
+
+void CTrayController::SetAutostart(AutostartFolders folders, AutostartProgram program)
+{
+    autostartFolders_ = std::move(folders);
+    autostartProgram_ = std::move(program);
+    RebuildMenu();
+    NotifyChanged();
+}
+
+bool CTrayController::SetStartWithDesktop(bool enabled)
+{
+    const bool written = WriteUserAutostart(autostartFolders_, AutostartFileName(), enabled, autostartProgram_);
+    if (!written)
+        qCWarning(lcTray).noquote() << "could not write the autostart entry in" << autostartFolders_.user;
+    RebuildMenu();
+    NotifyChanged();
+    return written;
 }
 
 void CTrayController::NotifyChanged()

@@ -9,6 +9,7 @@
 // tray icon itself only shows what this class offers (Menu, Icon, ToolTip) and
 // forwards the notification.
 #include "device/DeviceSnapshot.h"
+#include "platform/Autostart.h"
 #include "tray/AutoProfileSwitch.h"
 #include "tray/DeviceJobs.h"
 #include "tray/TrayBatteryIcon.h"
@@ -60,6 +61,14 @@ public:
     // none has been made since.
     bool WaitingForWrite() const { return waitingForWrite_; }
 
+    // Where "Start with the desktop" reads and writes the user's choice, and what
+    // an entry that starts the tray names (tests); by default this session's
+    // autostart folders and this executable.
+    void SetAutostart(AutostartFolders folders, AutostartProgram program);
+    // The menu's "Start with the desktop" was chosen: writes the user's choice.
+    // False, with the menu left showing the state on disk, when it cannot be written.
+    bool SetStartWithDesktop(bool enabled);
+
     // Replaces what "Open configurator" starts (tests); by default the main
     // program beside this executable, which hands over to a running copy.
     void SetOpenConfigurator(std::function<void()> open) { openConfigurator_ = std::move(open); }
@@ -91,6 +100,8 @@ private:
     QString focusUnavailable_;
     CAutoProfileSwitch autoSwitch_;
     std::function<void()> openConfigurator_;
+    AutostartFolders autostartFolders_;
+    AutostartProgram autostartProgram_;
     std::optional<CSkinBatteryLook> batteryLook_;
     std::chrono::milliseconds busyWait_{500};
     QTimer retryTimer_;

@@ -3,6 +3,7 @@
 
 #include "app/ProductKey.h"
 #include "skin/LangTable.h"
+#include "skin/SessionLanguage.h"
 #include "skin/SkinLoader.h"
 #include "skin/SkinText.h"
 #include "skin/TextFormat.h"
@@ -13,7 +14,8 @@ bool LoadTrayLanguage(CGUIItems& items, QString& why)
         why = QStringLiteral("the language list xml/Language.xml cannot be read");
         return false;
     }
-    const int chosen = SelectStartupLanguage(ReadProductKey().languageNumber);
+    const int chosen =
+        SelectStartupLanguage(StartupLanguageNumber(ReadProductKey(), -1, LocaleVariablesFromEnvironment()));
     if (chosen < 0) {
         why = QStringLiteral("no language file could be read");
         return false;
@@ -41,6 +43,11 @@ QString OpenConfigurator()
 QString Quit()
 {
     return Text(u"$TrayQuit", u"Quit");
+}
+
+QString StartWithDesktop()
+{
+    return Text(u"$TrayStartwithdesktop", u"Start with the desktop");
 }
 
 QString NoMouse()

@@ -10,8 +10,8 @@
 #include <optional>
 
 // Loads the program's languages (Language.xml below the application directory)
-// into `items` and makes current the one the product key names, as the main
-// program does at start-up. False, with the reason, when the list of languages
+// into `items` and makes current the one the main program would choose at
+// start-up: the product key's when it names one, else the session's. False, with the reason, when the list of languages
 // cannot be read; the tray then speaks English.
 bool LoadTrayLanguage(CGUIItems& items, QString& why);
 
@@ -19,6 +19,8 @@ namespace traytext {
 
 QString OpenConfigurator();
 QString Quit();
+// The check item that turns the tray's start with the desktop on and off.
+QString StartWithDesktop();
 QString NoMouse();
 // The menu label of a profile without a name (`number` counts from 1).
 QString UnnamedProfile(int number);

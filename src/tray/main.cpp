@@ -6,10 +6,10 @@
 #include "device/FileVersions.h"
 #include "emulator/DeviceChannel.h"
 #include "emulator/EmulatedDeviceServer.h"
+#include "platform/SessionDisplay.h"
 #include "platform/SingleInstance.h"
 #include "skin/AppPaths.h"
 #include "skin/GUIItems.h"
-#include "tray/SessionDisplay.h"
 #include "tray/TrayController.h"
 #include "tray/TrayTexts.h"
 #include "tray/X11FocusWatcher.h"
@@ -28,7 +28,11 @@ Q_LOGGING_CATEGORY(lcTrayMain, "zemko.tovik.tray")
 
 constexpr const char* kHelp = "Usage: zemko-tovik-tray [--help | --version]\n"
                               "Shows the Zemko Tovik mouse's battery and profiles in the system tray and\n"
-                              "switches profiles for the focused program. One copy runs per user.\n";
+                              "switches profiles for the focused program. One copy runs per user.\n"
+                              "\n"
+                              "Options:\n"
+                              "  -h, --help     print this help and exit\n"
+                              "  -v, --version  print the program's version and exit\n";
 
 // The version the build embedded in this executable, the same as the program's.
 int PrintVersion()
@@ -53,7 +57,7 @@ int main(int argc, char** argv)
             std::fputs(kHelp, stdout);
             return 0;
         }
-        if (std::strcmp(argv[i], "--version") == 0)
+        if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0)
             return PrintVersion();
     }
 
@@ -62,7 +66,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "zemko-tovik-tray: cannot show a tray icon: %s\n", qPrintable(*reason));
         return 1;
     }
+    std::optional<DisplayFailureExit> displayFailure(std::in_place, "zemko-tovik-tray");
     QApplication application(argc, argv);
+    displayFailure.reset();
     QApplication::setQuitOnLastWindowClosed(false);
 
     SingleInstance instance("zemko-tovik-tray");

@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -42,6 +43,10 @@ protected:
         originalDirectory_ = QDir::currentPath();
         setenv("ZEMKO_TOVIK_REGISTRY", (temp_ / "registry.ini").c_str(), 1);
         unsetenv("ZEMKO_TOVIK_SCREENSHOT");
+        // The user's own settings (autostart entries, documents folder) stay out of reach.
+        if (const char* configHome = std::getenv("XDG_CONFIG_HOME"))
+            originalConfigHome_ = configHome;
+        setenv("XDG_CONFIG_HOME", (temp_ / "config").c_str(), 1);
         UseFastDeviceTiming();
         UnplugEverything();
         ModalScript::Reset();
@@ -57,6 +62,10 @@ protected:
         SetShellOpenHandler({});
         SetDeviceTiming(DeviceTiming{});
         QDir::setCurrent(originalDirectory_);
+        if (originalConfigHome_)
+            setenv("XDG_CONFIG_HOME", originalConfigHome_->c_str(), 1);
+        else
+            unsetenv("XDG_CONFIG_HOME");
         EmulatedDeviceTest::TearDown();
     }
 
@@ -69,6 +78,8 @@ protected:
         AppOptions options;
         options.appDirectory = TestAppDirectory();
         options.instanceName = "zt-app-test-" + std::to_string(getpid()) + "-" + std::to_string(++runs_);
+        // English unless a test says otherwise, whatever the locale of the one running it.
+        options.session = LocaleVariables{};
         return options;
     }
 
@@ -98,6 +109,7 @@ protected:
     }
 
     QString originalDirectory_;
+    std::optional<std::string> originalConfigHome_;
     std::vector<ShellRequest> shellRequests_;
     int runs_ = 0;
 };

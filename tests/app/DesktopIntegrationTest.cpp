@@ -5,20 +5,28 @@
 
 #include "app/AppDirectory.h"
 #include "app/CommandLine.h"
+#include "app/ExchangeFolder.h"
 #include "app/OpenFailedPopup.h"
 #include "controls/BitmapBtn.h"
 #include "device/FileVersions.h"
+#include "platform/Registry.h"
 #include "skin/ItemIds.h"
 
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 
+#include <fstream>
+#include <map>
+
 #ifndef ZT_PROGRAM
 #error "ZT_PROGRAM must name the built zemko-tovik"
 #endif
 #ifndef ZT_DEVICES_TOOL
 #error "ZT_DEVICES_TOOL must name the built zemko-tovik-devices"
+#endif
+#ifndef ZT_TRAY
+#error "ZT_TRAY must name the built zemko-tovik-tray"
 #endif
 #ifndef ZT_PROJECT_VERSION
 #error "ZT_PROJECT_VERSION must give the project's version"
@@ -78,10 +86,37 @@ TEST(CommandLine, OnlyHelpAndVersionAreAnsweredAndEverythingElseRuns)
         {{"-reverse"}, CommandLineRequest::Run},
         {{"--unknown", "some-file.zmp"}, CommandLineRequest::Run},
         {{"--", "--help"}, CommandLineRequest::Run},
+        {{"--language", "Thai", "--help"}, CommandLineRequest::Help},
+        {{"--language", "Thai"}, CommandLineRequest::Usage},
+        {{"--language"}, CommandLineRequest::Usage},
+        {{"--language="}, CommandLineRequest::Usage},
+        {{"-platform", "offscreen", "--language"}, CommandLineRequest::Usage},
+        {{"--", "--language"}, CommandLineRequest::Run},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
-        EXPECT_EQ(ParseCommandLine(QStringList{QStringLiteral("zemko-tovik")} + c.arguments), c.expected);
+        const CommandLineOptions options = ParseCommandLine(QStringList{QStringLiteral("zemko-tovik")} + c.arguments);
+        EXPECT_EQ(options.request, c.expected);
+        EXPECT_EQ(options.error.isEmpty(), c.expected != CommandLineRequest::Usage) << options.error.toStdString();
+    }
+
+    // The language of one run, by name or locale name; the last one given counts.
+    const struct {
+        QStringList arguments;
+        int language;
+    } languages[] = {
+        {{}, -1},
+        {{"--language", "French"}, 3},
+        {{"--language=german"}, 5},
+        {{"-language", "ja"}, 8},
+        {{"--language", "fr_CA", "-platform", "offscreen"}, 4},
+        {{"--language", "English", "--language", "Korean"}, 6},
+    };
+    for (const auto& c : languages) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const CommandLineOptions options = ParseCommandLine(QStringList{QStringLiteral("zemko-tovik")} + c.arguments);
+        EXPECT_EQ(options.request, CommandLineRequest::Run);
+        EXPECT_EQ(options.language, c.language);
     }
 }
 
@@ -115,15 +150,18 @@ TEST(Executables, HelpAndVersionNeedNoDisplayAndTheVersionIsTheEmbeddedOne)
     const QString program = QStringLiteral(ZT_PROGRAM);
     const QString tool = QStringLiteral(ZT_DEVICES_TOOL);
 
-    for (const QString& executable : {program, tool}) {
+    for (const QString& executable : {program, tool, QStringLiteral(ZT_TRAY)}) {
         SCOPED_TRACE(executable.toStdString());
         const QString embedded = EmbeddedVersion(executable);
         ASSERT_FALSE(embedded.isEmpty()) << "no version block";
         EXPECT_TRUE(embedded.startsWith(QStringLiteral(ZT_PROJECT_VERSION) + u'.')) << embedded.toStdString();
         const QString expected = QFileInfo(executable).fileName() + u' ' + embedded + u'\n';
-        const ProcessResult version = RunProcess(executable, {"--version"}, bare);
-        EXPECT_EQ(version.exitCode, 0) << version.errors.toStdString();
-        EXPECT_EQ(version.output, expected);
+        // -v means the same in every executable.
+        for (const char* option : {"--version", "-v"}) {
+            const ProcessResult version = RunProcess(executable, {QLatin1String(option)}, bare);
+            EXPECT_EQ(version.exitCode, 0) << option << version.errors.toStdString();
+            EXPECT_EQ(version.output, expected) << option;
+        }
         const ProcessResult help = RunProcess(executable, {"--help"}, bare);
         EXPECT_EQ(help.exitCode, 0) << help.errors.toStdString();
         EXPECT_TRUE(help.output.contains(QStringLiteral("--version"))) << help.output.toStdString();
@@ -241,4 +279,121 @@ TEST_F(AppTest, WhenNothingOpensTheManualOrAPageTheNoticeNamesIt)
         }
     });
     EXPECT_TRUE(WasRun("OpenFailedPopup.xml"));
+}
+
+TEST(Executables, WithoutADisplayTheProgramsSaySoAndEndWithExitCodeOne)
+{
+    QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE"})
+        bare.remove(QLatin1String(name));
+    TempDir temp;
+    bare.insert("ZEMKO_TOVIK_DEVICE_DIR", QString::fromStdString((temp / "devices").string()));
+    bare.insert("ZEMKO_TOVIK_REGISTRY", QString::fromStdString((temp / "registry.ini").string()));
+    bare.insert("XDG_CONFIG_HOME", QString::fromStdString((temp / "config").string()));
+    const std::filesystem::path runtime = temp / "runtime";
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    bare.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
+    const struct {
+        const char* name;
+        const char* display; // nullptr: not set
+    } sessions[] = {
+        {"no display at all", nullptr},
+        // Named, but no X server answers there: Qt itself finds out.
+        {"a display no server answers", ":397"},
+    };
+    for (const QString& executable : {QStringLiteral(ZT_PROGRAM), QStringLiteral(ZT_TRAY)}) {
+        for (const auto& session : sessions) {
+            SCOPED_TRACE(executable.toStdString() + ": " + session.name);
+            QProcessEnvironment environment = bare;
+            if (session.display)
+                environment.insert("DISPLAY", QLatin1String(session.display));
+            const ProcessResult r = RunProcess(executable, {}, environment);
+            EXPECT_EQ(r.exitCode, 1) << r.errors.toStdString();
+            EXPECT_TRUE(r.errors.contains(QFileInfo(executable).fileName() + QStringLiteral(": cannot ")))
+                << r.errors.toStdString();
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(temp / "devices")) << "nothing is started without a window";
+}
+
+TEST(Executables, AWrongLanguageIsAUsageError)
+{
+    for (const QStringList& arguments : {QStringList{"--language", "Klingon"}, QStringList{"--language"}}) {
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        const ProcessResult r = RunProcess(QStringLiteral(ZT_PROGRAM), arguments);
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_TRUE(r.errors.startsWith(QStringLiteral("zemko-tovik: "))) << r.errors.toStdString();
+        EXPECT_TRUE(r.output.isEmpty());
+    }
+}
+
+// The session's locale alone makes the window French: no language is chosen in
+// the registry file and none on the command line.
+TEST_F(AppTest, TheLocaleAloneMakesTheMainWindowFrench)
+{
+    Plug(0x0031);
+    const QString folder = QStringLiteral(ZT_TEST_SCREENSHOT_DIR);
+    QDir().mkpath(folder);
+    const std::filesystem::path runtime = temp_ / "runtime";
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        environment.remove(QLatin1String(name));
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
+    std::map<std::string, QImage> pictures;
+    for (const char* locale : {"C.UTF-8", "fr_FR.UTF-8", "de_DE.UTF-8"}) {
+        SCOPED_TRACE(locale);
+        const QString picturePath = folder + QStringLiteral("/main-window-locale-%1.png").arg(QLatin1String(locale));
+        QFile::remove(picturePath);
+        environment.insert("LANG", QLatin1String(locale));
+        environment.insert("ZEMKO_TOVIK_SCREENSHOT", picturePath);
+        const ProcessResult r = RunProcess(QStringLiteral(ZT_PROGRAM), {}, environment);
+        ASSERT_EQ(r.exitCode, 0) << r.errors.toStdString();
+        pictures[locale] = QImage(picturePath);
+        ASSERT_FALSE(pictures[locale].isNull()) << picturePath.toStdString();
+    }
+    EXPECT_NE(pictures["C.UTF-8"], pictures["fr_FR.UTF-8"]) << "the French texts are drawn";
+    EXPECT_NE(pictures["fr_FR.UTF-8"], pictures["de_DE.UTF-8"]);
+    const std::optional<RegistryKey> key = RegistryKey::Open(RegistryRoot::LocalMachine, u"Software\\Zemko\\Tovik");
+    EXPECT_TRUE(!key || !key->QueryString(u"Language")) << "following the session chooses nothing for the user";
+}
+
+TEST_F(AppTest, ExportAndImportStartInTheLastFolderElseTheUsersDocuments)
+{
+    const std::filesystem::path home = temp_ / "home";
+    std::filesystem::create_directories(home);
+    const QByteArray previousHome = qgetenv("HOME");
+    qputenv("HOME", QByteArray::fromStdString(home.string()));
+    const QString homeText = QString::fromStdString(home.string());
+    const std::u16string homeFolder = homeText.toStdU16String() + u"/";
+
+    // No documents folder: the home folder, never the program's data folder.
+    EXPECT_EQ(ExchangeStartFolder(), homeFolder);
+    // The documents folder of the user's XDG user directories.
+    std::filesystem::create_directories(home / "Dokumente");
+    std::filesystem::create_directories(temp_ / "config");
+    std::ofstream(temp_ / "config" / "user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n";
+    EXPECT_EQ(ExchangeStartFolder(), homeFolder + u"Dokumente/");
+
+    // The folder of the last file chosen, while it exists.
+    const std::filesystem::path elsewhere = temp_ / "exports" / "mice";
+    std::filesystem::create_directories(elsewhere);
+    ModalScript::AnswerNextSaveFile((elsewhere / "a.zmp").u16string());
+    FileDialogRequest request;
+    request.initialDirectory = TestAppDirectory() + u"save/";
+    EXPECT_EQ(AskExchangeFileToSave(request), (elsewhere / "a.zmp").u16string());
+    EXPECT_EQ(ModalScript::Records().back().fileRequest.initialDirectory, homeFolder + u"Dokumente/");
+    EXPECT_EQ(ExchangeStartFolder(), elsewhere.u16string() + u"/");
+    // A cancelled dialog remembers nothing.
+    ModalScript::AnswerNextOpenFile(std::nullopt);
+    EXPECT_FALSE(AskExchangeFileToOpen(request));
+    EXPECT_EQ(ModalScript::Records().back().fileRequest.initialDirectory, elsewhere.u16string() + u"/");
+    EXPECT_EQ(ExchangeStartFolder(), elsewhere.u16string() + u"/");
+    // Gone (an unplugged stick): back to the documents folder.
+    std::filesystem::remove_all(elsewhere);
+    EXPECT_EQ(ExchangeStartFolder(), homeFolder + u"Dokumente/");
+    qputenv("HOME", previousHome);
 }

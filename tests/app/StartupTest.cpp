@@ -7,10 +7,12 @@
 #include "settings/IMouseConfig.h"
 #include "settings/Macro.h"
 #include "skin/LangTable.h"
+#include "skin/SessionLanguage.h"
 #include "skin/keyboard/KeyHash.h"
 #include "skin/keyboard/KeyboardDef.h"
 
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <fstream>
 
 namespace {
@@ -174,3 +176,101 @@ TEST_F(AppTest, ASecondInstanceBringsTheFirstForwardAndEnds)
 }
 
 } // namespace
+
+TEST_F(ProductKeyTest, TheTrayIsStartedOnlyWhileTheUserHasNotTurnedItsAutostartOff)
+{
+    // The fixture points XDG_CONFIG_HOME at the test's own folder.
+    const std::filesystem::path entry =
+        std::filesystem::path(std::getenv("XDG_CONFIG_HOME")) / "autostart" / "zemko-tovik-tray.desktop";
+    const struct {
+        const char* name;
+        const char* entry; // nullptr: the user has no entry of their own
+        bool started;
+    } cases[] = {
+        {"no entry of the user's", nullptr, true},
+        {"the user's entry starts it", "[Desktop Entry]\nType=Application\nName=T\nExec=/x/zemko-tovik-tray\n", true},
+        {"Hidden=true", "[Desktop Entry]\nType=Application\nName=T\nExec=zemko-tovik-tray\nHidden=true\n", false},
+        {"X-GNOME-Autostart-enabled=false",
+         "[Desktop Entry]\nType=Application\nName=T\nExec=zemko-tovik-tray\nX-GNOME-Autostart-enabled=false\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(entry);
+        if (c.entry) {
+            std::filesystem::create_directories(entry.parent_path());
+            std::ofstream(entry) << c.entry;
+        }
+        shellRequests_.clear();
+        EnterInstallDirectory(ReadProductKey());
+        EXPECT_EQ(TrayProgramRequested(shellRequests_), c.started);
+    }
+}
+
+TEST(StartupLanguage, ArgumentThenTheChosenLanguageThenTheSession)
+{
+    const LocaleVariables french{"", "", "", "fr_FR.UTF-8"};
+    ProductKeySettings none;
+    ProductKeySettings german;
+    german.languageChosen = true;
+    german.languageNumber = 5;
+    ProductKeySettings unknown;
+    unknown.languageChosen = true;
+    unknown.languageNumber = -1;
+    const struct {
+        const char* name;
+        const ProductKeySettings& key;
+        int argument;
+        int expected;
+    } cases[] = {
+        {"the session when nothing is chosen", none, -1, 3},
+        {"the chosen language over the session", german, -1, 5},
+        {"an unknown chosen name stays unknown (English)", unknown, -1, -1},
+        {"the argument over the chosen language", german, 8, 8},
+        {"the argument over the session", none, 9, 9},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(StartupLanguageNumber(c.key, c.argument, french), c.expected);
+    }
+}
+
+TEST_F(ProductKeyTest, WithNoLanguageChosenTheSessionsLocaleSpeaksAndQtsDialogsFollow)
+{
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_fr.qm"))
+        GTEST_SKIP() << "Qt's translations are not installed (qt6-translations-l10n)";
+    const struct {
+        const char* name;
+        std::optional<std::u16string> keyLanguage;
+        int argument;
+        LocaleVariables session;
+        int expected;
+    } cases[] = {
+        {"French session", std::nullopt, -1, {"", "", "", "fr_FR.UTF-8"}, 3},
+        {"German chosen in a French session", u"German", -1, {"", "", "", "fr_FR.UTF-8"}, 5},
+        {"--language Japanese", u"German", 8, {"", "", "", "fr_FR.UTF-8"}, 8},
+        {"English session", std::nullopt, -1, {"", "", "", "en_US.UTF-8"}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto key = RegistryKey::Create(RegistryRoot::LocalMachine, u"Software\\Zemko\\Tovik");
+        ASSERT_TRUE(key);
+        if (c.keyLanguage)
+            ASSERT_TRUE(key->SetString(u"Language", *c.keyLanguage));
+        else
+            key->DeleteValue(u"Language");
+        AppOptions options = Options();
+        options.language = c.argument;
+        options.session = c.session;
+        int languageDuringRun = -2;
+        QString qtColourLabel;
+        RunApp(
+            [&](CTovikEliteAppDlg& window) {
+                languageDuringRun = CurrentLanguage() ? CurrentLanguage()->LanguageId() : -1;
+                qtColourLabel = QCoreApplication::translate("QColorDialog", "&Basic colors");
+                WaitUntil([&] { return window.IsEnded(); });
+            },
+            std::move(options));
+        EXPECT_EQ(languageDuringRun, c.expected);
+        EXPECT_EQ(qtColourLabel == QStringLiteral("&Basic colors"), c.expected == 0) << qtColourLabel.toStdString();
+    }
+}

@@ -507,7 +507,8 @@ def run(arguments, work, output):
         raise CheckFailed(f"zemko-tovik-devices plug mouse ended with {plugged.returncode}")
 
     milestones = os.path.join(work, "milestones.txt")
-    app = start([program], dict(env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+    # The names checked are English, whatever the locale of the one running this.
+    app = start([program, "--language", "English"], dict(env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                                 ZEMKO_TOVIK_DEVICE_DIR=devices, ZEMKO_TOVIK_EMU_LATENCY_MS="0",
                                 ZEMKO_TOVIK_REGISTRY=os.path.join(work, "registry.ini"),
                                 ZEMKO_TOVIK_MILESTONES=milestones), output)

@@ -38,6 +38,9 @@ expected_files=(
   share/icons/hicolor/scalable/apps/zemko-tovik.svg
   share/man/man1/zemko-tovik.1
   share/man/man1/zemko-tovik-devices.1
+  share/man/man1/zemko-tovik-tray.1
+  share/bash-completion/completions/zemko-tovik
+  share/bash-completion/completions/zemko-tovik-devices
 )
 for size in 16 22 24 32 48 64 128 256; do
   expected_files+=("share/icons/hicolor/${size}x${size}/apps/zemko-tovik.png")
@@ -48,7 +51,9 @@ done
 for program in zemko-tovik zemko-tovik-devices zemko-tovik-tray; do
   [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
 done
-[ -d "$prefix/share/zemko-tovik/save" ] || fail "the application directory has no save/ folder"
+# No empty folders: the user's files go to the user's own folders.
+empty="$(find "$prefix" -type d -empty)"
+[ -z "$empty" ] || fail "empty folders installed: $empty"
 # Nothing may land at the prefix's top level besides the usual folders.
 for entry in "$prefix"/*; do
   case "$(basename "$entry")" in
@@ -72,7 +77,17 @@ icon="$(sed -n 's/^Icon=//p' "$entry")"
 exec_line="$(sed -n 's/^Exec=//p' "$entry")"
 [ -x "$prefix/bin/${exec_line%% *}" ] || fail "Exec=$exec_line is not an installed program"
 # The manual pages carry the version and format without warnings (when groff is here).
-for page in zemko-tovik zemko-tovik-devices; do
+# The program's page names the data folder of this installation.
+grep -q "^\.I $prefix/share/zemko-tovik\$" "$prefix/share/man/man1/zemko-tovik.1" ||
+  fail "zemko-tovik.1 does not name the installed data folder $prefix/share/zemko-tovik"
+# Every executable installed has its manual page and is listed in the metainfo.
+for program in "$prefix"/bin/*; do
+  name="$(basename "$program")"
+  [ -f "$prefix/share/man/man1/$name.1" ] || fail "$name has no manual page"
+  grep -q "<binary>$name</binary>" "$prefix/share/metainfo/$desktop_id.metainfo.xml" ||
+    fail "the metainfo does not list $name"
+done
+for page in zemko-tovik zemko-tovik-devices zemko-tovik-tray; do
   grep -q "$version" "$prefix/share/man/man1/$page.1" || fail "$page.1 does not name version $version"
   if command -v groff >/dev/null; then
     warnings="$(LC_ALL=C.UTF-8 groff -ww -man -Tutf8 -z "$prefix/share/man/man1/$page.1" 2>&1)"

@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QLoggingCategory>
 #include <QTest>
 
@@ -413,4 +414,52 @@ TEST_F(TrayControllerTest, MenuInTheProgramLanguageAndIconScreenshots)
     EXPECT_TRUE(controller_.Icon().pixmap(64).save(QStringLiteral(ZT_TEST_SCREENSHOT_DIR "/tray-icon.png")));
     unsetenv("ZEMKO_TOVIK_REGISTRY");
     SetAppDirectory(previousDirectory);
+}
+
+TEST_F(TrayControllerTest, StartWithTheDesktopShowsAndWritesTheUsersChoice)
+{
+    TempDir temp;
+    const QString root = QString::fromStdString(temp.path().string());
+    const AutostartFolders folders{root + "/config/autostart", {root + "/xdg/autostart"}};
+    const QString systemEntry = folders.system[0] + "/zemko-tovik-tray.desktop";
+    ASSERT_TRUE(QDir().mkpath(folders.system[0]));
+    QFile system(systemEntry);
+    ASSERT_TRUE(system.open(QIODevice::WriteOnly));
+    system.write("[Desktop Entry]\nType=Application\nName=Tray\nExec=zemko-tovik-tray\n");
+    system.close();
+    controller_.SetAutostart(folders, {"Zemko Tovik Tray", {}, root + "/bin/zemko-tovik-tray", "zemko-tovik"});
+
+    const QString label = traytext::StartWithDesktop();
+    QAction* item = MenuAction(label);
+    ASSERT_TRUE(item);
+    EXPECT_TRUE(item->isCheckable());
+    EXPECT_TRUE(item->isChecked()) << "the installed entry starts the tray";
+
+    // Chosen from the menu: off, then on again, each written as the user's entry.
+    item->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return UserTurnedAutostartOff(folders, "zemko-tovik-tray.desktop"); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return MenuAction(label) && !MenuAction(label)->isChecked(); }));
+    MenuAction(label)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return StartsWithSession(folders, "zemko-tovik-tray.desktop"); }));
+    EXPECT_FALSE(UserTurnedAutostartOff(folders, "zemko-tovik-tray.desktop"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return MenuAction(label) && MenuAction(label)->isChecked(); }));
+
+    // Without the system entry (an install the session does not read) only the
+    // user's own entry starts it.
+    ASSERT_TRUE(QFile::remove(systemEntry));
+    ASSERT_TRUE(QFile::remove(folders.user + "/zemko-tovik-tray.desktop"));
+    controller_.Refresh();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controller_.PendingDeviceCalls() == 0; }));
+    EXPECT_FALSE(MenuAction(label)->isChecked());
+    EXPECT_TRUE(controller_.SetStartWithDesktop(true));
+    EXPECT_TRUE(MenuAction(label)->isChecked());
+
+    // A folder that cannot be written: the menu keeps showing what is on disk.
+    QFile blocker(folders.system[0] + "/not-a-folder");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    controller_.SetAutostart({folders.system[0] + "/not-a-folder/autostart", {}},
+                             {"Zemko Tovik Tray", {}, root + "/bin/zemko-tovik-tray", {}});
+    EXPECT_FALSE(controller_.SetStartWithDesktop(true));
+    EXPECT_FALSE(MenuAction(label)->isChecked());
 }

@@ -66,7 +66,7 @@ DevicesArguments ParseDevicesArguments(std::vector<std::string_view> args)
             return Command(DevicesAction::Help);
     }
     for (const std::string_view arg : args) {
-        if (arg == "--version")
+        if (arg == "--version" || arg == "-v")
             return Command(DevicesAction::Version);
     }
     DevicesCommand result;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tray ends with a reason, rather than Qt's abort, in a session it cannot
 // show an icon in; everywhere else it goes on.
-#include "tray/SessionDisplay.h"
+#include "platform/SessionDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -33,4 +33,28 @@ TEST(SessionDisplay, OnlyASessionWithoutAnyUsableDisplayIsRefused)
     // Qt's own X11 support comes with Qt itself.
     EXPECT_TRUE(QtHasPlatformPlugin(QStringLiteral("xcb")));
     EXPECT_FALSE(QtHasPlatformPlugin(QStringLiteral("no-such-platform")));
+}
+
+TEST(SessionDisplay, XWaylandIsPreferredInAWaylandSessionUnlessTheUserChoseAPlatform)
+{
+    const struct {
+        const char* name;
+        std::vector<std::pair<const char*, const char*>> variables;
+        std::optional<QString> platform;
+    } cases[] = {
+        {"Wayland with XWayland", {{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":1"}}, "xcb;wayland"},
+        {"Wayland alone", {{"WAYLAND_DISPLAY", "wayland-0"}}, std::nullopt},
+        {"X11 alone", {{"DISPLAY", ":0"}}, std::nullopt},
+        {"the user's choice",
+         {{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":1"}, {"QT_QPA_PLATFORM", "wayland"}},
+         std::nullopt},
+        {"nothing", {}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QProcessEnvironment environment;
+        for (const auto& [name, value] : c.variables)
+            environment.insert(QString::fromLatin1(name), QString::fromLatin1(value));
+        EXPECT_EQ(PreferredPlatform(environment), c.platform);
+    }
 }
