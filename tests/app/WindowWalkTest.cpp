@@ -29,6 +29,7 @@
 #include "controls/XListCtrl.h"
 #include "device/DeviceDescriptor.h"
 #include "device/Mouse.h"
+#include "device/server/IDeviceMacros.h"
 #include "platform/NativeKeyEvent.h"
 #include "popups/PopupBox.h"
 #include "popups/TovikEliteMacroAssignmentPopup.h"
@@ -115,24 +116,6 @@ void PressKeyIn(CSkinWindow& popup, uint8_t scanCode, int qtKey, bool release)
         auto up = MakeNativeKeyEvent(QEvent::KeyRelease, Set1ScanCode{scanCode, false, false}, qtKey);
         QApplication::sendEvent(handle, up.get());
     }
-}
-
-// Whether windows can tell that their modal run has been asked to end.
-template <class Window>
-constexpr bool kCanTellEndedRuns = requires(const Window& window)
-{
-    window.IsModalRunEnded();
-};
-
-// Whether the window's modal run has been asked to end (by the program, not yet
-// unwound); false where windows cannot tell.
-template <class Window>
-bool ModalRunEnded(const Window& window)
-{
-    if constexpr (requires { window.IsModalRunEnded(); })
-        return window.IsModalRunEnded();
-    else
-        return false;
 }
 
 class WindowWalkTest : public AppTest {
@@ -317,8 +300,7 @@ protected:
                                     // A mouse plugged while the notice is shown may end it.
                                     PlugMouse();
                                     QPointer<CSkinWindow> shown(&notice);
-                                    if (kCanTellEndedRuns<CSkinWindow>)
-                                        WaitUntil([&] { return !shown || ModalRunEnded(*shown) || window.IsEnded(); });
+                                    WaitUntil([&] { return !shown || shown->IsModalRunEnded() || window.IsEnded(); });
                                 });
         UnplugMouse();
         if (!WaitUntil([&] { return noticeShown || window.IsEnded(); }) || !noticeShown) {
@@ -349,9 +331,15 @@ protected:
             {PageBit::Macros, ItemId::BUTTON_MACRO_CREATE, "MacroNamePopup.xml"},
         };
         std::vector<const Opener*> usable;
-        for (const Opener& opener : kOpeners)
-            if (window.CurrentPage() && window.CurrentPage()->PageBit() == opener.pageBit)
+        IMouseConfig& config = *window.Config();
+        for (const Opener& opener : kOpeners) {
+            // At their limits the name popups are not shown: a notice says why.
+            const bool full =
+                (opener.itemId == ItemId::BUTTON_NEWPROFILE && config.GetProfileCount() >= 5) ||
+                (opener.itemId == ItemId::BUTTON_MACRO_CREATE && config.GetMacroCount() >= kMaxDeviceMacros);
+            if (!full && window.CurrentPage() && window.CurrentPage()->PageBit() == opener.pageBit)
                 usable.push_back(&opener);
+        }
         if (usable.empty()) {
             ShowSomePage(window);
             return;
@@ -369,11 +357,11 @@ protected:
             popup = &opened;
             ModalScript::EndNextRun("NoMousePopup.xml", IDOK, [&](CSkinWindow&) {
                 noticeShown = true;
-                popupOpenAtNotice = popup && popup->IsInModalRun() && !ModalRunEnded(*popup);
+                popupOpenAtNotice = popup && popup->IsInModalRun() && !popup->IsModalRunEnded();
             });
             UnplugMouse();
-            WaitUntil([&] { return noticeShown || !popup || ModalRunEnded(*popup); });
-            if (popup && popup->IsInModalRun() && !ModalRunEnded(*popup)) {
+            WaitUntil([&] { return noticeShown || !popup || popup->IsModalRunEnded(); });
+            if (popup && popup->IsInModalRun() && !popup->IsModalRunEnded()) {
                 // The user presses OK on a popup of a mouse that is gone.
                 if (auto* name = dynamic_cast<CTovikEliteNameEntryPopup*>(popup.data()); name && name->NameField())
                     QTest::keyClicks(name->NameField()->Edit(), QStringLiteral("Gone%1").arg(++serial_));
@@ -842,12 +830,20 @@ protected:
                 selected = page->SelectedMacro();
         const std::string selectedName = selected ? " '" + Utf8(selected->GetName()) + "'" : std::string(" (none)");
         Allow("DuplicateMacroWarningPopup.xml");
-        switch (Pick(0, 7)) {
+        Allow("MacroLimitReachedPopup.xml");
+        Allow("MacroFileWarningPopup.xml");
+        const bool full = config.GetMacroCount() >= kMaxDeviceMacros;
+        switch (Pick(0, 9)) {
         case 0:
         case 1: {
             bool duplicate = false;
             const bool cancel = Chance(15);
             const std::u16string name = NewName("Macro", names, false, duplicate);
+            if (full) {
+                Note("create macro (limit reached)");
+                ClickItemOf(page->Items(), ItemId::BUTTON_MACRO_CREATE);
+                break;
+            }
             Note("create macro" + (cancel ? std::string(" (cancelled)") : " '" + Utf8(name) + "'"));
             Allow("MacroNamePopup.xml");
             AnswerName("MacroNamePopup.xml", cancel ? std::nullopt : std::optional(name));
@@ -892,6 +888,35 @@ protected:
             if (auto* box = page->Items().FindAs<CEditItem>(ItemId::EDITCTRL_INSERT_DELAY))
                 box->SetText(QString::number(delay));
             ClickItemOf(page->Items(), ItemId::BUTTON_INSERT_DELAY);
+            break;
+        }
+        case 8: {
+            if (!selected)
+                return MacrosAction(window);
+            bool onDevice = false;
+            if (IMouseDevice* device = window.Device())
+                onDevice = device->HasDeviceMacro(selected);
+            const std::u16string path =
+                QString::fromStdString((temp_ / ("exported" + std::to_string(++serial_) + ".zmm")).string())
+                    .toStdU16String();
+            Note("export macro" + selectedName + (onDevice ? " to " + Utf8(path) : std::string(" (not on the mouse)")));
+            if (onDevice) {
+                ModalScript::AnswerNextSaveFile(path);
+                exported_.push_back(path);
+            } else {
+                Allow("ExportMacroWarningPopup.xml");
+            }
+            ClickItemOf(page->Items(), ItemId::BUTTON_MACRO_EXPORT);
+            break;
+        }
+        case 9: {
+            if (exported_.empty())
+                return MacrosAction(window);
+            const std::u16string path = exported_[size_t(Pick(0, int(exported_.size()) - 1))];
+            Note("import macro file " + Utf8(path) + (full ? " (limit reached)" : ""));
+            if (!full)
+                ModalScript::AnswerNextOpenFile(path);
+            ClickItemOf(page->Items(), ItemId::BUTTON_MACRO_IMPORT);
             break;
         }
         default: {
@@ -1009,6 +1034,7 @@ protected:
     std::set<std::string> allowed_;
     std::string failure_;
     unsigned serial_ = 0;
+    std::vector<std::u16string> exported_; // macro files written by the walk
     bool plugged_ = false;
 };
 
