@@ -4,6 +4,7 @@
 // fast anything is never fails a test.
 #ifdef ZT_BENCH
 #include "support/TempDir.h"
+#include "support/TestEnvironment.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -31,7 +32,15 @@ BenchFigures RunBench(const std::filesystem::path& jsonFile, std::string& output
     bench.setProcessChannelMode(QProcess::MergedChannels);
     bench.start(QStringLiteral(ZT_BENCH), {"--runs", "1", "--profiles", "2", "--macros", "3", "--macro-events", "20",
                                            "--json", QString::fromStdString(jsonFile.string())});
-    EXPECT_TRUE(bench.waitForFinished(180000));
+    // Within the test's own time limit (120 s, scaled like it): a bench that
+    // hangs fails here with what it printed, instead of the test being killed
+    // from outside without a word.
+    const bool finished = bench.waitForFinished(100000 * TestTimeScale());
+    EXPECT_TRUE(finished);
+    if (!finished) {
+        bench.kill();
+        bench.waitForFinished(10000);
+    }
     output = bench.readAll().toStdString();
     EXPECT_EQ(bench.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(bench.exitCode(), 0) << output;

@@ -245,6 +245,48 @@ TEST_F(KeyboardNavigationTest, TabVisitsEachShownControlOnceRowByRowAndShiftTabG
     });
 }
 
+// With nothing focused (or only the window itself), the first Tab lands on the
+// first control of the order and the first Shift+Tab on the last, on every page.
+TEST_F(KeyboardNavigationTest, TheFirstTabFromNowhereLandsOnTheFirstControlAndShiftTabOnTheLast)
+{
+    Plug(0x0031);
+    RunApp([&](CTovikEliteAppDlg& window) {
+        ASSERT_TRUE(WaitUntilIdle(window));
+        for (int page :
+             {PageBit::ButtonAssignment, PageBit::Performance, PageBit::Profiles, PageBit::Macros, PageBit::Lighting}) {
+            window.ShowPage(page);
+            QCoreApplication::processEvents();
+            const std::vector<QWidget*> chain = FocusChain(window);
+            ASSERT_GT(chain.size(), 2u);
+            struct Case {
+                const char* what;
+                Qt::Key key;
+                Qt::KeyboardModifiers modifiers;
+                QWidget* expected;
+                bool windowFocused;
+            };
+            for (const Case& c :
+                 {Case{"Tab, nothing focused", Qt::Key_Tab, {}, chain.front(), false},
+                  Case{"Shift+Tab, nothing focused", Qt::Key_Backtab, Qt::ShiftModifier, chain.back(), false},
+                  Case{"Tab, the window focused", Qt::Key_Tab, {}, chain.front(), true},
+                  Case{"Shift+Tab, the window focused", Qt::Key_Backtab, Qt::ShiftModifier, chain.back(), true}}) {
+                SCOPED_TRACE(testing::Message() << "page " << page << ", " << c.what);
+                if (QWidget* focused = window.focusWidget())
+                    focused->clearFocus();
+                if (c.windowFocused)
+                    window.setFocus(Qt::OtherFocusReason);
+                QCoreApplication::processEvents();
+                ASSERT_EQ(window.focusWidget(), c.windowFocused ? &window : nullptr);
+                Press(window, c.key, c.modifiers);
+                ASSERT_NE(window.focusWidget(), nullptr);
+                EXPECT_EQ(window.focusWidget(), c.expected)
+                    << "focused " << window.focusWidget()->objectName().toStdString() << ", expected "
+                    << c.expected->objectName().toStdString();
+            }
+        }
+    });
+}
+
 TEST_F(KeyboardNavigationTest, EnterOnACheckBoxIsTheWindowsOkAndWritesBeforeClosing)
 {
     Plug(0x0031);

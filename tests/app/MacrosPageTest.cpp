@@ -369,7 +369,7 @@ TEST_F(MacrosPageTest, AnExportedMacroImportsWithTheSameEvents)
         AnswerOk("ConfirmDeleteMacroPopup.xml");
         ClickItem(window, ItemId::BUTTON_MACRO_DELETE);
         ASSERT_EQ(window.Config()->FindMacroByName(u"Saved"), nullptr);
-        window.SetSettingsChanged();
+        ASSERT_TRUE(window.ApplyButton()->isEnabled()) << "the deletion alone is a change to write";
         ClickItem(window, ItemId::BUTTON_APPLY);
         ASSERT_TRUE(WaitUntil([&] { return window.WritesStarted() > 1; }));
         ASSERT_TRUE(WaitUntilIdle(window));
@@ -445,4 +445,192 @@ TEST_F(MacrosPageTest, RecordingNeedsAMacroAndAFixedDelayAndPreviewPlaysInTheRea
         EXPECT_FALSE(GetRawInputRegistration(HID_USAGE_GENERIC_KEYBOARD));
         EXPECT_EQ(Describe(page.SelectedMacro()->GetEvents()), "key48v ");
     });
+}
+
+// Each command of the page that changes the configuration enables Apply by itself,
+// and one that changes nothing (cancelled, or only reading) leaves it disabled.
+// Every command starts in a fresh window on a mouse holding the macro "Alpha".
+TEST_F(MacrosPageTest, EachCommandThatChangesAMacroEnablesApplyByItself)
+{
+    // "Saved" goes to the mouse and into a file, to be imported; the mouse then
+    // calls it "Alpha".
+    const std::string file = (temp_ / "saved.zmm").string();
+    RunApp([&](CTovikEliteAppDlg& window) {
+        ASSERT_TRUE(WaitUntilIdle(window));
+        ClickItem(window, ItemId::BUTTON_MANAGEMACROS);
+        ASSERT_NE(CreateMacroThroughThePage(window, "Saved"), nullptr);
+        ASSERT_TRUE(MacrosPage(window).InsertCommand(window, u"$swapwindows"));
+        ClickItem(window, ItemId::BUTTON_APPLY);
+        ASSERT_TRUE(WaitUntil([&] { return window.WritesStarted() > 0; }));
+        ASSERT_TRUE(WaitUntilIdle(window));
+        ModalScript::AnswerNextSaveFile(QString::fromStdString(file).toStdU16String());
+        ClickItem(window, ItemId::BUTTON_MACRO_EXPORT);
+        ASSERT_TRUE(QFile::exists(QString::fromStdString(file)));
+    });
+    ChangeImage(0x0031, [](emulator::DeviceImage& image) {
+        ASSERT_EQ(image.macros.size(), 1u);
+        image.macros[0].name = u"Alpha";
+    });
+
+    const auto rightClickFirstEvent = [](CMacrosPage& page) {
+        const QPoint firstRow(page.Display()->width() / 2, page.Display()->RowHeight() / 2 + 2);
+        ClickWidget(page.Display(), Qt::RightButton, firstRow);
+    };
+    const auto chooseOption = [](int row) {
+        ModalScript::EndNextRun(kListPanelRunName, IDCANCEL, [row](CSkinWindow& popup) {
+            auto& panel = dynamic_cast<CListPanel&>(popup);
+            QTest::mouseClick(panel.List(), Qt::LeftButton, {}, panel.List()->RowRect(row).center());
+            WaitUntil([&] { return panel.ChosenRow() == row; }, 2000);
+        });
+    };
+    struct Case {
+        const char* what;
+        std::function<void(CTovikEliteAppDlg&, CMacrosPage&)> act;
+        // What the command did to the configuration (or left alone).
+        std::function<void(IMouseConfig&, const std::string& eventsBefore)> check;
+        bool changes;
+    };
+    const auto alphaEvents = [](IMouseConfig& config) {
+        const CMacro* alpha = config.FindMacroByName(u"Alpha");
+        return alpha ? Describe(alpha->GetEvents()) : std::string("<no Alpha>");
+    };
+    const Case cases[] = {
+        {"create",
+         [](CTovikEliteAppDlg& window, CMacrosPage&) {
+             AnswerNameWithOk("MacroNamePopup.xml", QStringLiteral("Beta"));
+             ClickItem(window, ItemId::BUTTON_MACRO_CREATE);
+         },
+         [](IMouseConfig& config, const std::string&) { EXPECT_NE(config.FindMacroByName(u"Beta"), nullptr); }, true},
+        {"rename",
+         [](CTovikEliteAppDlg& window, CMacrosPage&) {
+             AnswerNameWithOk("MacroRenamePopup.xml", QStringLiteral("Gamma"));
+             ClickItem(window, ItemId::BUTTON_MACRO_RENAME);
+         },
+         [](IMouseConfig& config, const std::string&) { EXPECT_NE(config.FindMacroByName(u"Gamma"), nullptr); }, true},
+        {"delete",
+         [](CTovikEliteAppDlg& window, CMacrosPage&) {
+             AnswerOk("ConfirmDeleteMacroPopup.xml");
+             ClickItem(window, ItemId::BUTTON_MACRO_DELETE);
+         },
+         [](IMouseConfig& config, const std::string&) { EXPECT_EQ(config.FindMacroByName(u"Alpha"), nullptr); }, true},
+        {"record",
+         [](CTovikEliteAppDlg& window, CMacrosPage& page) {
+             ClickItem(window, ItemId::BUTTON_MACRO_RECORD);
+             ASSERT_EQ(page.State(), MacroPageState::Recording);
+             TypeKey(window, kB, Qt::Key_B, QEvent::KeyPress);
+             TypeKey(window, kB, Qt::Key_B, QEvent::KeyRelease);
+             ClickAsUser(window, Item<CBitmapBtn>(window, ItemId::BUTTON_MACRO_RECORD_STOP));
+             EXPECT_EQ(page.State(), MacroPageState::Idle);
+         },
+         [&](IMouseConfig& config, const std::string& before) {
+             EXPECT_NE(alphaEvents(config), before);
+             EXPECT_NE(alphaEvents(config).find("key48v"), std::string::npos);
+         },
+         true},
+        {"recording ended by leaving the page",
+         [](CTovikEliteAppDlg& window, CMacrosPage& page) {
+             ClickItem(window, ItemId::BUTTON_MACRO_RECORD);
+             ASSERT_EQ(page.State(), MacroPageState::Recording);
+             TypeKey(window, kB, Qt::Key_B, QEvent::KeyPress);
+             window.ShowPage(PageBit::Performance);
+             EXPECT_FALSE(window.IsRecording());
+         },
+         [&](IMouseConfig& config, const std::string& before) { EXPECT_NE(alphaEvents(config), before); }, true},
+        {"insert a delay",
+         [](CTovikEliteAppDlg& window, CMacrosPage&) {
+             Item<CEditItem>(window, ItemId::EDITCTRL_INSERT_DELAY)->SetText(QStringLiteral("250"));
+             ClickItem(window, ItemId::BUTTON_INSERT_DELAY);
+         },
+         [&](IMouseConfig& config, const std::string& before) {
+             EXPECT_EQ(alphaEvents(config).size(), before.size() + std::string("250ms ").size());
+         },
+         true},
+        {"insert a command",
+         [](CTovikEliteAppDlg& window, CMacrosPage&) { ClickItem(window, ItemId::BUTTON_ADD_BASIC_MACRO_CMDS); },
+         [&](IMouseConfig& config, const std::string& before) { EXPECT_GT(alphaEvents(config).size(), before.size()); },
+         true},
+        {"edit a keystroke",
+         [&](CTovikEliteAppDlg&, CMacrosPage& page) {
+             chooseOption(0);
+             ModalScript::EndNextRun("EditSingleKeyPopup.xml", IDCANCEL, [](CSkinWindow& popup) {
+                 auto& entry = dynamic_cast<CPopupBox&>(popup);
+                 for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                     auto event = MakeNativeKeyEvent(type, kB, Qt::Key_B);
+                     QApplication::sendEvent(entry.windowHandle(), event.get());
+                 }
+                 ClickWidget(entry.Items().FindById(ItemId::BUTTON_POPUP_OK, ItemKind::BUTTON)->window);
+             });
+             rightClickFirstEvent(page);
+         },
+         [&](IMouseConfig& config, const std::string&) { EXPECT_EQ(alphaEvents(config).rfind("key48v ", 0), 0u); },
+         true},
+        {"delete an event",
+         [&](CTovikEliteAppDlg&, CMacrosPage& page) {
+             chooseOption(1);
+             rightClickFirstEvent(page);
+         },
+         [&](IMouseConfig& config, const std::string& before) { EXPECT_LT(alphaEvents(config).size(), before.size()); },
+         true},
+        // Commands that change nothing.
+        {"create cancelled",
+         [](CTovikEliteAppDlg& window, CMacrosPage&) {
+             ModalScript::EndNextRun("MacroNamePopup.xml", IDCANCEL);
+             ClickItem(window, ItemId::BUTTON_MACRO_CREATE);
+         },
+         [](IMouseConfig& config, const std::string&) { EXPECT_EQ(config.GetMacroCount(), 1u); }, false},
+        {"rename cancelled",
+         [](CTovikEliteAppDlg& window, CMacrosPage&) {
+             ModalScript::EndNextRun("MacroRenamePopup.xml", IDCANCEL);
+             ClickItem(window, ItemId::BUTTON_MACRO_RENAME);
+         },
+         [](IMouseConfig& config, const std::string&) { EXPECT_NE(config.FindMacroByName(u"Alpha"), nullptr); }, false},
+        {"delete cancelled",
+         [](CTovikEliteAppDlg& window, CMacrosPage&) {
+             ModalScript::EndNextRun("ConfirmDeleteMacroPopup.xml", IDCANCEL);
+             ClickItem(window, ItemId::BUTTON_MACRO_DELETE);
+         },
+         [](IMouseConfig& config, const std::string&) { EXPECT_NE(config.FindMacroByName(u"Alpha"), nullptr); }, false},
+        {"export",
+         [&](CTovikEliteAppDlg& window, CMacrosPage&) {
+             ModalScript::AnswerNextSaveFile(QString::fromStdString((temp_ / "again.zmm").string()).toStdU16String());
+             ClickItem(window, ItemId::BUTTON_MACRO_EXPORT);
+         },
+         [&](IMouseConfig& config, const std::string& before) {
+             EXPECT_TRUE(QFile::exists(QString::fromStdString((temp_ / "again.zmm").string())));
+             EXPECT_EQ(alphaEvents(config), before);
+         },
+         false},
+        {"preview",
+         [](CTovikEliteAppDlg& window, CMacrosPage& page) {
+             ClickItem(window, ItemId::BUTTON_MACRO_RECORD_PLAY);
+             EXPECT_EQ(page.State(), MacroPageState::Previewing);
+             ClickItem(window, ItemId::BUTTON_MACRO_RECORD_STOP);
+         },
+         [&](IMouseConfig& config, const std::string& before) { EXPECT_EQ(alphaEvents(config), before); }, false},
+        // Last: an imported macro is put on the mouse at once, so the next window
+        // would find two.
+        {"import",
+         [&](CTovikEliteAppDlg& window, CMacrosPage&) {
+             ModalScript::AnswerNextOpenFile(QString::fromStdString(file).toStdU16String());
+             ClickItem(window, ItemId::BUTTON_MACRO_IMPORT);
+         },
+         [](IMouseConfig& config, const std::string&) { EXPECT_NE(config.FindMacroByName(u"Saved"), nullptr); }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RunApp([&](CTovikEliteAppDlg& window) {
+            ASSERT_TRUE(WaitUntilIdle(window));
+            ClickItem(window, ItemId::BUTTON_MANAGEMACROS);
+            CMacrosPage& page = MacrosPage(window);
+            IMouseConfig& config = *window.Config();
+            ASSERT_EQ(config.GetMacroCount(), 1u);
+            ASSERT_EQ(page.SelectedMacro(), config.FindMacroByName(u"Alpha"));
+            ASSERT_FALSE(window.ApplyButton()->isEnabled());
+            const std::string before = alphaEvents(config);
+            c.act(window, page);
+            EXPECT_TRUE(WaitUntil([] { return ModalScript::PendingAnswers() == 0; }));
+            c.check(config, before);
+            EXPECT_EQ(window.ApplyButton()->isEnabled(), c.changes);
+        });
+    }
 }

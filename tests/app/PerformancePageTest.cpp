@@ -265,6 +265,71 @@ TEST_F(PerformancePageTest, SeparateAxesAreWrittenAsTwoValues)
     });
 }
 
+// Turning separate axes off keeps the horizontal sensitivity for both: the page
+// shows it on the one slider, and the mouse stores it for both axes. Both orders,
+// so that neither the larger nor the smaller value passes for it.
+TEST_F(PerformancePageTest, TurningSeparateAxesOffKeepsTheHorizontalSensitivityForBoth)
+{
+    struct Case {
+        unsigned x, y;
+    };
+    Plug(0x0031);
+    for (const Case c : {Case{1200, 3600}, Case{3600, 1200}}) {
+        SCOPED_TRACE(testing::Message() << "x " << c.x << ", y " << c.y);
+        const QString shown = QString::number(c.x);
+        // The axes differ on the mouse, as a window reads them in.
+        RunApp([&](CTovikEliteAppDlg& window) {
+            ASSERT_TRUE(WaitUntilIdle(window));
+            ClickMain(window, ItemId::BUTTON_ADJUSTPERFORMANCE);
+            if (!PageButton(window, ItemId::BUTTON_ENABLEXY)->IsChecked())
+                ClickPage(window, ItemId::BUTTON_ENABLEXY);
+            ReleaseOnPage(window, ItemId::BITMAP_SLSENSTRK_X, ItemId::SLIDER_DPI_MULTI_X_STAGE1, int(c.x));
+            ReleaseOnPage(window, ItemId::BITMAP_SLSENSTRK_Y, ItemId::SLIDER_DPI_MULTI_Y_STAGE1, int(c.y));
+            Apply(window);
+        });
+        {
+            const emulator::DeviceImage image = Image(0x0031);
+            const emulator::ProfileImage& profile = ActiveProfile(image);
+            ASSERT_EQ(profile.sensitivity.x, c.x);
+            ASSERT_EQ(profile.sensitivity.y, c.y);
+        }
+
+        RunApp([&](CTovikEliteAppDlg& window) {
+            ASSERT_TRUE(WaitUntilIdle(window));
+            ClickMain(window, ItemId::BUTTON_ADJUSTPERFORMANCE);
+            IMouseConfig& config = *window.Config();
+            ASSERT_TRUE(PageButton(window, ItemId::BUTTON_ENABLEXY)->IsChecked());
+            ASSERT_EQ(PageText(window, ItemId::TEXT_DPIVALUE2), QString::number(c.y));
+            ClickPage(window, ItemId::BUTTON_ENABLEXY);
+
+            EXPECT_FALSE(config.GetCurrentSeparate());
+            EXPECT_EQ(config.GetCurrentDpi(), c.x);
+            EXPECT_TRUE(PageItemShown(window, ItemId::BITMAP_SLSENSTRK_XY));
+            EXPECT_FALSE(PageItemShown(window, ItemId::BITMAP_SLSENSTRK_Y));
+            EXPECT_EQ(PageText(window, ItemId::TEXT_DPIVALUE1), shown);
+            auto* combined = PerformancePage(window).Items().FindAs<CSliderHMulti>(ItemId::SLIDER_DPI_MULTI);
+            ASSERT_NE(combined, nullptr);
+            ASSERT_NE(combined->Thumb(0), nullptr);
+            EXPECT_EQ(combined->Thumb(0)->GetValue(), int(c.x));
+            Apply(window);
+        });
+        {
+            const emulator::DeviceImage image = Image(0x0031);
+            const emulator::ProfileImage& profile = ActiveProfile(image);
+            EXPECT_EQ(profile.sensitivity.x, c.x);
+            EXPECT_EQ(profile.sensitivity.y, c.x);
+        }
+
+        RunApp([&](CTovikEliteAppDlg& window) {
+            ASSERT_TRUE(WaitUntilIdle(window));
+            ClickMain(window, ItemId::BUTTON_ADJUSTPERFORMANCE);
+            EXPECT_FALSE(PageButton(window, ItemId::BUTTON_ENABLEXY)->IsChecked());
+            EXPECT_EQ(PageText(window, ItemId::TEXT_DPIVALUE1), shown);
+            EXPECT_EQ(window.Config()->GetCurrentDpi(), c.x);
+        });
+    }
+}
+
 TEST_F(PerformancePageTest, CancelledPopupsChangeNothing)
 {
     Plug(0x0031);

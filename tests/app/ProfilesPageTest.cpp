@@ -388,16 +388,21 @@ TEST_F(ProfilesPageTest, ImportIsRefusedWhileTheMouseHoldsOtherProfilesAndTheWin
         ChangeImage(0x0031, [](emulator::DeviceImage& image) {
             image.profiles.push_back(emulator::FactoryProfile(*emulator::FindProduct(0x0031), u"Elsewhere"));
         });
-        bool ranDuringTheWait = false;
-        bool disabledDuringTheWait = false;
-        QTimer::singleShot(50, [&] {
-            ranDuringTheWait = true;
-            disabledDuringTheWait = !window.isEnabled();
+        // A timer that fires while the window is disabled for the wait, before
+        // the warning: the window keeps handling events while it waits. A single
+        // shot at a fixed moment could fall before the wait on a busy machine.
+        bool ranWhileDisabled = false;
+        QTimer probe;
+        probe.setInterval(5);
+        QObject::connect(&probe, &QTimer::timeout, [&] {
+            if (!window.isEnabled() && !WasRun("ImporttProfileWarningPopup.xml"))
+                ranWhileDisabled = true;
         });
+        probe.start();
         ModalScript::EndNextRun("ImporttProfileWarningPopup.xml", IDOK);
         ClickPage(window, ItemId::BUTTON_IMPORTPROFILE);
-        EXPECT_TRUE(ranDuringTheWait) << "the window must keep handling events while it waits";
-        EXPECT_TRUE(disabledDuringTheWait);
+        probe.stop();
+        EXPECT_TRUE(ranWhileDisabled) << "the window must keep handling events, disabled, while it waits";
         EXPECT_TRUE(window.isEnabled());
         EXPECT_TRUE(WasRun("ImporttProfileWarningPopup.xml"));
         for (const ModalRecord& record : ModalScript::Records())

@@ -26,6 +26,7 @@
 #include <functional>
 #include <memory>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -139,6 +140,61 @@ TEST_F(PopupKeyboardTest, TabReachesEveryControlOfEveryPopupAndEachSaysWhatItIs)
         const int result = popup->DoModal();
         EXPECT_GE(reached, c.fewest);
         EXPECT_EQ(result, IDCANCEL);
+    }
+}
+
+// With nothing focused in a popup, the first Tab lands on the first control of
+// its order and the first Shift+Tab on the last.
+TEST_F(PopupKeyboardTest, TheFirstTabFromNowhereLandsOnTheFirstControlAndShiftTabOnTheLast)
+{
+    std::u16string name = u"Profile 1";
+    StageSet stages{100, 16000, 100, 3, 2, {}};
+    for (int i = 0; i < 5; ++i)
+        stages.entries.push_back(StageEntry{400 * (i + 1), 400 * (i + 1), 400 * (i + 1), i == 1, i < 3, false});
+    struct Case {
+        const char* what;
+        std::function<std::unique_ptr<CPopupBox>()> make;
+    } cases[] = {
+        {"name entry",
+         [&] { return std::make_unique<CVorlaNameEntryPopup>(u"ProfileRenamePopup.xml", nullptr, name); }},
+        {"macro choice",
+         [] {
+             return std::make_unique<CTovikEliteMacroAssignmentPopup>(u"SelectMacroPopup.xml", nullptr,
+                                                                      std::vector<std::u16string>{u"Reload", u"Sprint"},
+                                                                      u"Sprint", 2, false);
+         }},
+        {"stages",
+         [&] {
+             return std::make_unique<CTovikEliteDPIStagesPopup>(u"DPIStagesPopup_MouseRefresh.xml", nullptr, stages);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::unique_ptr<CPopupBox> popup = c.make();
+        bool checked = false;
+        ModalScript::EndNextRun(popup->RunName(), 99, [&](CSkinWindow& window) {
+            const std::vector<QWidget*> chain = FocusChain(window);
+            ASSERT_GT(chain.size(), 2u);
+            for (const auto& [key, modifiers, expected] :
+                 {std::tuple{Qt::Key_Tab, Qt::KeyboardModifiers{}, chain.front()},
+                  std::tuple{Qt::Key_Backtab, Qt::KeyboardModifiers{Qt::ShiftModifier}, chain.back()}}) {
+                SCOPED_TRACE(key == Qt::Key_Tab ? "Tab" : "Shift+Tab");
+                // The popup's activation settles first: it may hand out a focus of its own.
+                QCoreApplication::processEvents();
+                if (QWidget* focused = window.focusWidget())
+                    focused->clearFocus();
+                ASSERT_EQ(window.focusWidget(), nullptr);
+                QTest::keyClick(window.windowHandle(), key, modifiers);
+                ASSERT_NE(window.focusWidget(), nullptr);
+                EXPECT_EQ(window.focusWidget(), expected)
+                    << "focused " << window.focusWidget()->objectName().toStdString() << ", expected "
+                    << expected->objectName().toStdString();
+            }
+            checked = true;
+            QTest::keyClick(window.windowHandle(), Qt::Key_Escape);
+        });
+        EXPECT_EQ(popup->DoModal(), IDCANCEL);
+        EXPECT_TRUE(checked);
     }
 }
 
